@@ -1,0 +1,284 @@
+#include "app/CScorecardDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+#include "app/CAboutDlg.h"
+#include "app/HoleBox.h"
+#include "app/RoundListModel.h"
+#include "app/RoundListView.h"
+#include "app/WidgetMirror.h"
+
+namespace larkspin {
+
+namespace {
+
+#ifdef Q_OS_WIN
+// The id of the About entry the window adds to its system menu.
+constexpr unsigned kAboutCommand = 16;
+#endif
+
+QPushButton* MakeButton(const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+  return button;
+}
+
+void NameDropDown(QComboBox* box, const QString& name) {
+  // Qt reports an editable box's text as its name unless its line edit carries one too.
+  box->setAccessibleName(name);
+  box->lineEdit()->setAccessibleName(name);
+}
+
+}  // namespace
+
+CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(tr("Larkspin"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(true);
+
+  BuildControls();
+  LayOut();
+  SetTabOrder();
+
+  measure_ = std::make_unique<ViewTextMeasure>(*controls_.rounds,
+                                               *controls_.rounds->horizontalHeader());
+  core_ = std::make_unique<Scorecard>(std::move(services), *measure_);
+  model_ = new RoundListModel(core_->Rounds(), this);
+  controls_.rounds->setModel(model_);
+
+  Connect();
+  AddAboutToSystemMenu();
+  Run([this] { core_->OnInitDialog(); });
+}
+
+CScorecardDlg::~CScorecardDlg() {
+  // A window torn down without being closed (the session ending) still keeps its rounds.
+  if (!destroyed_) {
+    destroyed_ = true;
+    core_->OnDestroy();
+  }
+  controls_.rounds->setModel(nullptr);
+}
+
+void CScorecardDlg::BuildControls() {
+  auto& c = controls_;
+  c.course = MakeEditableDropDown(this);
+  NameDropDown(c.course, tr("Course"));
+  c.addCourse = MakeButton(tr("Add"), this);
+  c.updateCourse = MakeButton(tr("Update"), this);
+  c.removeCourse = MakeButton(tr("Remove"), this);
+  c.date = MakeButton(tr("Date:"), this);
+  c.dateField = new QLineEdit(this);
+  c.dateField->setReadOnly(true);
+  c.dateField->setFocusPolicy(Qt::ClickFocus);
+  c.dateField->setAccessibleName(tr("Date"));
+  c.dateField->setFixedWidth(c.dateField->fontMetrics().horizontalAdvance(QStringLiteral("8888-88-888")) + 12);
+
+  for (int hole = 1; hole <= kHoles; ++hole) c.holes[hole - 1] = new HoleBox(hole, this);
+
+  c.rounds = new RoundListView(this);
+  c.rounds->setAccessibleName(tr("Rounds"));
+
+  c.addScore = MakeButton(tr("Add Score"), this);
+  c.removeScore = MakeButton(tr("Remove Score"), this);
+  c.updateScore = MakeButton(tr("Update Score"), this);
+  c.clear = MakeButton(tr("Clear"), this);
+  c.wizard = MakeButton(tr("Wizard"), this);
+  c.roundCount = new QLineEdit(this);
+  c.roundCount->setReadOnly(true);
+  c.roundCount->setAccessibleName(tr("Round count"));
+  c.roundCount->setAlignment(Qt::AlignRight);
+  c.roundCount->setFixedWidth(c.roundCount->fontMetrics().horizontalAdvance(QStringLiteral("88888888")) + 12);
+
+  c.period = MakeEditableDropDown(this);
+  NameDropDown(c.period, tr("Period"));
+  c.period->setMinimumContentsLength(9);
+  c.courseReport = MakeButton(tr("Course Report"), this);
+  c.overallReport = MakeButton(tr("Overall Report"), this);
+  c.help = MakeButton(tr("Help"), this);
+  c.quit = MakeButton(tr("Quit"), this);
+  c.quit->setDefault(true);
+}
+
+void CScorecardDlg::LayOut() {
+  auto& c = controls_;
+  auto* top = new QHBoxLayout;
+  auto* courseLabel = new QLabel(tr("Course:"), this);
+  courseLabel->setBuddy(c.course);
+  top->addWidget(courseLabel);
+  top->addWidget(c.course, 1);
+  top->addWidget(c.addCourse);
+  top->addWidget(c.updateCourse);
+  top->addWidget(c.removeCourse);
+  top->addSpacing(12);
+  top->addWidget(c.date);
+  top->addWidget(c.dateField);
+
+  auto* grid = new QGridLayout;
+  grid->setSpacing(4);
+  for (int i = 0; i < kHoles; ++i) grid->addWidget(c.holes[i], i / 9, i % 9);
+
+  auto* scoreButtons = new QHBoxLayout;
+  scoreButtons->addWidget(c.addScore);
+  scoreButtons->addWidget(c.removeScore);
+  scoreButtons->addWidget(c.updateScore);
+  scoreButtons->addSpacing(12);
+  scoreButtons->addWidget(c.clear);
+  scoreButtons->addWidget(c.wizard);
+  scoreButtons->addStretch();
+  scoreButtons->addWidget(c.roundCount);
+
+  auto* reportButtons = new QHBoxLayout;
+  reportButtons->addWidget(c.period);
+  reportButtons->addWidget(c.courseReport);
+  reportButtons->addWidget(c.overallReport);
+  reportButtons->addStretch();
+  reportButtons->addWidget(c.help);
+  reportButtons->addWidget(c.quit);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addLayout(grid);
+  layout->addWidget(c.rounds, 1);
+  layout->addLayout(scoreButtons);
+  layout->addLayout(reportButtons);
+}
+
+void CScorecardDlg::SetTabOrder() {
+  const auto& c = controls_;
+  std::vector<QWidget*> order = {c.course, c.addCourse, c.updateCourse, c.removeCourse, c.date};
+  for (const HoleBox* hole : c.holes) {
+    order.insert(order.end(), {hole->strokes, hole->drive, hole->club, hole->putts});
+  }
+  order.insert(order.end(), {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period,
+                             c.courseReport, c.overallReport, c.clear, c.wizard, c.roundCount,
+                             c.help, c.quit});
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void CScorecardDlg::Connect() {
+  const auto& c = controls_;
+  const auto command = [this](QPushButton* button, void (Scorecard::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] { Run([this, handler] { ((*core_).*handler)(); }); });
+  };
+  command(c.addCourse, &Scorecard::AddCourse);
+  command(c.updateCourse, &Scorecard::UpdateCourse);
+  command(c.removeCourse, &Scorecard::RemoveCourse);
+  command(c.date, &Scorecard::OnDateButton);
+  command(c.addScore, &Scorecard::AddScore);
+  command(c.removeScore, &Scorecard::RemoveScore);
+  command(c.updateScore, &Scorecard::UpdateScore);
+  command(c.clear, &Scorecard::ClearGrid);
+  command(c.help, &Scorecard::OnHelpButton);
+  connect(c.quit, &QPushButton::clicked, this, &QDialog::accept);
+
+  connect(c.course, &QComboBox::activated, this,
+          [this] { Run([this] { core_->OnSelchangeCourse(); }); });
+  connect(c.rounds, &RoundListView::mouseClicked, this,
+          [this] { Run([this] { core_->OnClickRoundList(); }); });
+  connect(c.rounds->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int column) { Run([this, column] { core_->OnColumnClickRounds(column); }); });
+  connect(c.rounds->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { core_->SelectRow(controls_.rounds->SelectedRow()); });
+}
+
+template <typename Command>
+void CScorecardDlg::Run(Command command) {
+  ReadFields();
+  command();
+  ShowFields();
+}
+
+void CScorecardDlg::ReadFields() {
+  FormView& view = core_->View();
+  ReadDropDown(controls_.course, view.course);
+  for (int i = 0; i < kHoles; ++i) {
+    const HoleBox* hole = controls_.holes[i];
+    view.scores[i] = FieldText(hole->strokes);
+    view.drives[i] = FieldText(hole->drive);
+    ReadDropDown(hole->club, view.clubs[i]);
+    view.putts[i] = FieldText(hole->putts);
+  }
+  ReadDropDown(controls_.period, view.period);
+}
+
+void CScorecardDlg::ShowFields() {
+  const FormView& view = core_->View();
+  ShowDropDown(view.course, controls_.course);
+  SetFieldText(controls_.dateField, view.date);
+  for (int i = 0; i < kHoles; ++i) {
+    HoleBox* hole = controls_.holes[i];
+    SetFieldText(hole->par, view.pars[i]);
+    SetFieldText(hole->strokes, view.scores[i]);
+    SetFieldText(hole->drive, view.drives[i]);
+    ShowDropDown(view.clubs[i], hole->club);
+    SetFieldText(hole->putts, view.putts[i]);
+  }
+  ShowDropDown(view.period, controls_.period);
+  SetFieldText(controls_.roundCount, std::to_string(view.roundCount));
+
+  controls_.rounds->SetSelectedRow(core_->SelectedRow());
+  QHeaderView* header = controls_.rounds->horizontalHeader();
+  for (int column = 0; column < kRoundColumns; ++column) {
+    const int width = core_->ColumnWidth(column);
+    if (width > 0 && header->sectionSize(column) != width) header->resizeSection(column, width);
+  }
+}
+
+void CScorecardDlg::done(int result) {
+  if (!destroyed_) {
+    destroyed_ = true;
+    Run([this] { core_->OnDestroy(); });
+  }
+  QDialog::done(result);
+}
+
+void CScorecardDlg::ShowAbout() {
+  CAboutDlg about(this);
+  about.exec();
+}
+
+void CScorecardDlg::contextMenuEvent(QContextMenuEvent* event) {
+  // The window manager owns the title bar's menu here, so About lives in the window's own one.
+  QMenu menu(this);
+  menu.addAction(tr("&About LKS..."), this, &CScorecardDlg::ShowAbout);
+  menu.exec(event->globalPos());
+}
+
+#ifdef Q_OS_WIN
+void CScorecardDlg::AddAboutToSystemMenu() {
+  HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+  if (!menu) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About LKS...");
+}
+
+bool CScorecardDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  const auto* msg = static_cast<const MSG*>(message);
+  if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+    ShowAbout();
+    *result = 0;
+    return true;
+  }
+  return QDialog::nativeEvent(eventType, message, result);
+}
+#else
+void CScorecardDlg::AddAboutToSystemMenu() {}
+#endif
+
+}  // namespace larkspin

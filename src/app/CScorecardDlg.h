@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "app/QtServices.h"
+#include "entry/Scorecard.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace larkspin {
+
+class HoleBox;
+class RoundListModel;
+class RoundListView;
+
+// The main window. It forwards each control to the command of the same name in Scorecard,
+// copying what the user typed into the form before and showing the form after.
+class CScorecardDlg final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CScorecardDlg(ScorecardServices services, QWidget* parent = nullptr);
+  ~CScorecardDlg() override;
+
+  Scorecard& Core() { return *core_; }
+
+  // The controls, in tab order where they take the focus.
+  struct Controls {
+    QComboBox* course;
+    QPushButton* addCourse;
+    QPushButton* updateCourse;
+    QPushButton* removeCourse;
+    QPushButton* date;
+    QLineEdit* dateField;
+    std::array<HoleBox*, kHoles> holes;
+    RoundListView* rounds;
+    QPushButton* addScore;
+    QPushButton* removeScore;
+    QPushButton* updateScore;
+    QComboBox* period;
+    QPushButton* courseReport;
+    QPushButton* overallReport;
+    QPushButton* clear;
+    QPushButton* wizard;
+    QLineEdit* roundCount;
+    QPushButton* help;
+    QPushButton* quit;
+  };
+  const Controls& Widgets() const { return controls_; }
+
+  // Closing by any way ("Quit", Enter, Esc, the close box) saves both files first.
+  void done(int result) override;
+
+  void ShowAbout();
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef Q_OS_WIN
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+ private:
+  void BuildControls();
+  void LayOut();
+  void SetTabOrder();
+  void Connect();
+  void AddAboutToSystemMenu();
+
+  // Runs a command of the core between copying the fields in and showing them again.
+  template <typename Command>
+  void Run(Command command);
+  void ReadFields();
+  void ShowFields();
+
+  Controls controls_{};
+  std::unique_ptr<ViewTextMeasure> measure_;
+  std::unique_ptr<Scorecard> core_;
+  RoundListModel* model_ = nullptr;
+  bool destroyed_ = false;
+};
+
+}  // namespace larkspin

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include "data/ColumnWidths.h"
+#include "entry/Services.h"
+
+class QHeaderView;
+class QWidget;
+
+namespace larkspin {
+
+// The program's own answers to the seams of the main window's logic.
+
+class MessageBoxPrompter final : public Prompter {
+ public:
+  void ShowMessage(std::string_view text, std::string_view title) override;
+  bool AskYesNo(std::string_view text, std::string_view title) override;
+};
+
+class CalendarDatePicker final : public DatePicker {
+ public:
+  QDate PickDate(QDate initial) override;
+};
+
+class SystemDesktopOpener final : public DesktopOpener {
+ public:
+  void OpenLocalFile(const QString& path) override;
+};
+
+class SystemClock final : public Clock {
+ public:
+  QDate Today() const override;
+};
+
+// Widths as the round list paints them: the view's font, the item margins, the header's style.
+class ViewTextMeasure final : public TextMeasure {
+ public:
+  ViewTextMeasure(const QWidget& view, const QHeaderView& header);
+  int TextWidth(std::string_view utf8) const override;
+  int HeadingWidth(int column) const override;
+
+ private:
+  const QWidget& view_;
+  const QHeaderView& header_;
+};
+
+// Message texts keep the Windows line break "\r\n"; Qt wants "\n".
+QString ToDisplayText(std::string_view text);
+
+// The help page shipped with the program, looked for beside the executable (build tree), in
+// ../share/larkspin (installed) and in the bundle's Resources (macOS); empty when missing.
+QString FindHelpPage(const QString& executableDir);
+
+}  // namespace larkspin

@@ -1,0 +1,48 @@
+#include "app/RoundListView.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace larkspin {
+
+RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSortingEnabled(false);  // a heading click is the window's command, not the view's
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setShowGrid(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setSectionsClickable(true);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+int RoundListView::SelectedRow() const {
+  if (!selectionModel()) return -1;
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void RoundListView::SetSelectedRow(int row) {
+  if (!selectionModel() || SelectedRow() == row) return;
+  if (row < 0 || !model() || row >= model()->rowCount()) {
+    selectionModel()->clearSelection();
+    return;
+  }
+  selectionModel()->select(model()->index(row, 0),
+                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void RoundListView::mouseReleaseEvent(QMouseEvent* event) {
+  QTableView::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) emit mouseClicked();
+}
+
+}  // namespace larkspin

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTableView>
+
+namespace larkspin {
+
+// The round list: one whole row selected at a time. A mouse click, on a row or on the empty
+// area, is reported after the view has updated its selection; moving with the keyboard is not.
+class RoundListView final : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit RoundListView(QWidget* parent = nullptr);
+
+  // The selected row, -1 for none.
+  int SelectedRow() const;
+  void SetSelectedRow(int row);
+
+ signals:
+  void mouseClicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace larkspin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "courses/CourseRecord.h"
+
+namespace larkspin {
+
+// The courses, newest first. Rows are found by exact, case-sensitive name; names need not be
+// unique.
+class CourseTable {
+ public:
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
+  const CourseRecord& Row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+
+  void InsertAtTop(CourseRecord record);
+  // Puts `rows` above the current top row, keeping their order: rows.front() becomes row 0.
+  void InsertRowsAtTop(std::vector<CourseRecord> rows);
+  void SetRow(int row, CourseRecord record);
+  void RemoveRow(int row);
+  void Reverse();
+
+  // Index of the first (newest) or last (oldest) row with this name, -1 when there is none.
+  int FindFirst(std::string_view name) const;
+  int FindLast(std::string_view name) const;
+  bool Contains(std::string_view name, std::string_view date) const;
+
+ private:
+  std::vector<CourseRecord> rows_;
+};
+
+}  // namespace larkspin

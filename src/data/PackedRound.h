@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/RoundRecord.h"
+
+namespace larkspin {
+
+// A round stored as one allocation: the end offset of each of the 74 cells, then their bytes.
+// A table of 100,000 rounds would need 7.4 million separate strings otherwise.
+class PackedRound {
+ public:
+  PackedRound() = default;
+  explicit PackedRound(const RoundRecord& record);
+  explicit PackedRound(const std::array<std::string_view, kRoundColumns>& cells);
+
+  std::string_view Cell(int column) const;
+  RoundRecord Unpack() const;
+
+ private:
+  static constexpr std::size_t kHeaderSize = kRoundColumns * sizeof(std::uint32_t);
+  template <typename Cells>
+  void Pack(const Cells& cells);
+
+  std::string blob_;  // empty: every cell is empty
+};
+
+}  // namespace larkspin

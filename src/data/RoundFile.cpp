@@ -1,0 +1,112 @@
+#include "data/RoundFile.h"
+
+#include <array>
+
+#include "data/KeyValueLines.h"
+
+namespace larkspin {
+
+namespace {
+
+// "1" to "18" without leading zero, else 0.
+int HoleNumber(std::string_view digits) {
+  if (digits.size() == 1 && digits[0] >= '1' && digits[0] <= '9') return digits[0] - '0';
+  if (digits.size() == 2 && digits[0] == '1' && digits[1] >= '0' && digits[1] <= '8') {
+    return 10 + (digits[1] - '0');
+  }
+  return 0;
+}
+
+// The order in which a record's keys are written: putts before clubs.
+std::array<std::string, kRoundColumns> MakeRecordKeys() {
+  std::array<std::string, kRoundColumns> keys;
+  keys[0] = "\r\nCOURSE=";
+  keys[1] = "\r\nDATE=";
+  int next = 2;
+  for (const char letter : {'S', 'D', 'P', 'C'}) {
+    for (int hole = 1; hole <= kHoles; ++hole) {
+      keys[next++] = "\r\n" + std::string(1, letter) + std::to_string(hole) + "=";
+    }
+  }
+  return keys;
+}
+
+std::array<int, kRoundColumns> MakeRecordColumns() {
+  std::array<int, kRoundColumns> columns{};
+  columns[0] = kCourseColumn;
+  columns[1] = kDateColumn;
+  int next = 2;
+  for (const auto column : {ScoreColumn, DriveColumn, PuttsColumn, ClubColumn}) {
+    for (int hole = 1; hole <= kHoles; ++hole) columns[next++] = column(hole);
+  }
+  return columns;
+}
+
+}  // namespace
+
+int RoundFileKeyColumn(std::string_view key) {
+  if (key == "COURSE") return kCourseColumn;
+  if (key == "DATE") return kDateColumn;
+  if (key.size() < 2) return -1;
+  const int hole = HoleNumber(key.substr(1));
+  if (hole == 0) return -1;
+  switch (key[0]) {
+    case 'S':
+      return ScoreColumn(hole);
+    case 'D':
+      return DriveColumn(hole);
+    case 'C':
+      return ClubColumn(hole);
+    case 'P':
+      return PuttsColumn(hole);
+    default:
+      return -1;
+  }
+}
+
+std::vector<PackedRound> ParseRoundFile(std::string_view text) {
+  std::vector<PackedRound> rounds;
+  std::array<std::string_view, kRoundColumns> cells{};
+  const auto finishRound = [&] {
+    if (!cells[kCourseColumn].empty()) rounds.emplace_back(cells);
+  };
+  ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
+    const int column = RoundFileKeyColumn(key);
+    if (column < 0) return;
+    if (column == kCourseColumn) {
+      finishRound();
+      cells = {};
+    }
+    cells[column] = value;
+  });
+  finishRound();
+  return rounds;
+}
+
+void AppendFileValue(std::string& out, std::string_view value) {
+  const std::size_t start = out.size();
+  out.append(value);
+  for (std::size_t i = start; i < out.size(); ++i) {
+    if (out[i] == '\n' || out[i] == '\x1A') out[i] = ' ';
+  }
+}
+
+std::string SerializeRoundFile(const RoundTable& table) {
+  static const auto keys = MakeRecordKeys();
+  static const auto columns = MakeRecordColumns();
+  std::string out;
+  if (table.RowCount() == 0) return out;
+  out.reserve(static_cast<std::size_t>(table.RowCount()) * 720);
+  out += kDataFileHeader;
+  for (int row = table.RowCount() - 1; row >= 0; --row) {
+    if (row != table.RowCount() - 1) out += "\r\n";  // the empty line between records
+    for (int i = 0; i < kRoundColumns; ++i) {
+      out += keys[i];
+      AppendFileValue(out, table.Cell(row, columns[i]));
+    }
+  }
+  out += "\r\n";
+  return out;
+}
+
+}  // namespace larkspin

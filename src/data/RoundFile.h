@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/PackedRound.h"
+#include "data/RoundTable.h"
+
+namespace larkspin {
+
+inline constexpr char kRoundFileName[] = "lks.dat";
+inline constexpr char kDataFileHeader[] = "CREATOR=LARKSP 1.0";
+
+// The column a key of lks.dat fills, or -1 when the key is not one of the file's own
+// (keys are exact and case-sensitive: "S5" is a key, "s5" and "S05" are not).
+int RoundFileKeyColumn(std::string_view key);
+
+// The rounds of an lks.dat text (UTF-8) in the order the file holds them. Each "COURSE=" line
+// starts a fresh round; a round whose course name is empty is left out.
+std::vector<PackedRound> ParseRoundFile(std::string_view text);
+
+// lks.dat bytes for the table: the bottom row's record first, so that reading the file back
+// (each round going to the top) gives the table's order again. Empty table: no bytes at all.
+std::string SerializeRoundFile(const RoundTable& table);
+
+// Appends a cell text as a file value. Line feeds and control-Z would end the value or the whole
+// file when read back, so they are written as spaces.
+void AppendFileValue(std::string& out, std::string_view value);
+
+}  // namespace larkspin

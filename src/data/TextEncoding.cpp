@@ -1,0 +1,97 @@
+#include "data/TextEncoding.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace larkspin {
+
+bool IsValidUtf8(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  while (p < end) {
+    // Plain ASCII is by far the most common; skip it eight bytes at a time.
+    while (end - p >= 8) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, p, sizeof(chunk));
+      if (chunk & 0x8080808080808080ull) break;
+      p += 8;
+    }
+    if (p == end) break;
+    const unsigned char lead = *p;
+    if (lead < 0x80) {
+      ++p;
+      continue;
+    }
+    int length;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // overlong
+      if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;   // overlong
+      if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+    } else {
+      return false;
+    }
+    if (end - p < length) return false;
+    if (p[1] < low || p[1] > high) return false;
+    for (int i = 2; i < length; ++i) {
+      if (p[i] < 0x80 || p[i] > 0xBF) return false;
+    }
+    p += length;
+  }
+  return true;
+}
+
+namespace {
+
+// Code points of bytes 0x80 to 0x9F; 0xA0 to 0xFF are the same as Latin-1.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char16_t codePoint) {
+  if (codePoint < 0x80) {
+    out.push_back(static_cast<char>(codePoint));
+  } else if (codePoint < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out.push_back(c);
+    } else if (byte < 0xA0) {
+      AppendUtf8(out, kWindows1252High[byte - 0x80]);
+    } else {
+      AppendUtf8(out, static_cast<char16_t>(byte));
+    }
+  }
+  return out;
+}
+
+std::string DataFileTextToUtf8(std::string bytes) {
+  if (IsValidUtf8(bytes)) return bytes;
+  return Windows1252ToUtf8(bytes);
+}
+
+}  // namespace larkspin

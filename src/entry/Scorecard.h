@@ -1,0 +1,118 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "courses/CourseTable.h"
+#include "data/ColumnWidths.h"
+#include "data/RoundTable.h"
+#include "entry/FormValues.h"
+#include "entry/Services.h"
+
+namespace larkspin {
+
+// The main window's behaviour, without the window: its form, the round and course tables, and
+// every command. Each command reads the form, works on the values and shows the form again; the
+// window copies what the user typed into View() before a command and shows View() after it.
+class Scorecard final : private RoundTableObserver {
+ public:
+  // `measure` tells how wide a round list column must be for a text.
+  Scorecard(ScorecardServices services, const TextMeasure& measure);
+  ~Scorecard() override;
+  Scorecard(const Scorecard&) = delete;
+  Scorecard& operator=(const Scorecard&) = delete;
+
+  FormView& View() { return view_; }
+  const FormView& View() const { return view_; }
+  const FormValues& Values() const { return values_; }
+  RoundTable& Rounds() { return rounds_; }
+  const RoundTable& Rounds() const { return rounds_; }
+  const CourseTable& Courses() const { return courses_; }
+
+  // The row "Update Score" and "Remove Score" act on, -1 for none. It stays with its round when
+  // rows are added above it or reordered.
+  int SelectedRow() const { return selectedRow_; }
+  void SelectRow(int row);
+  // Column widths as last fitted.
+  int ColumnWidth(int column) const;
+
+  // Opening and closing the window.
+  void OnInitDialog();
+  void OnDestroy();
+  void OnHelpButton();
+
+  // The form.
+  void ReadForm();
+  void ShowForm();
+  void ClearGrid();
+  void OnClickRoundList();
+
+  // The round table.
+  void SetUpRoundList();
+  void FitRoundListColumns();
+  void UpdateRoundCount();
+  void AddWorkingRoundToList();
+  void LoadRoundFromList(int row);
+
+  // lks.dat and the order of the rounds.
+  void LoadRounds();
+  void SaveRounds();
+  void OnColumnClickRounds(int column);
+  void SortRoundsByColumn(int column);
+  void ReverseRoundRows();
+
+  // Adding, updating and removing rounds.
+  void AddScore();
+  void UpdateScore();
+  void RemoveScore();
+  bool IsDuplicateRound() const;
+
+  // The "Date:" button.
+  void OnDateButton();
+
+  // Courses and courses.dat.
+  void SetUpCourseTable();
+  void AddCourse();
+  void UpdateCourse();
+  void RemoveCourse();
+  void OnSelchangeCourse();
+  void SelectCourse();
+  bool IsDuplicateCourse() const;
+  void AppendCourse();
+  void LoadCourseRow(int row);
+  void ClearPars();
+  void ReverseCourseRows();
+  void LoadCourses();
+  void SaveCourses();
+
+ private:
+  QString DataFilePath(const char* name) const;
+  // False after telling the user that the file could not be written.
+  bool WriteDataFile(const char* name, std::string_view bytes);
+  CourseRecord CourseFromForm() const;
+  bool AskToAddDuplicate();
+
+  void RowsInserted(int first, int last) override;
+  void RowRemoved(int row) override;
+  void RowsReordered(const std::vector<int>& newRowOf) override;
+
+  ScorecardServices services_;
+  const TextMeasure& measure_;
+  RoundTable rounds_;
+  CourseTable courses_;
+  FormValues values_;
+  FormView view_;
+  int selectedRow_ = -1;
+  std::unique_ptr<ColumnWidthTracker> widths_;
+  std::array<int, kRoundColumns> fittedWidths_{};
+};
+
+inline constexpr std::string_view kBlankCourseMessage = "Course Name Blank.\r\nNo entry added.";
+inline constexpr std::string_view kErrorTitle = "Error";
+inline constexpr std::string_view kDuplicateQuestion =
+    "This entry is already in the list.\r\nDo you really want to add this item?";
+inline constexpr std::string_view kSaveFailedMessage = "Save to File";
+inline constexpr std::string_view kSaveFailedTitle = "Error Writing File";
+
+}  // namespace larkspin

@@ -1,0 +1,59 @@
+// lks.dat and the order of the round table.
+#include <algorithm>
+
+#include "data/DiskFile.h"
+#include "data/RoundFile.h"
+#include "data/RoundOrdering.h"
+#include "data/TextEncoding.h"
+#include "entry/Scorecard.h"
+
+namespace larkspin {
+
+void Scorecard::LoadRounds() {
+  ReadForm();
+  const QString path = DataFilePath(kRoundFileName);
+  CreateFileIfMissing(path);
+  if (auto bytes = ReadWholeFile(path)) {
+    std::vector<PackedRound> rounds = ParseRoundFile(DataFileTextToUtf8(std::move(*bytes)));
+    // Each round read goes to the top, so the file's last round ends up in row 0.
+    std::reverse(rounds.begin(), rounds.end());
+    rounds_.InsertRowsAtTop(std::move(rounds));
+  }
+  FitRoundListColumns();
+  UpdateRoundCount();
+  ClearGrid();
+  ShowForm();
+}
+
+void Scorecard::SaveRounds() {
+  ReadForm();
+  values_.roundCount = rounds_.RowCount();
+  WriteDataFile(kRoundFileName, SerializeRoundFile(rounds_));
+  ClearGrid();
+  ShowForm();
+}
+
+void Scorecard::OnColumnClickRounds(int column) {
+  if (column < 0 || column >= kRoundColumns) return;
+  SortRoundsByColumn(column);
+}
+
+void Scorecard::SortRoundsByColumn(int column) {
+  ReadForm();
+  values_.roundCount = rounds_.RowCount();
+  if (IsInAscendingOrder(rounds_, column)) {
+    ReverseRoundRows();
+  } else {
+    rounds_.Reorder(AscendingOrder(rounds_, column));
+  }
+  ShowForm();
+}
+
+void Scorecard::ReverseRoundRows() {
+  ReadForm();
+  values_.roundCount = rounds_.RowCount();
+  rounds_.Reverse();
+  ShowForm();
+}
+
+}  // namespace larkspin

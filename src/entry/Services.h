@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace larkspin {
+
+// Message boxes. The window shows real ones; tests answer them.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  // A box with the text, the title and one OK button.
+  virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
+  // A Yes/No question with the exclamation icon; true for Yes.
+  virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
+};
+
+// The "Date Selection" dialog: opens on `initial` and returns the day selected when it closed,
+// however it was closed.
+class DatePicker {
+ public:
+  virtual ~DatePicker() = default;
+  virtual QDate PickDate(QDate initial) = 0;
+};
+
+// Hands a local file (the help page, a report) to the desktop to open; failures stay silent.
+class DesktopOpener {
+ public:
+  virtual ~DesktopOpener() = default;
+  virtual void OpenLocalFile(const QString& path) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual QDate Today() const = 0;
+};
+
+// Everything the main window's logic needs from outside.
+struct ScorecardServices {
+  Prompter& prompter;
+  DatePicker& datePicker;
+  DesktopOpener& opener;
+  const Clock& clock;
+  QString workDir;      // where lks.dat and courses.dat live
+  std::string appName;  // titles the questions
+  QString helpPage;     // empty when the help page cannot be found
+};
+
+}  // namespace larkspin

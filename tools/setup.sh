@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building and testing Larkspin needs on Debian 12, when it is missing.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6
+          libgtest-dev libgmock-dev libbenchmark-dev)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
