@@ -1,0 +1,106 @@
+#pragma once
+
+// Stand-ins for the outside world of the main window's logic: nothing blocks, nothing opens.
+
+#include <QDate>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/ColumnWidths.h"
+#include "entry/Scorecard.h"
+#include "entry/Services.h"
+
+namespace larkspin::testing {
+
+struct Message {
+  std::string text;
+  std::string title;
+  bool question = false;
+};
+
+// Records every message and question; questions take the queued answers, then `defaultAnswer`.
+class FakePrompter final : public Prompter {
+ public:
+  void ShowMessage(std::string_view text, std::string_view title) override {
+    messages.push_back({std::string(text), std::string(title), false});
+  }
+  bool AskYesNo(std::string_view text, std::string_view title) override {
+    messages.push_back({std::string(text), std::string(title), true});
+    if (answers.empty()) return defaultAnswer;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<Message> messages;
+  std::deque<bool> answers;
+  bool defaultAnswer = false;
+};
+
+// Returns `pick` when set, otherwise the day the dialog opened on (closing it at once).
+class FakeDatePicker final : public DatePicker {
+ public:
+  QDate PickDate(QDate initial) override {
+    opened.push_back(initial);
+    return pick.isNull() ? initial : pick;
+  }
+
+  QDate pick;
+  std::vector<QDate> opened;
+};
+
+class RecordingOpener final : public DesktopOpener {
+ public:
+  void OpenLocalFile(const QString& path) override { opened.push_back(path); }
+
+  std::vector<QString> opened;
+};
+
+class FixedClock final : public Clock {
+ public:
+  explicit FixedClock(QDate today = QDate(2003, 9, 16)) : today(today) {}
+  QDate Today() const override { return today; }
+
+  QDate today;
+};
+
+// Every byte 7 units wide plus a margin of 10; headings likewise.
+class ByteCountMeasure final : public TextMeasure {
+ public:
+  int TextWidth(std::string_view text) const override {
+    return 10 + 7 * static_cast<int>(text.size());
+  }
+  int HeadingWidth(int column) const override {
+    return 10 + 7 * static_cast<int>(RoundColumnHeading(column).size());
+  }
+};
+
+// A Scorecard working in a fresh temporary folder, with fakes for every service.
+struct ScorecardHarness {
+  explicit ScorecardHarness(std::string appName = "larkspin")
+      : services{prompter, datePicker, opener, clock, dir.path(), std::move(appName),
+                 QStringLiteral("/help/index.html")} {}
+
+  QString FilePath(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+  // A Scorecard as the window makes it; call OnInitDialog() to open it on the folder's files.
+  Scorecard& Make() {
+    scorecard = std::make_unique<Scorecard>(services, measure);
+    return *scorecard;
+  }
+
+  QTemporaryDir dir;
+  FakePrompter prompter;
+  FakeDatePicker datePicker;
+  RecordingOpener opener;
+  FixedClock clock;
+  ByteCountMeasure measure;
+  ScorecardServices services;
+  std::unique_ptr<Scorecard> scorecard;
+};
+
+}  // namespace larkspin::testing
