@@ -55,8 +55,8 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
   LayOut();
   SetTabOrder();
 
-  measure_ = std::make_unique<ViewTextMeasure>(*controls_.rounds,
-                                               *controls_.rounds->horizontalHeader());
+  measure_ =
+      std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
   core_ = std::make_unique<Scorecard>(std::move(services), *measure_);
   model_ = new RoundListModel(core_->Rounds(), this);
   controls_.rounds->setModel(model_);
@@ -87,9 +87,11 @@ void CScorecardDlg::BuildControls() {
   c.dateField->setReadOnly(true);
   c.dateField->setFocusPolicy(Qt::ClickFocus);
   c.dateField->setAccessibleName(tr("Date"));
-  c.dateField->setFixedWidth(c.dateField->fontMetrics().horizontalAdvance(QStringLiteral("8888-88-888")) + 12);
+  c.dateField->setFixedWidth(
+      c.dateField->fontMetrics().horizontalAdvance(QStringLiteral("8888-88-888")) + 12);
 
-  for (int hole = 1; hole <= kHoles; ++hole) c.holes[hole - 1] = new HoleBox(hole, this);
+  for (int hole = 1; hole <= kHoles; ++hole)
+    c.holes[hole - 1] = new HoleBox(hole, this);
 
   c.rounds = new RoundListView(this);
   c.rounds->setAccessibleName(tr("Rounds"));
@@ -103,7 +105,8 @@ void CScorecardDlg::BuildControls() {
   c.roundCount->setReadOnly(true);
   c.roundCount->setAccessibleName(tr("Round count"));
   c.roundCount->setAlignment(Qt::AlignRight);
-  c.roundCount->setFixedWidth(c.roundCount->fontMetrics().horizontalAdvance(QStringLiteral("88888888")) + 12);
+  c.roundCount->setFixedWidth(
+      c.roundCount->fontMetrics().horizontalAdvance(QStringLiteral("88888888")) + 12);
 
   c.period = MakeEditableDropDown(this);
   NameDropDown(c.period, tr("Period"));
@@ -131,7 +134,8 @@ void CScorecardDlg::LayOut() {
 
   auto* grid = new QGridLayout;
   grid->setSpacing(4);
-  for (int i = 0; i < kHoles; ++i) grid->addWidget(c.holes[i], i / 9, i % 9);
+  for (int i = 0; i < kHoles; ++i)
+    grid->addWidget(c.holes[i], i / 9, i % 9);
 
   auto* scoreButtons = new QHBoxLayout;
   scoreButtons->addWidget(c.addScore);
@@ -165,16 +169,18 @@ void CScorecardDlg::SetTabOrder() {
   for (const HoleBox* hole : c.holes) {
     order.insert(order.end(), {hole->strokes, hole->drive, hole->club, hole->putts});
   }
-  order.insert(order.end(), {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period,
-                             c.courseReport, c.overallReport, c.clear, c.wizard, c.roundCount,
-                             c.help, c.quit});
-  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  order.insert(order.end(),
+               {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period, c.courseReport,
+                c.overallReport, c.clear, c.wizard, c.roundCount, c.help, c.quit});
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
 }
 
 void CScorecardDlg::Connect() {
   const auto& c = controls_;
   const auto command = [this](QPushButton* button, void (Scorecard::*handler)()) {
-    connect(button, &QPushButton::clicked, this, [this, handler] { Run([this, handler] { ((*core_).*handler)(); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { Run([this, handler] { ((*core_).*handler)(); }); });
   };
   command(c.addCourse, &Scorecard::AddCourse);
   command(c.updateCourse, &Scorecard::UpdateCourse);

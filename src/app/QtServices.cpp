@@ -44,7 +44,9 @@ void SystemDesktopOpener::OpenLocalFile(const QString& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-QDate SystemClock::Today() const { return QDate::currentDate(); }
+QDate SystemClock::Today() const {
+  return QDate::currentDate();
+}
 
 ViewTextMeasure::ViewTextMeasure(const QWidget& view, const QHeaderView& header)
     : view_(view), header_(header) {}
@@ -63,9 +65,9 @@ int ViewTextMeasure::HeadingWidth(int column) const {
 
 QString FindHelpPage(const QString& executableDir) {
   const QDir dir(executableDir);
-  for (const QString& candidate : {QStringLiteral("help/index.html"),
-                                   QStringLiteral("../share/larkspin/help/index.html"),
-                                   QStringLiteral("../Resources/help/index.html")}) {
+  for (const QString& candidate :
+       {QStringLiteral("help/index.html"), QStringLiteral("../share/larkspin/help/index.html"),
+        QStringLiteral("../Resources/help/index.html")}) {
     const QFileInfo page(dir.filePath(candidate));
     if (page.isFile()) return page.canonicalFilePath();
   }

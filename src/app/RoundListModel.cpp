@@ -15,7 +15,9 @@ RoundListModel::RoundListModel(RoundTable& table, QObject* parent)
   table_.AddObserver(this);
 }
 
-RoundListModel::~RoundListModel() { table_.RemoveObserver(this); }
+RoundListModel::~RoundListModel() {
+  table_.RemoveObserver(this);
+}
 
 int RoundListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : table_.RowCount();
@@ -54,24 +56,33 @@ void RoundListModel::RowsAboutToBeInserted(int first, int last) {
   beginInsertRows(QModelIndex(), first, last);
 }
 
-void RoundListModel::RowsInserted(int, int) { endInsertRows(); }
+void RoundListModel::RowsInserted(int, int) {
+  endInsertRows();
+}
 
-void RoundListModel::RowAboutToBeRemoved(int row) { beginRemoveRows(QModelIndex(), row, row); }
+void RoundListModel::RowAboutToBeRemoved(int row) {
+  beginRemoveRows(QModelIndex(), row, row);
+}
 
-void RoundListModel::RowRemoved(int) { endRemoveRows(); }
+void RoundListModel::RowRemoved(int) {
+  endRemoveRows();
+}
 
 void RoundListModel::RowChanged(int row) {
   emit dataChanged(index(row, 0), index(row, kRoundColumns - 1));
 }
 
-void RoundListModel::RowsAboutToBeReordered() { emit layoutAboutToBeChanged(); }
+void RoundListModel::RowsAboutToBeReordered() {
+  emit layoutAboutToBeChanged();
+}
 
 void RoundListModel::RowsReordered(const std::vector<int>& newRowOf) {
   // The selection and the current row move with their rounds.
   const QModelIndexList from = persistentIndexList();
   QModelIndexList to;
   to.reserve(from.size());
-  for (const QModelIndex& old : from) to.append(index(newRowOf[old.row()], old.column()));
+  for (const QModelIndex& old : from)
+    to.append(index(newRowOf[old.row()], old.column()));
   changePersistentIndexList(from, to);
   emit layoutChanged();
 }

@@ -9,7 +9,8 @@ RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSortingEnabled(false);  // a heading click is the window's command, not the view's
+  setTabKeyNavigation(false);  // Tab moves on to the next control
+  setSortingEnabled(false);    // a heading click is the window's command, not the view's
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);
   setShowGrid(false);

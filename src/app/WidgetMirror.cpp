@@ -17,7 +17,9 @@ constexpr char kListRevision[] = "larkspinListRevision";
 
 }  // namespace
 
-std::string FieldText(const QLineEdit* field) { return field->text().toStdString(); }
+std::string FieldText(const QLineEdit* field) {
+  return field->text().toStdString();
+}
 
 void SetFieldText(QLineEdit* field, const std::string& text) {
   const QString shown = ToQString(text);
@@ -30,7 +32,8 @@ void ShowDropDown(const DropDown& dropDown, QComboBox* box) {
   if (box->property(kListRevision) != revision) {
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(dropDown.Entries().size()));
-    for (const auto& entry : dropDown.Entries()) entries.append(ToQString(entry));
+    for (const auto& entry : dropDown.Entries())
+      entries.append(ToQString(entry));
     box->clear();
     box->addItems(entries);
     box->setProperty(kListRevision, revision);

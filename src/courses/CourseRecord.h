@@ -11,7 +11,9 @@ namespace larkspin {
 inline constexpr int kCourseColumns = 20;
 inline constexpr int kCourseNameCell = 0;
 inline constexpr int kCourseDateCell = 1;
-constexpr int ParCell(int hole) { return 1 + hole; }
+constexpr int ParCell(int hole) {
+  return 1 + hole;
+}
 
 using CourseRecord = std::array<std::string, kCourseColumns>;
 

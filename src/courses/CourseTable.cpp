@@ -23,7 +23,9 @@ void CourseTable::RemoveRow(int row) {
   if (HasRow(row)) rows_.erase(rows_.begin() + row);
 }
 
-void CourseTable::Reverse() { std::reverse(rows_.begin(), rows_.end()); }
+void CourseTable::Reverse() {
+  std::reverse(rows_.begin(), rows_.end());
+}
 
 int CourseTable::FindFirst(std::string_view name) const {
   for (int row = 0; row < RowCount(); ++row) {

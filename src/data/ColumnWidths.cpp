@@ -7,12 +7,15 @@ namespace larkspin {
 
 ColumnWidthTracker::ColumnWidthTracker(RoundTable& table, const TextMeasure& measure)
     : table_(table), measure_(measure), columns_(kRoundColumns) {
-  for (auto& column : columns_) column.countOfWidth.assign(kDirectWidths, 0);
+  for (auto& column : columns_)
+    column.countOfWidth.assign(kDirectWidths, 0);
   table_.AddObserver(this);
   if (table_.RowCount() > 0) RowsInserted(0, table_.RowCount() - 1);
 }
 
-ColumnWidthTracker::~ColumnWidthTracker() { table_.RemoveObserver(this); }
+ColumnWidthTracker::~ColumnWidthTracker() {
+  table_.RemoveObserver(this);
+}
 
 int ColumnWidthTracker::WidestCell(int column) const {
   if (column < 0 || column >= kRoundColumns) return 0;
@@ -57,7 +60,8 @@ void ColumnWidthTracker::Count(Column& column, int width, int delta) {
     return;
   }
   int candidate = std::min(width, kDirectWidths - 1);
-  while (candidate > 0 && column.countOfWidth[candidate] == 0) --candidate;
+  while (candidate > 0 && column.countOfWidth[candidate] == 0)
+    --candidate;
   column.widest = candidate;
 }
 
@@ -68,13 +72,20 @@ void ColumnWidthTracker::CountRow(int row, int delta) {
 }
 
 void ColumnWidthTracker::RowsInserted(int first, int last) {
-  for (int row = first; row <= last; ++row) CountRow(row, +1);
+  for (int row = first; row <= last; ++row)
+    CountRow(row, +1);
 }
 
-void ColumnWidthTracker::RowAboutToBeRemoved(int row) { CountRow(row, -1); }
+void ColumnWidthTracker::RowAboutToBeRemoved(int row) {
+  CountRow(row, -1);
+}
 
-void ColumnWidthTracker::RowAboutToChange(int row) { CountRow(row, -1); }
+void ColumnWidthTracker::RowAboutToChange(int row) {
+  CountRow(row, -1);
+}
 
-void ColumnWidthTracker::RowChanged(int row) { CountRow(row, +1); }
+void ColumnWidthTracker::RowChanged(int row) {
+  CountRow(row, +1);
+}
 
 }  // namespace larkspin

@@ -53,7 +53,9 @@ class ColumnWidthTracker final : public RoundTableObserver {
 
   struct TextHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
   };
 
   RoundTable& table_;

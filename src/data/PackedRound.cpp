@@ -7,7 +7,8 @@ namespace larkspin {
 template <typename Cells>
 void PackedRound::Pack(const Cells& cells) {
   std::size_t size = kHeaderSize;
-  for (const auto& cell : cells) size += cell.size();
+  for (const auto& cell : cells)
+    size += cell.size();
   if (size == kHeaderSize) return;  // all empty: keep the blob empty
   blob_.resize(size);
   char* header = blob_.data();
@@ -22,7 +23,9 @@ void PackedRound::Pack(const Cells& cells) {
   }
 }
 
-PackedRound::PackedRound(const RoundRecord& record) { Pack(record); }
+PackedRound::PackedRound(const RoundRecord& record) {
+  Pack(record);
+}
 
 PackedRound::PackedRound(const std::array<std::string_view, kRoundColumns>& cells) {
   Pack(cells);
@@ -39,7 +42,8 @@ std::string_view PackedRound::Cell(int column) const {
 
 RoundRecord PackedRound::Unpack() const {
   RoundRecord record;
-  for (int column = 0; column < kRoundColumns; ++column) record[column] = Cell(column);
+  for (int column = 0; column < kRoundColumns; ++column)
+    record[column] = Cell(column);
   return record;
 }
 

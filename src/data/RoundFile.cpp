@@ -37,7 +37,8 @@ std::array<int, kRoundColumns> MakeRecordColumns() {
   columns[1] = kDateColumn;
   int next = 2;
   for (const auto column : {ScoreColumn, DriveColumn, PuttsColumn, ClubColumn}) {
-    for (int hole = 1; hole <= kHoles; ++hole) columns[next++] = column(hole);
+    for (int hole = 1; hole <= kHoles; ++hole)
+      columns[next++] = column(hole);
   }
   return columns;
 }

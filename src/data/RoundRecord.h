@@ -13,10 +13,18 @@ inline constexpr int kRoundColumns = 74;
 inline constexpr int kCourseColumn = 0;
 inline constexpr int kDateColumn = 1;
 // Holes are numbered 1 to 18.
-constexpr int ScoreColumn(int hole) { return 1 + hole; }
-constexpr int DriveColumn(int hole) { return 19 + hole; }
-constexpr int ClubColumn(int hole) { return 37 + hole; }
-constexpr int PuttsColumn(int hole) { return 55 + hole; }
+constexpr int ScoreColumn(int hole) {
+  return 1 + hole;
+}
+constexpr int DriveColumn(int hole) {
+  return 19 + hole;
+}
+constexpr int ClubColumn(int hole) {
+  return 37 + hole;
+}
+constexpr int PuttsColumn(int hole) {
+  return 55 + hole;
+}
 
 using RoundRecord = std::array<std::string, kRoundColumns>;
 

@@ -19,38 +19,47 @@ RoundRecord RoundTable::Row(int row) const {
 
 void RoundTable::InsertRow(int position, const RoundRecord& record) {
   position = std::clamp(position, 0, RowCount());
-  for (auto* observer : observers_) observer->RowsAboutToBeInserted(position, position);
+  for (auto* observer : observers_)
+    observer->RowsAboutToBeInserted(position, position);
   rows_.insert(rows_.begin() + position, PackedRound(record));
-  for (auto* observer : observers_) observer->RowsInserted(position, position);
+  for (auto* observer : observers_)
+    observer->RowsInserted(position, position);
 }
 
 void RoundTable::InsertRowsAtTop(std::vector<PackedRound> rows) {
   if (rows.empty()) return;
   const int last = static_cast<int>(rows.size()) - 1;
-  for (auto* observer : observers_) observer->RowsAboutToBeInserted(0, last);
+  for (auto* observer : observers_)
+    observer->RowsAboutToBeInserted(0, last);
   rows.insert(rows.end(), std::make_move_iterator(rows_.begin()),
               std::make_move_iterator(rows_.end()));
   rows_ = std::move(rows);
-  for (auto* observer : observers_) observer->RowsInserted(0, last);
+  for (auto* observer : observers_)
+    observer->RowsInserted(0, last);
 }
 
 void RoundTable::SetRow(int row, const RoundRecord& record) {
   if (!HasRow(row)) return;
-  for (auto* observer : observers_) observer->RowAboutToChange(row);
+  for (auto* observer : observers_)
+    observer->RowAboutToChange(row);
   rows_[row] = PackedRound(record);
-  for (auto* observer : observers_) observer->RowChanged(row);
+  for (auto* observer : observers_)
+    observer->RowChanged(row);
 }
 
 void RoundTable::RemoveRow(int row) {
   if (!HasRow(row)) return;
-  for (auto* observer : observers_) observer->RowAboutToBeRemoved(row);
+  for (auto* observer : observers_)
+    observer->RowAboutToBeRemoved(row);
   rows_.erase(rows_.begin() + row);
-  for (auto* observer : observers_) observer->RowRemoved(row);
+  for (auto* observer : observers_)
+    observer->RowRemoved(row);
 }
 
 void RoundTable::Reorder(const std::vector<int>& order) {
   assert(static_cast<int>(order.size()) == RowCount());
-  for (auto* observer : observers_) observer->RowsAboutToBeReordered();
+  for (auto* observer : observers_)
+    observer->RowsAboutToBeReordered();
   std::vector<PackedRound> reordered;
   reordered.reserve(rows_.size());
   std::vector<int> newRowOf(rows_.size());
@@ -59,7 +68,8 @@ void RoundTable::Reorder(const std::vector<int>& order) {
     newRowOf[order[newRow]] = static_cast<int>(newRow);
   }
   rows_ = std::move(reordered);
-  for (auto* observer : observers_) observer->RowsReordered(newRowOf);
+  for (auto* observer : observers_)
+    observer->RowsReordered(newRowOf);
 }
 
 void RoundTable::Reverse() {
@@ -68,7 +78,9 @@ void RoundTable::Reverse() {
   Reorder(order);
 }
 
-void RoundTable::AddObserver(RoundTableObserver* observer) { observers_.push_back(observer); }
+void RoundTable::AddObserver(RoundTableObserver* observer) {
+  observers_.push_back(observer);
+}
 
 void RoundTable::RemoveObserver(RoundTableObserver* observer) {
   std::erase(observers_, observer);

@@ -36,8 +36,12 @@ CDateDlg::CDateDlg(QWidget* parent)
   setFixedSize(sizeHint());
 }
 
-void CDateDlg::SetDate(QDate day) { calendar_->setSelectedDate(day); }
+void CDateDlg::SetDate(QDate day) {
+  calendar_->setSelectedDate(day);
+}
 
-QDate CDateDlg::Date() const { return calendar_->selectedDate(); }
+QDate CDateDlg::Date() const {
+  return calendar_->selectedDate();
+}
 
 }  // namespace larkspin

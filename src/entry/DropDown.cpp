@@ -82,19 +82,22 @@ void DropDown::AddEntries(const std::vector<std::string>& entries) {
     // Sort once, with every entry's comparison key made once.
     std::vector<QCollatorSortKey> keys;
     keys.reserve(entries_.size());
-    for (const auto& entry : entries_) keys.push_back(CaseBlindCollator().sortKey(ToQString(entry)));
+    for (const auto& entry : entries_)
+      keys.push_back(CaseBlindCollator().sortKey(ToQString(entry)));
     std::vector<std::size_t> order(entries_.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
     std::vector<std::string> sorted;
     sorted.reserve(entries_.size());
-    for (const auto index : order) sorted.push_back(std::move(entries_[index]));
+    for (const auto index : order)
+      sorted.push_back(std::move(entries_[index]));
     entries_ = std::move(sorted);
   }
   shownEntries_.clear();
   shownEntries_.reserve(entries_.size());
-  for (const auto& entry : entries_) shownEntries_.push_back(ToQString(entry));
+  for (const auto& entry : entries_)
+    shownEntries_.push_back(ToQString(entry));
   if (selectedOccurrence >= 0) {
     // The selection stays with its entry: the same occurrence of the same text.
     int seen = -1;

@@ -19,7 +19,8 @@ FormView::FormView()
     : course(DropDown::Order::kAlphabetical),
       period(DropDown::Order::kFixed,
              std::vector<std::string>(std::begin(kPeriodEntries), std::end(kPeriodEntries))) {
-  for (auto& club : clubs) club = MakeClubBox();
+  for (auto& club : clubs)
+    club = MakeClubBox();
 }
 
 void ReadForm(const FormView& view, FormValues& values) {

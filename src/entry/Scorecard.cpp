@@ -16,7 +16,9 @@ Scorecard::~Scorecard() {
   rounds_.RemoveObserver(this);
 }
 
-void Scorecard::SelectRow(int row) { selectedRow_ = rounds_.HasRow(row) ? row : -1; }
+void Scorecard::SelectRow(int row) {
+  selectedRow_ = rounds_.HasRow(row) ? row : -1;
+}
 
 int Scorecard::ColumnWidth(int column) const {
   if (column < 0 || column >= kRoundColumns) return 0;
@@ -41,9 +43,13 @@ void Scorecard::OnHelpButton() {
   if (!services_.helpPage.isEmpty()) services_.opener.OpenLocalFile(services_.helpPage);
 }
 
-void Scorecard::ReadForm() { larkspin::ReadForm(view_, values_); }
+void Scorecard::ReadForm() {
+  larkspin::ReadForm(view_, values_);
+}
 
-void Scorecard::ShowForm() { larkspin::ShowForm(values_, view_); }
+void Scorecard::ShowForm() {
+  larkspin::ShowForm(values_, view_);
+}
 
 void Scorecard::ClearGrid() {
   ReadForm();

@@ -8,7 +8,9 @@
 
 namespace larkspin {
 
-void Scorecard::SetUpCourseTable() { courses_ = CourseTable{}; }
+void Scorecard::SetUpCourseTable() {
+  courses_ = CourseTable{};
+}
 
 CourseRecord Scorecard::CourseFromForm() const {
   CourseRecord course;
@@ -84,12 +86,17 @@ void Scorecard::LoadCourseRow(int row) {
   if (!courses_.HasRow(row)) return;
   const CourseRecord& course = courses_.Row(row);
   values_.working[kCourseColumn] = course[kCourseNameCell];
-  for (int hole = 1; hole <= kHoles; ++hole) values_.pars[hole - 1] = course[ParCell(hole)];
+  for (int hole = 1; hole <= kHoles; ++hole)
+    values_.pars[hole - 1] = course[ParCell(hole)];
 }
 
-void Scorecard::ClearPars() { values_.pars = HoleTexts{}; }
+void Scorecard::ClearPars() {
+  values_.pars = HoleTexts{};
+}
 
-void Scorecard::ReverseCourseRows() { courses_.Reverse(); }
+void Scorecard::ReverseCourseRows() {
+  courses_.Reverse();
+}
 
 void Scorecard::LoadCourses() {
   ReadForm();
@@ -100,7 +107,8 @@ void Scorecard::LoadCourses() {
     // As if each course had been appended in turn, in one step: the file's last course on top.
     std::vector<std::string> names;
     names.reserve(contents.courses.size());
-    for (auto& course : contents.courses) names.push_back(course[kCourseNameCell]);
+    for (auto& course : contents.courses)
+      names.push_back(course[kCourseNameCell]);
     view_.course.AddEntries(names);
     std::reverse(contents.courses.begin(), contents.courses.end());
     courses_.InsertRowsAtTop(std::move(contents.courses));
@@ -115,6 +123,8 @@ void Scorecard::LoadCourses() {
   ShowForm();
 }
 
-void Scorecard::SaveCourses() { WriteDataFile(kCourseFileName, SerializeCourseFile(courses_)); }
+void Scorecard::SaveCourses() {
+  WriteDataFile(kCourseFileName, SerializeCourseFile(courses_));
+}
 
 }  // namespace larkspin

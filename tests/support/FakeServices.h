@@ -82,7 +82,12 @@ class ByteCountMeasure final : public TextMeasure {
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
 struct ScorecardHarness {
   explicit ScorecardHarness(std::string appName = "larkspin")
-      : services{prompter, datePicker, opener, clock, dir.path(), std::move(appName),
+      : services{prompter,
+                 datePicker,
+                 opener,
+                 clock,
+                 dir.path(),
+                 std::move(appName),
                  QStringLiteral("/help/index.html")} {}
 
   QString FilePath(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }

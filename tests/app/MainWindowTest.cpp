@@ -1,0 +1,266 @@
+// The main window as a user drives it, offscreen; message boxes and dialogs are answered by fakes.
+#include <QAccessible>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QtTest>
+
+#include "app/CAboutDlg.h"
+#include "app/CScorecardDlg.h"
+#include "app/HoleBox.h"
+#include "app/RoundListView.h"
+#include "support/FakeServices.h"
+
+using namespace larkspin;
+using larkspin::testing::ScorecardHarness;
+
+namespace {
+
+QByteArray RoundFile(std::initializer_list<std::pair<const char*, const char*>> rounds) {
+  QByteArray file = "CREATOR=LARKSP 1.0";
+  bool first = true;
+  for (const auto& [course, date] : rounds) {
+    if (!first) file += "\r\n";
+    first = false;
+    file += QByteArray("\r\nCOURSE=") + course + "\r\nDATE=" + date + "\r\nS1=4\r\nC1=7I";
+  }
+  return file + "\r\n";
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QPoint RowCenter(const RoundListView* view, int row) {
+  return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    harness_ = std::make_unique<ScorecardHarness>();
+    WriteFile(harness_->FilePath("lks.dat"),
+              RoundFile({{"Pine", "2003-09-01"}, {"Oak", "2003-09-02"}, {"Elm", "2003-09-03"}}));
+    WriteFile(harness_->FilePath("courses.dat"), "COURSE=Oak Hills\r\nDATE=\r\nS1=3\r\nS2=5\r\n");
+  }
+
+  void cleanup() {
+    window_.reset();
+    harness_.reset();
+  }
+
+  void opening_showsRoundsCoursesAndEmptyGrid() {
+    auto& w = Open();
+    QCOMPARE(w.Widgets().rounds->model()->rowCount(), 3);
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("3"));
+    QCOMPARE(w.Widgets().course->count(), 1);
+    QCOMPARE(w.Widgets().course->currentText(), QString());
+    QCOMPARE(w.Widgets().period->count(), 4);
+    QCOMPARE(w.Widgets().holes[0]->club->count(), 17);
+    QCOMPARE(w.Widgets().holes[0]->club->itemText(14), QStringLiteral("D"));
+  }
+
+  void clickOnRow_loadsItAndThePrefixMatchedCourse() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    // Row 1 is the round at "Oak"; the selector holds "Oak Hills", which begins with it.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Oak Hills"));
+    QCOMPARE(w.Widgets().dateField->text(), QStringLiteral("2003-09-02"));
+    QCOMPARE(w.Widgets().holes[0]->strokes->text(), QStringLiteral("4"));
+    QCOMPARE(w.Widgets().holes[0]->club->currentText(), QStringLiteral("7I"));
+    QCOMPARE(w.Widgets().holes[0]->par->text(), QStringLiteral("3"));
+    QCOMPARE(w.Widgets().holes[1]->par->text(), QStringLiteral("5"));
+  }
+
+  void keyboardMove_selectsWithoutLoading() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 0));
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(w.Core().SelectedRow(), 1);
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));
+    QCOMPARE(w.Widgets().dateField->text(), QStringLiteral("2003-09-03"));
+  }
+
+  void clear_emptiesGridButKeepsPeriodCountAndSelection() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 2));
+    w.Widgets().period->setEditText(QStringLiteral("Year"));
+    QTest::mouseClick(w.Widgets().clear, Qt::LeftButton);
+    QCOMPARE(w.Widgets().course->currentText(), QString());
+    QCOMPARE(w.Widgets().dateField->text(), QString());
+    QCOMPARE(w.Widgets().holes[0]->strokes->text(), QString());
+    QCOMPARE(w.Widgets().holes[0]->club->currentText(), QString());
+    QCOMPARE(w.Widgets().period->currentText(), QStringLiteral("Year"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("3"));
+    QCOMPARE(view->SelectedRow(), 2);
+  }
+
+  void typedCourseName_staysAsTypedUntilACommandShowsIt() {
+    auto& w = Open();
+    QLineEdit* edit = w.Widgets().course->lineEdit();
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("oak"));
+    w.Widgets().holes[0]->strokes->setFocus();  // leaving the box picks nothing
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("oak"));
+    QCOMPARE(w.Widgets().holes[0]->par->text(), QString());
+    // Any command shows the form: the first entry beginning with the text, whatever its case.
+    QTest::mouseClick(w.Widgets().updateScore, Qt::LeftButton);
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Oak Hills"));
+  }
+
+  void pickingACourse_fillsThePars() {
+    auto& w = Open();
+    w.Widgets().course->setCurrentIndex(0);
+    emit w.Widgets().course->activated(0);
+    QCOMPARE(w.Widgets().holes[0]->par->text(), QStringLiteral("3"));
+    QCOMPARE(w.Widgets().holes[2]->par->text(), QString());
+  }
+
+  void headingClick_sortsAndSelectionFollowsItsRound() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    // Rows stand Elm, Oak, Pine with the latest date on top.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 0));
+    QHeaderView* header = view->horizontalHeader();
+    const QPoint dateHeading(header->sectionViewportPosition(1) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, dateHeading);
+    QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("Pine"));
+    QCOMPARE(view->model()->index(2, 0).data().toString(), QStringLiteral("Elm"));
+    QCOMPARE(view->SelectedRow(), 2);
+    QCOMPARE(w.Core().SelectedRow(), 2);
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));  // grid unchanged
+  }
+
+  void blankCourseOnAddScore_isReportedAndAddsNothing() {
+    auto& w = Open();
+    QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
+    QCOMPARE(harness_->prompter.messages.size(), std::size_t{1});
+    QCOMPARE(harness_->prompter.messages[0].title, std::string("Error"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("3"));
+  }
+
+  void dateButton_writesThePickedDay() {
+    auto& w = Open();
+    harness_->datePicker.pick = QDate(2003, 10, 1);
+    QTest::mouseClick(w.Widgets().date, Qt::LeftButton);
+    QCOMPARE(w.Widgets().dateField->text(), QStringLiteral("2003-10-01"));
+    QCOMPARE(harness_->datePicker.opened.back(), harness_->clock.today);
+  }
+
+  void helpButton_opensTheHelpPage() {
+    auto& w = Open();
+    QTest::mouseClick(w.Widgets().help, Qt::LeftButton);
+    QCOMPARE(harness_->opener.opened.size(), std::size_t{1});
+  }
+
+  void closing_savesBothFiles_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+    QTest::newRow("Enter in a grid field") << int(Qt::Key_Return);
+  }
+  void closing_savesBothFiles() {
+    QFETCH(int, key);
+    auto& w = Open();
+    w.Widgets().course->setEditText(QStringLiteral("Birch"));
+    QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
+    QLineEdit* strokes = w.Widgets().holes[3]->strokes;
+    strokes->setFocus();
+    QTest::keyClick(strokes, static_cast<Qt::Key>(key));
+    QVERIFY(!w.isVisible());
+    QVERIFY(ReadFile(harness_->FilePath("courses.dat")).contains("COURSE=Birch"));
+    // Written anew: the loaded file had only S1 and C1 for each round.
+    const QByteArray rounds = ReadFile(harness_->FilePath("lks.dat"));
+    QCOMPARE(rounds.count("COURSE="), 3);
+    QCOMPARE(rounds.count("\r\nP18=\r\n"), 3);
+  }
+
+  void tabOrder_followsTheLayout() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    QList<QWidget*> expected = {c.course, c.addCourse, c.updateCourse, c.removeCourse, c.date};
+    for (const HoleBox* hole : c.holes)
+      expected << hole->strokes << hole->drive << hole->club << hole->putts;
+    expected << c.rounds << c.addScore << c.removeScore << c.updateScore << c.period
+             << c.courseReport << c.overallReport << c.clear << c.wizard << c.roundCount << c.help
+             << c.quit << c.course;
+    c.course->setFocus();
+    for (int i = 1; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focus = QApplication::focusWidget();
+      // An editable box takes the focus in its line edit.
+      if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+      QVERIFY2(focus == expected[i], qPrintable(QStringLiteral("step %1: %2 instead of %3")
+                                                    .arg(i)
+                                                    .arg(focus ? focus->accessibleName() : "none")
+                                                    .arg(expected[i]->accessibleName())));
+    }
+  }
+
+  void everyControl_hasAUniqueAccessibleName() {
+    auto& w = Open();
+    QSet<QString> names;
+    const auto controls = w.findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+      const bool isControl =
+          qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+          qobject_cast<QAbstractItemView*>(control) ||
+          (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parentWidget()));
+      if (!isControl || qobject_cast<QAbstractItemView*>(control->parentWidget())) continue;
+      if (control->window() != &w) continue;  // drop-down popups
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+      QVERIFY(accessible);
+      const QString name = accessible->text(QAccessible::Name);
+      QVERIFY2(!name.isEmpty(), qPrintable(control->metaObject()->className()));
+      QVERIFY2(!names.contains(name), qPrintable(name));
+      names.insert(name);
+    }
+    QVERIFY(names.contains(QStringLiteral("Hole 18 club")));
+    QVERIFY(names.contains(QStringLiteral("Course")));
+    QVERIFY(names.contains(QStringLiteral("Period")));
+    QVERIFY(names.contains(QStringLiteral("Add Score")));
+  }
+
+  void aboutBox_showsNameAndVersion() {
+    CAboutDlg about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About LKS"));
+    const auto labels = about.findChildren<QLabel*>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
+      return label->text() == QStringLiteral("Larkspin Version 1.0");
+    }));
+  }
+
+ private:
+  CScorecardDlg& Open() {
+    window_ = std::make_unique<CScorecardDlg>(harness_->services);
+    window_->show();
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get())) qWarning("window not active");
+    return *window_;
+  }
+
+  std::unique_ptr<ScorecardHarness> harness_;
+  std::unique_ptr<CScorecardDlg> window_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
