@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #ifdef Q_OS_WIN
@@ -63,6 +64,11 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
 
   Connect();
   AddAboutToSystemMenu();
+  // Room for a dozen rounds in the list, as far as the screen allows.
+  QSize size = sizeHint();
+  size.rheight() += 12 * controls_.rounds->verticalHeader()->defaultSectionSize();
+  if (screen()) size = size.boundedTo(screen()->availableGeometry().size() * 9 / 10);
+  resize(size.expandedTo(minimumSizeHint()));
   Run([this] { core_->OnInitDialog(); });
 }
 

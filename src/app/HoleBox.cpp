@@ -25,7 +25,9 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, bool readOnly) {
   field->setAccessibleName(name);
   field->setReadOnly(readOnly);
   if (readOnly) field->setFocusPolicy(Qt::ClickFocus);
-  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("8888")));
+  // Room for a few characters: nine boxes stand side by side.
+  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("8888")) + 8);
+  field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("888888")) + 8);
   return field;
 }
 
