@@ -1,0 +1,102 @@
+// A click on a heading of the round list sorts the rounds by that column, or reverses them when
+// they are already in order.
+
+#include <gtest/gtest.h>
+
+#include "rounds/RoundTestSupport.h"
+
+namespace larkspin::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class RoundSort : public ::testing::Test {
+ protected:
+  // Rows in the order given, the first at the top.
+  void SetRows(const std::vector<RoundRecord>& rows) {
+    for (const auto& row : rows)
+      scorecard_.Rounds().InsertRow(scorecard_.Rounds().RowCount(), row);
+  }
+  Texts ClickAndRead(int clicked, int read) {
+    scorecard_.OnColumnClickRounds(clicked);
+    return ColumnTexts(scorecard_.Rounds(), read);
+  }
+
+  ScorecardHarness harness_;
+  Scorecard& scorecard_ = harness_.Make();
+};
+
+TEST_F(RoundSort, ClickDate_putsEmptyThenEarliestFirst_secondClickLatestFirst) {
+  SetRows({MakeRound("A", "2003-09-14"), MakeRound("B"), MakeRound("C", "2001-12-25"),
+           MakeRound("D", "2003-01-05")});
+
+  EXPECT_EQ(ClickAndRead(kDateColumn, kCourseColumn), (Texts{"B", "C", "D", "A"}));
+  EXPECT_EQ(ClickAndRead(kDateColumn, kCourseColumn), (Texts{"A", "D", "C", "B"}));
+}
+
+TEST_F(RoundSort, ClickTextColumn_ordersByBytesNotNumbersOrAlphabet) {
+  SetRows({MakeRound("pine", "", {{ScoreColumn(1), "9"}}),
+           MakeRound("Éden", "", {{ScoreColumn(1), "10"}}),
+           MakeRound("Pine", "", {{ScoreColumn(1), "4"}}), MakeRound("oak")});
+
+  EXPECT_EQ(ClickAndRead(ScoreColumn(1), ScoreColumn(1)), (Texts{"", "10", "4", "9"}));
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kCourseColumn), (Texts{"Pine", "oak", "pine", "Éden"}));
+}
+
+TEST_F(RoundSort, ClickCourseWithEqualNames_keepsTheirOrderThenReversesExactly) {
+  SetRows({MakeRound("Pine", "1"), MakeRound("Oak", "2"), MakeRound("Pine", "3"),
+           MakeRound("Oak", "4")});
+
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kDateColumn), (Texts{"2", "4", "1", "3"}));
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kDateColumn), (Texts{"3", "1", "4", "2"}));
+}
+
+TEST_F(RoundSort, ClickColumnEmptyInEveryRow_reversesTableEachClick) {
+  SetRows({MakeRound("A"), MakeRound("B"), MakeRound("C")});
+
+  EXPECT_EQ(ClickAndRead(PuttsColumn(18), kCourseColumn), (Texts{"C", "B", "A"}));
+  EXPECT_EQ(ClickAndRead(PuttsColumn(18), kCourseColumn), (Texts{"A", "B", "C"}));
+}
+
+TEST_F(RoundSort, ClickWithNoneOrOneRow_keepsTableAndCountsRows) {
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kCourseColumn), Texts{});
+
+  SetRows({MakeRound("Pine", "2003-09-14")});
+  EXPECT_EQ(ClickAndRead(kDateColumn, kDateColumn), Texts{"2003-09-14"});
+  EXPECT_EQ(scorecard_.View().roundCount, 1);
+}
+
+TEST_F(RoundSort, Sort_movesWholeRoundsAndLeavesGridAlone) {
+  SetRows({MakeRound("Pine", "2003-09-14", {{ClubColumn(18), "D"}}),
+           MakeRound("Oak", "2003-08-02", {{PuttsColumn(1), "2"}}),
+           MakeRound("Elm", "", {{ScoreColumn(18), "7"}})});
+  scorecard_.View().scores[0] = "5";
+
+  scorecard_.SortRoundsByColumn(kCourseColumn);
+
+  EXPECT_EQ(DescribeRows(scorecard_.Rounds()),
+            (Texts{"Elm; 18=7", "Oak; Date=2003-08-02; P1=2", "Pine; Date=2003-09-14; C18=D"}));
+  EXPECT_EQ(scorecard_.Values().working[ScoreColumn(1)], "5");
+  EXPECT_EQ(scorecard_.Values().roundCount, 3);
+}
+
+TEST_F(RoundSort, SelectedRow_followsItsRoundThroughSortsAndRowAddedAbove) {
+  SetRows({MakeRound("Pine"), MakeRound("Oak"), MakeRound("Elm"), MakeRound("Birch")});
+  scorecard_.SelectRow(1);
+  const auto selectedCourse = [&] {
+    return std::string(scorecard_.Rounds().Cell(scorecard_.SelectedRow(), kCourseColumn));
+  };
+
+  scorecard_.OnColumnClickRounds(kCourseColumn);
+  EXPECT_EQ(selectedCourse(), "Oak");
+  scorecard_.OnColumnClickRounds(kCourseColumn);
+  EXPECT_EQ(selectedCourse(), "Oak");
+
+  scorecard_.View().course.Type("Ash");
+  scorecard_.AddScore();
+  EXPECT_EQ(scorecard_.Rounds().Cell(0, kCourseColumn), "Ash");
+  EXPECT_EQ(selectedCourse(), "Oak");
+}
+
+}  // namespace
+}  // namespace larkspin::testing
