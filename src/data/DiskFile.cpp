@@ -32,8 +32,11 @@ bool WriteFileAtomically(const QString& path, std::string_view bytes) {
   QSaveFile file(path);
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) return false;
+  // QSaveFile buffers, and its commit() in Qt 6.4 renames the file into place even when writing
+  // out that buffer fails; so everything must be out, and known to be, before the commit.
   if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
+          static_cast<qint64>(bytes.size()) ||
+      !file.flush() || file.error() != QFileDevice::NoError) {
     file.cancelWriting();
     return false;
   }

@@ -5,20 +5,14 @@
 
 namespace larkspin {
 
-// The lines of a data file as key and value, for both lks.dat and courses.dat:
+// The lines of a data file's text (see DecodeDataFile) as key and value, for both lks.dat and
+// courses.dat:
 // - a line ends at LF, and a last line without one counts like any other;
 // - trailing white space (space, tab, CR, LF, vertical tab, form feed) is not part of the line;
-// - a control-Z byte ends the text, as it did for the Windows programs that wrote these files;
-// - a UTF-8 byte-order mark before the first line is ignored (editors add one);
 // - the key is what stands before the first "=", the value everything after it, further "="
 //   included; a line without "=" is all key with an empty value.
 template <typename OnLine>
 void ForEachKeyValueLine(std::string_view text, OnLine&& onLine) {
-  if (const auto stop = text.find('\x1A'); stop != std::string_view::npos) {
-    text = text.substr(0, stop);
-  }
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {

@@ -89,7 +89,9 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string DataFileTextToUtf8(std::string bytes) {
+std::string DecodeDataFile(std::string bytes) {
+  if (const auto stop = bytes.find('\x1A'); stop != std::string::npos) bytes.resize(stop);
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);  // editors add a byte-order mark
   if (IsValidUtf8(bytes)) return bytes;
   return Windows1252ToUtf8(bytes);
 }

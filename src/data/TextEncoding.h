@@ -12,8 +12,10 @@ bool IsValidUtf8(std::string_view bytes);
 // the same number, as Windows itself maps them.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The text of a data file as UTF-8: unchanged when it already is UTF-8, otherwise taken as
-// Windows-1252, the code page older Windows systems wrote these files in.
-std::string DataFileTextToUtf8(std::string bytes);
+// The text of a data file as UTF-8. A control-Z byte ends the text, as it did for the Windows
+// programs that wrote these files, so what follows it decides nothing; a UTF-8 byte-order mark
+// at the start is dropped. The rest is kept as it is
+// when it is UTF-8, and otherwise taken as Windows-1252, the code page those systems used.
+std::string DecodeDataFile(std::string bytes);
 
 }  // namespace larkspin

@@ -103,7 +103,7 @@ void Scorecard::LoadCourses() {
   const QString path = DataFilePath(kCourseFileName);
   CreateFileIfMissing(path);
   if (auto bytes = ReadWholeFile(path)) {
-    CourseFileContents contents = ParseCourseFile(DataFileTextToUtf8(std::move(*bytes)));
+    CourseFileContents contents = ParseCourseFile(DecodeDataFile(std::move(*bytes)));
     // As if each course had been appended in turn, in one step: the file's last course on top.
     std::vector<std::string> names;
     names.reserve(contents.courses.size());

@@ -14,7 +14,7 @@ void Scorecard::LoadRounds() {
   const QString path = DataFilePath(kRoundFileName);
   CreateFileIfMissing(path);
   if (auto bytes = ReadWholeFile(path)) {
-    std::vector<PackedRound> rounds = ParseRoundFile(DataFileTextToUtf8(std::move(*bytes)));
+    std::vector<PackedRound> rounds = ParseRoundFile(DecodeDataFile(std::move(*bytes)));
     // Each round read goes to the top, so the file's last round ends up in row 0.
     std::reverse(rounds.begin(), rounds.end());
     rounds_.InsertRowsAtTop(std::move(rounds));
