@@ -78,26 +78,27 @@ void DropDown::AddEntries(const std::vector<std::string>& entries) {
                                                    selectedEntry))
                      : -1;
   entries_.insert(entries_.end(), entries.begin(), entries.end());
+  for (const auto& entry : entries)
+    shownEntries_.push_back(ToQString(entry));
   if (order_ == Order::kAlphabetical) {
-    // Sort once, with every entry's comparison key made once.
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(entries_.size());
-    for (const auto& entry : entries_)
-      keys.push_back(CaseBlindCollator().sortKey(ToQString(entry)));
+    // One sort for the lot. (Collator sort keys would be quicker, but in the C locale they heed
+    // letter case.)
     std::vector<std::size_t> order(entries_.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<std::string> sorted;
-    sorted.reserve(entries_.size());
-    for (const auto index : order)
-      sorted.push_back(std::move(entries_[index]));
-    entries_ = std::move(sorted);
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+      return IsAlphabeticallyBefore(shownEntries_[a], shownEntries_[b]);
+    });
+    std::vector<std::string> sortedEntries;
+    std::vector<QString> sortedShown;
+    sortedEntries.reserve(order.size());
+    sortedShown.reserve(order.size());
+    for (const auto index : order) {
+      sortedEntries.push_back(std::move(entries_[index]));
+      sortedShown.push_back(std::move(shownEntries_[index]));
+    }
+    entries_ = std::move(sortedEntries);
+    shownEntries_ = std::move(sortedShown);
   }
-  shownEntries_.clear();
-  shownEntries_.reserve(entries_.size());
-  for (const auto& entry : entries_)
-    shownEntries_.push_back(ToQString(entry));
   if (selectedOccurrence >= 0) {
     // The selection stays with its entry: the same occurrence of the same text.
     int seen = -1;
