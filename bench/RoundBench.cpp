@@ -1,12 +1,351 @@
+// Timings of the round list's heavy commands on lks.dat files of 1,000, 10,000 and 100,000
+// rounds: opening (reading, building the table, fitting the columns), saving, sorting by date
+// and fitting the columns from scratch. Each works on a Scorecard as the window makes one, in a
+// temporary folder of its own.
+
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstddef>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "BenchServices.h"
+#include "RoundFileGenerator.h"
+#include "data/ColumnWidths.h"
+#include "data/DiskFile.h"
+#include "data/RoundFile.h"
+#include "data/RoundOrdering.h"
+#include "data/RoundRecord.h"
 #include "data/RoundTable.h"
+#include "entry/Scorecard.h"
 
-static void BM_Placeholder(benchmark::State& state) {
+namespace larkspin::bench {
+
+namespace {
+
+// Resident memory of this process in bytes, -1 where /proc cannot tell.
+long long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long long size = 0;
+  long long resident = 0;
+  if (!(statm >> size >> resident)) return -1;
+  return resident * sysconf(_SC_PAGESIZE);
+}
+
+// The most resident memory since the peak was last reset, -1 where /proc cannot tell.
+long long PeakResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmHWM:") {
+      long long kilobytes = 0;
+      if (status >> kilobytes) return kilobytes * 1024;
+      break;
+    }
+  }
+  return -1;
+}
+
+// Starts a new peak at the present resident memory; false where the kernel does not allow it.
+bool ResetPeakResident() {
+  std::ofstream clearRefs("/proc/self/clear_refs");
+  clearRefs << "5";
+  clearRefs.flush();
+  return static_cast<bool>(clearRefs);
+}
+
+// Hands memory freed by the last table back to the system, so that the next table's growth is
+// measured rather than hidden in the allocator's free lists.
+void ReleaseFreeMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+// The generated lks.dat of each size, written once per run into a folder of its own; empty when
+// it could not be written.
+QString GeneratedFile(int rounds) {
+  static QTemporaryDir folder;
+  static std::map<int, QString> paths;
+  if (const auto it = paths.find(rounds); it != paths.end()) return it->second;
+  QString path = folder.filePath(QStringLiteral("lks-%1.dat").arg(rounds));
+  if (!folder.isValid() || !WriteGeneratedRoundFile(path.toStdString(), rounds)) path.clear();
+  paths.emplace(rounds, path);
+  return path;
+}
+
+// A temporary folder holding a copy of the generated lks.dat, and a Scorecard working in it.
+class Workbench {
+ public:
+  explicit Workbench(int rounds)
+      : source_(GeneratedFile(rounds)), services_{prompter_,      datePicker_, opener_,  clock_,
+                                                  folder_.path(), "larkspin",  QString()} {
+    filePath_ = QDir(folder_.path()).filePath(QString::fromLatin1(kRoundFileName));
+    ready_ = folder_.isValid() && !source_.isEmpty() && QFile::copy(source_, filePath_);
+    if (ready_) fileBytes_ = QFileInfo(filePath_).size();
+  }
+
+  bool Ready() const { return ready_; }
+  long long FileBytes() const { return fileBytes_; }
+  const QString& FilePath() const { return filePath_; }
+  const QString& GeneratedPath() const { return source_; }
+  const TextMeasure& Measure() const { return measure_; }
+  int Messages() const { return prompter_.messages; }
+
+  // A new Scorecard with nothing loaded yet; the previous one is closed first.
+  Scorecard& Make() {
+    scorecard_.reset();
+    scorecard_ = std::make_unique<Scorecard>(services_, measure_);
+    return *scorecard_;
+  }
+  // A new Scorecard with its round list set up and lks.dat loaded, as the window opens.
+  Scorecard& Open() {
+    Scorecard& scorecard = Make();
+    scorecard.SetUpRoundList();
+    scorecard.LoadRounds();
+    return scorecard;
+  }
+  void Close() { scorecard_.reset(); }
+
+ private:
+  QTemporaryDir folder_;
+  QString source_;
+  QString filePath_;
+  bool ready_ = false;
+  long long fileBytes_ = 0;
+  QuietPrompter prompter_;
+  ClosingDatePicker datePicker_;
+  IgnoringOpener opener_;
+  FixedClock clock_;
+  ByteWidthMeasure measure_;
+  ScorecardServices services_;
+  std::unique_ptr<Scorecard> scorecard_;
+};
+
+int Rounds(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+
+// Sets up the workbench and loads it; false after reporting why not.
+bool OpenWorkbench(benchmark::State& state, Workbench& bench) {
+  if (!bench.Ready()) {
+    state.SkipWithError("could not write the generated lks.dat");
+    return false;
+  }
+  const int rows = bench.Open().Rounds().RowCount();
+  if (rows != Rounds(state)) {
+    state.SkipWithError("the generated lks.dat did not load in full");
+    return false;
+  }
+  return true;
+}
+
+void SetFileCounters(benchmark::State& state, const Workbench& bench) {
+  state.counters["file_bytes"] = static_cast<double>(bench.FileBytes());
+  state.counters["rows"] = Rounds(state);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bench.FileBytes());
+}
+
+// Opening the window's round list: SetUpRoundList() and LoadRounds() on a fresh Scorecard, that
+// is reading lks.dat, checking its encoding, parsing it, building the table and counting every
+// cell's width. Memory, per byte of the file, as resident memory grew from before the load:
+// - mem_per_file_byte: held with the table loaded, once the allocator has handed back what the
+//   load freed again (the file's bytes);
+// - rss_per_file_byte: the same before the allocator hands anything back;
+// - peak_mem_per_file_byte: at most while loading, where the kernel can reset the peak.
+void LoadRounds(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  double residentPerByte = 0;
+  double heldPerByte = 0;
+  double peakPerByte = 0;
+  bool peakKnown = true;
   for (auto _ : state) {
-    larkspin::RoundTable table;
-    benchmark::DoNotOptimize(table.RowCount());
+    state.PauseTiming();
+    bench.Close();
+    ReleaseFreeMemory();
+    const long long before = ResidentBytes();
+    peakKnown = ResetPeakResident() && peakKnown;
+    Scorecard& scorecard = bench.Make();
+    state.ResumeTiming();
+
+    scorecard.SetUpRoundList();
+    scorecard.LoadRounds();
+
+    state.PauseTiming();
+    const long long after = ResidentBytes();
+    const long long peak = PeakResidentBytes();
+    ReleaseFreeMemory();
+    const long long held = ResidentBytes();
+    const auto fileBytes = static_cast<double>(bench.FileBytes());
+    residentPerByte = std::max(residentPerByte, static_cast<double>(after - before) / fileBytes);
+    heldPerByte = std::max(heldPerByte, static_cast<double>(held - before) / fileBytes);
+    peakPerByte = std::max(peakPerByte, static_cast<double>(peak - before) / fileBytes);
+    benchmark::DoNotOptimize(scorecard.Rounds().RowCount());
+    state.ResumeTiming();
+  }
+  SetFileCounters(state, bench);
+  state.counters["mem_per_file_byte"] = heldPerByte;
+  state.counters["rss_per_file_byte"] = residentPerByte;
+  if (peakKnown) state.counters["peak_mem_per_file_byte"] = peakPerByte;
+}
+
+// Closing the window's round list: SaveRounds() writes the whole table to lks.dat through a
+// temporary file that replaces the old one.
+void SaveRounds(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  Scorecard& scorecard = bench.Open();
+  for (auto _ : state)
+    scorecard.SaveRounds();
+  SetFileCounters(state, bench);
+  if (bench.Messages() != 0) {
+    state.SkipWithError("saving lks.dat failed");
+    return;
+  }
+  // Loaded and saved unchanged, the file must come back byte for byte as generated.
+  if (ReadWholeFile(bench.FilePath()) != ReadWholeFile(bench.GeneratedPath())) {
+    state.SkipWithError("the saved lks.dat differs from the generated one");
   }
 }
-BENCHMARK(BM_Placeholder);
-BENCHMARK_MAIN();
+
+// A click on the "Date" heading of the table as loaded, whose rounds are in no order: the table
+// is sorted by date. Between runs the rows go back to the loaded order, untimed.
+void SortByDate(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  Scorecard& scorecard = bench.Open();
+  RoundTable& rounds = scorecard.Rounds();
+  if (IsInAscendingOrder(rounds, kDateColumn)) {
+    state.SkipWithError("the loaded rounds are in date order already");
+    return;
+  }
+  // What the click does, and how to take it back.
+  const std::vector<int> order = AscendingOrder(rounds, kDateColumn);
+  std::vector<int> unsorted(order.size());
+  for (std::size_t newRow = 0; newRow < order.size(); ++newRow) {
+    unsorted[static_cast<std::size_t>(order[newRow])] = static_cast<int>(newRow);
+  }
+  bool checked = false;
+  for (auto _ : state) {
+    scorecard.SortRoundsByColumn(kDateColumn);
+
+    state.PauseTiming();
+    if (!checked && !IsInAscendingOrder(rounds, kDateColumn)) {
+      state.SkipWithError("the click did not sort the rounds by date");
+      break;
+    }
+    rounds.Reorder(unsorted);
+    if (!checked && IsInAscendingOrder(rounds, kDateColumn)) {
+      state.SkipWithError("the loaded order did not come back");
+      break;
+    }
+    checked = true;
+    state.ResumeTiming();
+  }
+  SetFileCounters(state, bench);
+}
+
+// A second click on the "Date" heading: the table is in date order already, so the click finds
+// that out and turns it upside down. Between runs it is turned back, untimed.
+void SortByDateAgain(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  Scorecard& scorecard = bench.Open();
+  RoundTable& rounds = scorecard.Rounds();
+  scorecard.SortRoundsByColumn(kDateColumn);
+  const std::string firstDate(rounds.Cell(0, kDateColumn));
+  const std::string lastDate(rounds.Cell(rounds.RowCount() - 1, kDateColumn));
+  bool checked = false;
+  for (auto _ : state) {
+    scorecard.SortRoundsByColumn(kDateColumn);
+
+    state.PauseTiming();
+    if (!checked && (rounds.Cell(0, kDateColumn) != lastDate ||
+                     rounds.Cell(rounds.RowCount() - 1, kDateColumn) != firstDate)) {
+      state.SkipWithError("the second click did not reverse the rounds");
+      break;
+    }
+    rounds.Reverse();
+    if (!checked && !IsInAscendingOrder(rounds, kDateColumn)) {
+      state.SkipWithError("the date order did not come back");
+      break;
+    }
+    checked = true;
+    state.ResumeTiming();
+  }
+  SetFileCounters(state, bench);
+}
+
+// Fitting the columns from scratch: a new width tracker counts every cell of the loaded table,
+// then the round list takes the widths.
+void FitColumns(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  Scorecard& scorecard = bench.Open();
+  std::optional<ColumnWidthTracker> tracker;
+  bool checked = false;
+  for (auto _ : state) {
+    tracker.emplace(scorecard.Rounds(), bench.Measure());
+    scorecard.FitRoundListColumns();
+
+    state.PauseTiming();
+    for (int column = 0; !checked && column < kRoundColumns; ++column) {
+      if (tracker->FittedWidth(column) != scorecard.ColumnWidth(column)) {
+        state.SkipWithError("a refit gave other widths than the loaded list");
+        break;
+      }
+    }
+    checked = true;
+    tracker.reset();
+    state.ResumeTiming();
+  }
+  SetFileCounters(state, bench);
+}
+
+// 1,000 and 10,000 rounds as often as Google Benchmark likes, 100,000 rounds a few times.
+void Register(const char* name, void (*function)(benchmark::State&), int bigIterations) {
+  benchmark::RegisterBenchmark(name, function)
+      ->Arg(1'000)
+      ->Arg(10'000)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name, function)
+      ->Arg(100'000)
+      ->Iterations(bigIterations)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+}
+
+}  // namespace
+
+}  // namespace larkspin::bench
+
+int main(int argc, char** argv) {
+  using namespace larkspin::bench;
+  Register("LoadRounds", LoadRounds, 5);
+  Register("SaveRounds", SaveRounds, 5);
+  Register("SortByDate", SortByDate, 10);
+  Register("SortByDateAgain", SortByDateAgain, 10);
+  Register("FitColumns", FitColumns, 10);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
