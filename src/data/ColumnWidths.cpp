@@ -1,7 +1,6 @@
 #include "data/ColumnWidths.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace larkspin {
 
@@ -26,13 +25,51 @@ int ColumnWidthTracker::FittedWidth(int column) const {
   return std::max(WidestCell(column), measure_.HeadingWidth(column));
 }
 
+std::size_t ColumnWidthTracker::ShortTextWidths::SlotOf(std::uint64_t key) const {
+  // Fibonacci hashing: the multiplier spreads the few distinct short texts over the table.
+  const std::size_t mask = keys_.size() - 1;
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+const int* ColumnWidthTracker::ShortTextWidths::Find(std::uint64_t key) const {
+  const std::size_t mask = keys_.size() - 1;
+  for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & mask) {
+    if (keys_[slot] == key) return &widths_[slot];
+    if (keys_[slot] == kNoKey) return nullptr;
+  }
+}
+
+void ColumnWidthTracker::ShortTextWidths::Insert(std::uint64_t key, int width) {
+  if (2 * (used_ + 1) > keys_.size()) {
+    std::vector<std::uint64_t> oldKeys(2 * keys_.size(), kNoKey);
+    std::vector<int> oldWidths(2 * widths_.size(), 0);
+    oldKeys.swap(keys_);
+    oldWidths.swap(widths_);
+    used_ = 0;
+    for (std::size_t slot = 0; slot < oldKeys.size(); ++slot) {
+      if (oldKeys[slot] != kNoKey) Insert(oldKeys[slot], oldWidths[slot]);
+    }
+  }
+  const std::size_t mask = keys_.size() - 1;
+  std::size_t slot = SlotOf(key);
+  while (keys_[slot] != kNoKey)
+    slot = (slot + 1) & mask;
+  keys_[slot] = key;
+  widths_[slot] = width;
+  ++used_;
+}
+
 int ColumnWidthTracker::CellWidth(std::string_view text) {
   if (text.size() < sizeof(std::uint64_t)) {
-    std::uint64_t key = text.size();  // the length in the low byte keeps "" apart from "\0"
-    std::memcpy(reinterpret_cast<char*>(&key) + 1, text.data(), text.size());
-    auto [it, inserted] = shortTextWidths_.try_emplace(key, 0);
-    if (inserted) it->second = measure_.TextWidth(text);
-    return it->second;
+    // The length in the low byte keeps "" apart from "\0".
+    std::uint64_t key = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * (i + 1));
+    }
+    if (const int* width = shortTextWidths_.Find(key)) return *width;
+    const int width = measure_.TextWidth(text);
+    shortTextWidths_.Insert(key, width);
+    return width;
   }
   if (const auto it = longTextWidths_.find(text); it != longTextWidths_.end()) return it->second;
   const int width = measure_.TextWidth(text);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstring>
 #include <string_view>
 
 namespace larkspin {
@@ -13,23 +12,27 @@ namespace larkspin {
 //   included; a line without "=" is all key with an empty value.
 template <typename OnLine>
 void ForEachKeyValueLine(std::string_view text, OnLine&& onLine) {
+  // One pass over the bytes: lines are short ("S5=4"), too short for memchr to pay off.
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
-    const auto* newline = static_cast<const char*>(std::memchr(p, '\n', end - p));
-    const char* lineEnd = newline ? newline : end;
-    const char* next = newline ? newline + 1 : end;
+    const char* lineEnd = p;
+    const char* equals = nullptr;
+    while (lineEnd < end && *lineEnd != '\n') {
+      if (*lineEnd == '=' && !equals) equals = lineEnd;
+      ++lineEnd;
+    }
+    const char* const next = lineEnd < end ? lineEnd + 1 : end;
 
     while (lineEnd > p) {
       const char c = lineEnd[-1];
-      if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\v' && c != '\f') break;
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\v' && c != '\f') break;
       --lineEnd;
     }
-    const std::string_view line(p, lineEnd - p);
-    if (const auto equals = line.find('='); equals == std::string_view::npos) {
-      onLine(line, std::string_view());
+    if (!equals) {
+      onLine(std::string_view(p, lineEnd - p), std::string_view());
     } else {
-      onLine(line.substr(0, equals), line.substr(equals + 1));
+      onLine(std::string_view(p, equals - p), std::string_view(equals + 1, lineEnd - equals - 1));
     }
     p = next;
   }

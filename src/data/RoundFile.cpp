@@ -92,12 +92,14 @@ void AppendFileValue(std::string& out, std::string_view value) {
   }
 }
 
-std::string SerializeRoundFile(const RoundTable& table) {
+bool WriteRoundFile(const RoundTable& table, const ByteSink& sink) {
   static const auto keys = MakeRecordKeys();
   static const auto columns = MakeRecordColumns();
+  // Handed on in pieces of about a megabyte: a 50 MB file needs no 50 MB buffer.
+  constexpr std::size_t kPieceSize = 1 << 20;
   std::string out;
-  if (table.RowCount() == 0) return out;
-  out.reserve(static_cast<std::size_t>(table.RowCount()) * 720);
+  if (table.RowCount() == 0) return true;
+  out.reserve(kPieceSize + 4096);
   out += kDataFileHeader;
   for (int row = table.RowCount() - 1; row >= 0; --row) {
     if (row != table.RowCount() - 1) out += "\r\n";  // the empty line between records
@@ -105,9 +107,13 @@ std::string SerializeRoundFile(const RoundTable& table) {
       out += keys[i];
       AppendFileValue(out, table.Cell(row, columns[i]));
     }
+    if (out.size() >= kPieceSize) {
+      if (!sink(out)) return false;
+      out.clear();
+    }
   }
   out += "\r\n";
-  return out;
+  return sink(out);
 }
 
 }  // namespace larkspin

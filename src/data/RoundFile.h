@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DiskFile.h"
 #include "data/PackedRound.h"
 #include "data/RoundTable.h"
 
@@ -20,9 +21,10 @@ int RoundFileKeyColumn(std::string_view key);
 // starts a fresh round; a round whose course name is empty is left out.
 std::vector<PackedRound> ParseRoundFile(std::string_view text);
 
-// lks.dat bytes for the table: the bottom row's record first, so that reading the file back
-// (each round going to the top) gives the table's order again. Empty table: no bytes at all.
-std::string SerializeRoundFile(const RoundTable& table);
+// Hands lks.dat bytes for the table to `sink`, a record at a time, the bottom row's record first
+// so that reading the file back (each round going to the top) gives the table's order again.
+// Empty table: no bytes at all. False when the sink fails.
+bool WriteRoundFile(const RoundTable& table, const ByteSink& sink);
 
 // Appends a cell text as a file value. Line feeds and control-Z would end the value or the whole
 // file when read back, so they are written as spaces.

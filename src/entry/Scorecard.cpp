@@ -102,8 +102,9 @@ QString Scorecard::DataFilePath(const char* name) const {
   return QDir(services_.workDir).filePath(QString::fromLatin1(name));
 }
 
-bool Scorecard::WriteDataFile(const char* name, std::string_view bytes) {
-  if (WriteFileAtomically(DataFilePath(name), bytes)) return true;
+bool Scorecard::WriteDataFile(const char* name,
+                              const std::function<bool(const ByteSink&)>& produce) {
+  if (WriteFileAtomically(DataFilePath(name), produce)) return true;
   services_.prompter.ShowMessage(kSaveFailedMessage, kSaveFailedTitle);
   return false;
 }

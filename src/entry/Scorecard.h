@@ -6,6 +6,7 @@
 
 #include "courses/CourseTable.h"
 #include "data/ColumnWidths.h"
+#include "data/DiskFile.h"
 #include "data/RoundTable.h"
 #include "entry/FormValues.h"
 #include "entry/Services.h"
@@ -89,7 +90,7 @@ class Scorecard final : private RoundTableObserver {
  private:
   QString DataFilePath(const char* name) const;
   // False after telling the user that the file could not be written.
-  bool WriteDataFile(const char* name, std::string_view bytes);
+  bool WriteDataFile(const char* name, const std::function<bool(const ByteSink&)>& produce);
   CourseRecord CourseFromForm() const;
   bool AskToAddDuplicate();
 

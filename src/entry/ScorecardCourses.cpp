@@ -124,7 +124,8 @@ void Scorecard::LoadCourses() {
 }
 
 void Scorecard::SaveCourses() {
-  WriteDataFile(kCourseFileName, SerializeCourseFile(courses_));
+  const std::string bytes = SerializeCourseFile(courses_);
+  WriteDataFile(kCourseFileName, [&bytes](const ByteSink& sink) { return sink(bytes); });
 }
 
 }  // namespace larkspin

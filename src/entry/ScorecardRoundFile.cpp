@@ -28,7 +28,8 @@ void Scorecard::LoadRounds() {
 void Scorecard::SaveRounds() {
   ReadForm();
   values_.roundCount = rounds_.RowCount();
-  WriteDataFile(kRoundFileName, SerializeRoundFile(rounds_));
+  WriteDataFile(kRoundFileName,
+                [this](const ByteSink& sink) { return WriteRoundFile(rounds_, sink); });
   ClearGrid();
   ShowForm();
 }
