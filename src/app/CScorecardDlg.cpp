@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
 #include <windows.h>
 #endif
 
@@ -78,7 +79,9 @@ CScorecardDlg::~CScorecardDlg() {
     destroyed_ = true;
     core_->OnDestroy();
   }
+  // The model watches the core's round table: it goes first.
   controls_.rounds->setModel(nullptr);
+  delete model_;
 }
 
 void CScorecardDlg::BuildControls() {
