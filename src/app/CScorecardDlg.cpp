@@ -248,10 +248,12 @@ void CScorecardDlg::ShowFields() {
   SetFieldText(controls_.roundCount, std::to_string(view.roundCount));
 
   controls_.rounds->SetSelectedRow(core_->SelectedRow());
+  // Only widths the last fit changed: a column the user widened by hand keeps its width until then.
   QHeaderView* header = controls_.rounds->horizontalHeader();
   for (int column = 0; column < kRoundColumns; ++column) {
     const int width = core_->ColumnWidth(column);
-    if (width > 0 && header->sectionSize(column) != width) header->resizeSection(column, width);
+    if (width > 0 && width != shownWidths_[column]) header->resizeSection(column, width);
+    shownWidths_[column] = width;
   }
 }
 

@@ -80,6 +80,7 @@ class CScorecardDlg final : public QDialog {
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   RoundListModel* model_ = nullptr;
+  std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;
 };
 
