@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #include "data/RoundRecord.h"
-#include "entry/CDateDlg.h"
+#include "app/CDateDlg.h"
 
 namespace larkspin {
 

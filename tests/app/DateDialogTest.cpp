@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "entry/CDateDlg.h"
+#include "app/CDateDlg.h"
 
 using larkspin::CDateDlg;
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <ostream>
 
-#include "rounds/RoundTestSupport.h"
+#include "data/RoundTestSupport.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "entry/CDateDlg.h"
+#include "app/CDateDlg.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/ColumnWidths.h"
-#include "rounds/RoundTestSupport.h"
+#include "data/RoundTestSupport.h"
 
 namespace larkspin::testing {
 namespace {
