@@ -199,6 +199,8 @@ void CScorecardDlg::Connect() {
   command(c.removeScore, &Scorecard::RemoveScore);
   command(c.updateScore, &Scorecard::UpdateScore);
   command(c.clear, &Scorecard::ClearGrid);
+  command(c.courseReport, &Scorecard::OnCourseReport);
+  command(c.overallReport, &Scorecard::OnOverallReport);
   command(c.help, &Scorecard::OnHelpButton);
   connect(c.quit, &QPushButton::clicked, this, &QDialog::accept);
 

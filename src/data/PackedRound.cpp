@@ -4,8 +4,8 @@
 
 namespace larkspin {
 
-template <typename Cells>
-void PackedRound::Pack(const Cells& cells) {
+template <typename CellTexts>
+void PackedRound::Pack(const CellTexts& cells) {
   std::size_t size = kHeaderSize;
   for (const auto& cell : cells)
     size += cell.size();
@@ -28,7 +28,7 @@ PackedRound::PackedRound(const RoundRecord& record) {
   Pack(record);
 }
 
-PackedRound::PackedRound(const std::array<std::string_view, kRoundColumns>& cells) {
+PackedRound::PackedRound(const RoundCells& cells) {
   Pack(cells);
 }
 
@@ -39,6 +39,20 @@ std::string_view PackedRound::Cell(int column) const {
   if (column > 0) std::memcpy(&begin, blob_.data() + (column - 1) * sizeof(begin), sizeof(begin));
   std::memcpy(&end, blob_.data() + column * sizeof(end), sizeof(end));
   return std::string_view(blob_.data() + kHeaderSize + begin, end - begin);
+}
+
+RoundCells PackedRound::Cells() const {
+  RoundCells cells{};
+  if (blob_.empty()) return cells;
+  const char* const text = blob_.data() + kHeaderSize;
+  std::uint32_t begin = 0;
+  for (int column = 0; column < kRoundColumns; ++column) {
+    std::uint32_t end = 0;
+    std::memcpy(&end, blob_.data() + column * sizeof(end), sizeof(end));
+    cells[column] = std::string_view(text + begin, end - begin);
+    begin = end;
+  }
+  return cells;
 }
 
 RoundRecord PackedRound::Unpack() const {

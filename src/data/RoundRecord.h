@@ -27,6 +27,8 @@ constexpr int PuttsColumn(int hole) {
 }
 
 using RoundRecord = std::array<std::string, kRoundColumns>;
+// The cell texts of one round, by column, without copying them.
+using RoundCells = std::array<std::string_view, kRoundColumns>;
 
 // "Course", "Date", "1".."18", "D1".."D18", "C1".."C18", "P1".."P18".
 std::string_view RoundColumnHeading(int column);

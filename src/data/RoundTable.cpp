@@ -17,6 +17,11 @@ RoundRecord RoundTable::Row(int row) const {
   return rows_[row].Unpack();
 }
 
+RoundCells RoundTable::Cells(int row) const {
+  if (!HasRow(row)) return RoundCells{};
+  return rows_[row].Cells();
+}
+
 void RoundTable::InsertRow(int position, const RoundRecord& record) {
   position = std::clamp(position, 0, RowCount());
   for (auto* observer : observers_)

@@ -37,6 +37,8 @@ class RoundTable {
   std::string_view Cell(int row, int column) const;
   // 74 empty texts for a row outside the table.
   RoundRecord Row(int row) const;
+  // The row's texts as they are stored, valid until the table changes.
+  RoundCells Cells(int row) const;
 
   void InsertRow(int position, const RoundRecord& record);
   // Puts `rows` above the current top row, keeping their order: rows.front() becomes row 0.

@@ -12,6 +12,23 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithAsciiCaseBlind(std::string_view entry, std::string_view prefix) {
+  if (entry.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (AsciiLower(entry[i]) != AsciiLower(prefix[i])) return false;
+  }
+  return true;
+}
+
 const QCollator& CaseBlindCollator() {
   static const QCollator collator = [] {
     QCollator c;
@@ -28,17 +45,29 @@ DropDown::DropDown(Order order, const std::vector<std::string>& entries) : order
 }
 
 void DropDown::Show(std::string_view text) {
-  if (!text.empty()) {
-    const QString wanted = ToQString(text);
-    for (std::size_t i = 0; i < shownEntries_.size(); ++i) {
-      if (shownEntries_[i].startsWith(wanted, Qt::CaseInsensitive)) {
-        selected_ = static_cast<int>(i);
-        text_ = entries_[i];
-        return;
-      }
-    }
+  if (const int entry = Match(text); entry >= 0) {
+    selected_ = entry;
+    text_ = entries_[entry];
+    return;
   }
   text_ = text;
+}
+
+int DropDown::Match(std::string_view text) const {
+  if (text.empty()) return -1;
+  // Reports show the form once per round, so the usual case, ASCII against ASCII, skips Qt.
+  // Anything else goes through Qt's case folding, which also matches, say, the Kelvin sign to k.
+  const bool asciiText = IsAscii(text);
+  QString wanted;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (asciiText && asciiEntries_[i]) {
+      if (StartsWithAsciiCaseBlind(entries_[i], text)) return static_cast<int>(i);
+      continue;
+    }
+    if (wanted.isNull()) wanted = ToQString(text);
+    if (shownEntries_[i].startsWith(wanted, Qt::CaseInsensitive)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 void DropDown::Pick(int index) {
@@ -65,6 +94,7 @@ int DropDown::AddEntry(std::string_view entry) {
   const auto index = static_cast<int>(position - shownEntries_.begin());
   shownEntries_.insert(position, std::move(shown));
   entries_.insert(entries_.begin() + index, std::string(entry));
+  asciiEntries_.insert(asciiEntries_.begin() + index, IsAscii(entry));
   if (selected_ >= index) ++selected_;
   ++revision_;
   return index;
@@ -99,6 +129,9 @@ void DropDown::AddEntries(const std::vector<std::string>& entries) {
     entries_ = std::move(sortedEntries);
     shownEntries_ = std::move(sortedShown);
   }
+  asciiEntries_.clear();
+  for (const auto& entry : entries_)
+    asciiEntries_.push_back(IsAscii(entry));
   if (selectedOccurrence >= 0) {
     // The selection stays with its entry: the same occurrence of the same text.
     int seen = -1;
@@ -116,6 +149,7 @@ void DropDown::RemoveEntry(int index) {
   if (index < 0 || index >= static_cast<int>(entries_.size())) return;
   entries_.erase(entries_.begin() + index);
   shownEntries_.erase(shownEntries_.begin() + index);
+  asciiEntries_.erase(asciiEntries_.begin() + index);
   if (selected_ == index) {
     selected_ = -1;
   } else if (selected_ > index) {

@@ -27,6 +27,9 @@ class DropDown {
   // the selected entry and is shown in full. When none does, and always for the empty text, the
   // text itself is shown and the selection stays as it was.
   void Show(std::string_view text);
+  // The entry showing `text` would select: the first that begins with it, compared without regard
+  // to case; -1 for the empty text or when none does. Changes nothing.
+  int Match(std::string_view text) const;
 
   // The user typed into the box: the text changes, the selection does not.
   void Type(std::string_view text) { text_ = text; }
@@ -49,6 +52,7 @@ class DropDown {
   Order order_;
   std::vector<std::string> entries_;
   std::vector<QString> shownEntries_;  // the entries as Qt text, for comparing without case
+  std::vector<bool> asciiEntries_;     // entries of plain ASCII, compared without Qt
   int selected_ = -1;
   std::string text_;
   std::uint64_t revision_ = 0;

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "data/DiskFile.h"
+#include "entry/ReportWalk.h"
 
 namespace larkspin {
 
@@ -43,6 +44,14 @@ void Scorecard::OnHelpButton() {
   if (!services_.helpPage.isEmpty()) services_.opener.OpenLocalFile(services_.helpPage);
 }
 
+void Scorecard::OnCourseReport() {
+  ReportWalk(values_, view_, rounds_, courses_, services_).OnCourseReport();
+}
+
+void Scorecard::OnOverallReport() {
+  ReportWalk(values_, view_, rounds_, courses_, services_).OnOverallReport();
+}
+
 void Scorecard::ReadForm() {
   larkspin::ReadForm(view_, values_);
 }
@@ -81,15 +90,6 @@ void Scorecard::FitRoundListColumns() {
 void Scorecard::UpdateRoundCount() {
   values_.roundCount = rounds_.RowCount();
   ShowForm();
-}
-
-void Scorecard::AddWorkingRoundToList() {
-  UpdateRoundCount();
-  if (values_.working[kCourseColumn].empty()) return;
-  rounds_.InsertRow(0, values_.working);
-  ShowForm();
-  FitRoundListColumns();
-  UpdateRoundCount();
 }
 
 void Scorecard::LoadRoundFromList(int row) {

@@ -53,7 +53,6 @@ class Scorecard final : private RoundTableObserver {
   void SetUpRoundList();
   void FitRoundListColumns();
   void UpdateRoundCount();
-  void AddWorkingRoundToList();
   void LoadRoundFromList(int row);
 
   // lks.dat and the order of the rounds.
@@ -72,6 +71,10 @@ class Scorecard final : private RoundTableObserver {
   // The "Date:" button.
   void OnDateButton();
 
+  // "Course Report" and "Overall Report".
+  void OnCourseReport();
+  void OnOverallReport();
+
   // Courses and courses.dat.
   void SetUpCourseTable();
   void AddCourse();
@@ -80,10 +83,8 @@ class Scorecard final : private RoundTableObserver {
   void OnSelchangeCourse();
   void SelectCourse();
   bool IsDuplicateCourse() const;
-  void AppendCourse();
   void LoadCourseRow(int row);
   void ClearPars();
-  void ReverseCourseRows();
   void LoadCourses();
   void SaveCourses();
 

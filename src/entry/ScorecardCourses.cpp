@@ -76,12 +76,6 @@ void Scorecard::SelectCourse() {
   ShowForm();
 }
 
-void Scorecard::AppendCourse() {
-  if (values_.working[kCourseColumn].empty()) return;
-  view_.course.AddEntry(values_.working[kCourseColumn]);
-  courses_.InsertAtTop(CourseFromForm());
-}
-
 void Scorecard::LoadCourseRow(int row) {
   if (!courses_.HasRow(row)) return;
   const CourseRecord& course = courses_.Row(row);
@@ -92,10 +86,6 @@ void Scorecard::LoadCourseRow(int row) {
 
 void Scorecard::ClearPars() {
   values_.pars = HoleTexts{};
-}
-
-void Scorecard::ReverseCourseRows() {
-  courses_.Reverse();
 }
 
 void Scorecard::LoadCourses() {

@@ -65,13 +65,6 @@ TEST_F(RoundEntry, LoadRoundFromNoRow_emptiesRoundButKeepsParsAndPeriod) {
   EXPECT_EQ(sc.View().period.Text(), "Eternity");
 }
 
-TEST_F(RoundEntry, AddWorkingRoundWithEmptyCourse_addsNoRowButRefreshesCount) {
-  sc.Rounds().InsertRow(0, RoundRecord{"Oak"});
-  sc.AddWorkingRoundToList();
-  EXPECT_EQ(sc.Rounds().RowCount(), 1);
-  EXPECT_EQ(sc.View().roundCount, 1);
-}
-
 TEST_F(RoundEntry, AddScoreWithBlankCourse_showsErrorAndAddsNothing) {
   AddRound("");
   EXPECT_THAT(h.prompter.messages,

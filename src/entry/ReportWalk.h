@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "courses/CourseTable.h"
+#include "data/RoundTable.h"
+#include "entry/FormValues.h"
+#include "entry/Services.h"
+#include "reports/ReportPeriod.h"
+#include "reports/ReportStatistics.h"
+
+namespace larkspin {
+
+// "Course Report" and "Overall Report": a walk over the round table that loads rounds into the
+// form, counts those in the report period, writes "report.htm" and opens it.
+//
+// The window used to show every round of the walk in turn; the walk now runs on the values and
+// the form is shown once at its end. What the window shows afterwards, down to the entry each
+// drop-down box has selected, is what showing every round in turn would have left.
+class ReportWalk {
+ public:
+  ReportWalk(FormValues& values, FormView& view, const RoundTable& rounds,
+             const CourseTable& courses, const ScorecardServices& services);
+
+  void OnCourseReport();
+  void OnOverallReport();
+
+ private:
+  // The period box's text once showing the form has turned it into an entry.
+  std::string ResolvedPeriod() const;
+  bool IsInPeriod(std::string_view dateText, ReportPeriod period) const;
+  // The pars of the newest course of exactly this name; empty texts when there is none.
+  ParTexts ParsOf(std::string_view course) const;
+  // Each club box as showing these rows one after another leaves its selection: on the entry
+  // its last recognised club text picked. `loaded` tells which rows were shown.
+  template <typename Loaded>
+  void ReplayClubSelections(int lastRow, Loaded loaded);
+  // Writes the page and hands it to the desktop; tells the user when it cannot be written.
+  void WriteReport(const std::string& document);
+
+  FormValues& values_;
+  FormView& view_;
+  const RoundTable& rounds_;
+  const CourseTable& courses_;
+  const ScorecardServices& services_;
+};
+
+inline constexpr char kReportFileName[] = "report.htm";
+inline constexpr std::string_view kNoReportCourseMessage =
+    "Please select a course before generating a report.";
+inline constexpr std::string_view kReportFailedMessage = "Save Report";
+inline constexpr std::string_view kReportFailedTitle = "Error Saving File.";
+
+}  // namespace larkspin

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "reports/ReportStatistics.h"
+
+namespace larkspin {
+
+// Appends the four tables under a report's rounds: "Driving Distance", "Shots Per Hole",
+// "Greens in Regulation" and "Number of Puts".
+void AppendStatisticsTables(std::string& document, const ReportStatistics& statistics);
+
+}  // namespace larkspin
