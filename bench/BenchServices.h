@@ -31,9 +31,12 @@ class ClosingDatePicker final : public DatePicker {
   QDate PickDate(QDate initial) override { return initial; }
 };
 
+// Opens nothing, counting what it was asked to open.
 class IgnoringOpener final : public DesktopOpener {
  public:
-  void OpenLocalFile(const QString& /*path*/) override {}
+  void OpenLocalFile(const QString& /*path*/) override { ++opened; }
+
+  int opened = 0;
 };
 
 class FixedClock final : public Clock {

@@ -24,8 +24,8 @@
 #include <malloc.h>
 #endif
 
-#include "BenchServices.h"
 #include "RoundFileGenerator.h"
+#include "Workbench.h"
 #include "data/ColumnWidths.h"
 #include "data/DiskFile.h"
 #include "data/RoundFile.h"
@@ -75,101 +75,6 @@ void ReleaseFreeMemory() {
 #if defined(__GLIBC__)
   malloc_trim(0);
 #endif
-}
-
-// A click on a heading comes after the user has been doing other things, so each timed click
-// starts with the processor's caches holding something else. Without this a 10,000-round table,
-// which stays in the cache from one run to the next, would be timed against a 100,000-round one
-// that cannot.
-void EvictCaches() {
-  static std::vector<char> other(64 << 20);
-  for (std::size_t i = 0; i < other.size(); i += 64)
-    other[i] = static_cast<char>(other[i] + 1);
-  benchmark::ClobberMemory();
-}
-
-// The generated lks.dat of each size, written once per run into a folder of its own; empty when
-// it could not be written.
-QString GeneratedFile(int rounds) {
-  static QTemporaryDir folder;
-  static std::map<int, QString> paths;
-  if (const auto it = paths.find(rounds); it != paths.end()) return it->second;
-  QString path = folder.filePath(QStringLiteral("lks-%1.dat").arg(rounds));
-  if (!folder.isValid() || !WriteGeneratedRoundFile(path.toStdString(), rounds)) path.clear();
-  paths.emplace(rounds, path);
-  return path;
-}
-
-// A temporary folder holding a copy of the generated lks.dat, and a Scorecard working in it.
-class Workbench {
- public:
-  explicit Workbench(int rounds)
-      : source_(GeneratedFile(rounds)), services_{prompter_,      datePicker_, opener_,  clock_,
-                                                  folder_.path(), "larkspin",  QString()} {
-    filePath_ = QDir(folder_.path()).filePath(QString::fromLatin1(kRoundFileName));
-    ready_ = folder_.isValid() && !source_.isEmpty() && QFile::copy(source_, filePath_);
-    if (ready_) fileBytes_ = QFileInfo(filePath_).size();
-  }
-
-  bool Ready() const { return ready_; }
-  long long FileBytes() const { return fileBytes_; }
-  const QString& FilePath() const { return filePath_; }
-  const QString& GeneratedPath() const { return source_; }
-  const TextMeasure& Measure() const { return measure_; }
-  int Messages() const { return prompter_.messages; }
-
-  // A new Scorecard with nothing loaded yet; the previous one is closed first.
-  Scorecard& Make() {
-    scorecard_.reset();
-    scorecard_ = std::make_unique<Scorecard>(services_, measure_);
-    return *scorecard_;
-  }
-  // A new Scorecard with its round list set up and lks.dat loaded, as the window opens.
-  Scorecard& Open() {
-    Scorecard& scorecard = Make();
-    scorecard.SetUpRoundList();
-    scorecard.LoadRounds();
-    return scorecard;
-  }
-  void Close() { scorecard_.reset(); }
-
- private:
-  QTemporaryDir folder_;
-  QString source_;
-  QString filePath_;
-  bool ready_ = false;
-  long long fileBytes_ = 0;
-  QuietPrompter prompter_;
-  ClosingDatePicker datePicker_;
-  IgnoringOpener opener_;
-  FixedClock clock_;
-  ByteWidthMeasure measure_;
-  ScorecardServices services_;
-  std::unique_ptr<Scorecard> scorecard_;
-};
-
-int Rounds(const benchmark::State& state) {
-  return static_cast<int>(state.range(0));
-}
-
-// Sets up the workbench and loads it; false after reporting why not.
-bool OpenWorkbench(benchmark::State& state, Workbench& bench) {
-  if (!bench.Ready()) {
-    state.SkipWithError("could not write the generated lks.dat");
-    return false;
-  }
-  const int rows = bench.Open().Rounds().RowCount();
-  if (rows != Rounds(state)) {
-    state.SkipWithError("the generated lks.dat did not load in full");
-    return false;
-  }
-  return true;
-}
-
-void SetFileCounters(benchmark::State& state, const Workbench& bench) {
-  state.counters["file_bytes"] = static_cast<double>(bench.FileBytes());
-  state.counters["rows"] = Rounds(state);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bench.FileBytes());
 }
 
 // Opening the window's round list: SetUpRoundList() and LoadRounds() on a fresh Scorecard, that
@@ -331,34 +236,14 @@ void FitColumns(benchmark::State& state) {
   SetFileCounters(state, bench);
 }
 
-// 1,000 and 10,000 rounds as often as Google Benchmark likes, 100,000 rounds a few times.
-void Register(const char* name, void (*function)(benchmark::State&), int bigIterations) {
-  benchmark::RegisterBenchmark(name, function)
-      ->Arg(1'000)
-      ->Arg(10'000)
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime();
-  benchmark::RegisterBenchmark(name, function)
-      ->Arg(100'000)
-      ->Iterations(bigIterations)
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime();
-}
-
 }  // namespace
 
-}  // namespace larkspin::bench
-
-int main(int argc, char** argv) {
-  using namespace larkspin::bench;
+void RegisterRoundBenchmarks() {
   Register("LoadRounds", LoadRounds, 5);
   Register("SaveRounds", SaveRounds, 5);
   Register("SortByDate", SortByDate, 10);
   Register("SortByDateAgain", SortByDateAgain, 10);
   Register("FitColumns", FitColumns, 10);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
 }
+
+}  // namespace larkspin::bench

@@ -306,13 +306,46 @@ std::string GenerateRoundFile(int rounds, std::uint64_t seed) {
   return out;
 }
 
-bool WriteGeneratedRoundFile(const std::string& path, int rounds, std::uint64_t seed) {
-  const std::string bytes = GenerateRoundFile(rounds, seed);
+std::string GenerateCourseFile(std::uint64_t seed) {
+  Random random(seed);
+  const auto courses = MakeCourses(random);
+  std::string out = kDataFileHeader;
+  out += "\r\n";
+  for (std::size_t i = 0; i < courses.size(); ++i) {
+    const Course& course = courses[i];
+    if (i > 0) out += "\r\n";
+    out += "COURSE=";
+    out += course.name;
+    out += "\r\nDATE=2004-01-01\r\n";
+    for (int hole = 1; hole <= kHoles; ++hole) {
+      out += 'S';
+      AppendNumber(out, hole);
+      out += '=';
+      if (hole <= course.holes) AppendNumber(out, course.pars[static_cast<std::size_t>(hole - 1)]);
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+namespace {
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   file.close();
   return !file.fail();
+}
+
+}  // namespace
+
+bool WriteGeneratedCourseFile(const std::string& path, std::uint64_t seed) {
+  return WriteBytes(path, GenerateCourseFile(seed));
+}
+
+bool WriteGeneratedRoundFile(const std::string& path, int rounds, std::uint64_t seed) {
+  return WriteBytes(path, GenerateRoundFile(rounds, seed));
 }
 
 }  // namespace larkspin::bench

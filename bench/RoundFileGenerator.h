@@ -23,4 +23,9 @@ std::string GenerateRoundFile(int rounds, std::uint64_t seed = kDefaultRoundSeed
 bool WriteGeneratedRoundFile(const std::string& path, int rounds,
                              std::uint64_t seed = kDefaultRoundSeed);
 
+// The bytes of a courses.dat holding the 50 courses of the rounds made with the same seed, with
+// their pars (nine for a nine-hole course), laid out as the program writes the file.
+std::string GenerateCourseFile(std::uint64_t seed = kDefaultRoundSeed);
+bool WriteGeneratedCourseFile(const std::string& path, std::uint64_t seed = kDefaultRoundSeed);
+
 }  // namespace larkspin::bench

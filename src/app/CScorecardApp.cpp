@@ -6,6 +6,7 @@
 
 #include "app/CScorecardDlg.h"
 #include "app/QtServices.h"
+#include "entry/SystemClock.h"
 
 namespace larkspin {
 

@@ -44,10 +44,6 @@ void SystemDesktopOpener::OpenLocalFile(const QString& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-QDate SystemClock::Today() const {
-  return QDate::currentDate();
-}
-
 ViewTextMeasure::ViewTextMeasure(const QWidget& view, const QHeaderView& header)
     : view_(view), header_(header) {}
 

@@ -28,11 +28,6 @@ class SystemDesktopOpener final : public DesktopOpener {
   void OpenLocalFile(const QString& path) override;
 };
 
-class SystemClock final : public Clock {
- public:
-  QDate Today() const override;
-};
-
 // Widths as the round list paints them: the view's font, the item margins, the header's style.
 class ViewTextMeasure final : public TextMeasure {
  public:

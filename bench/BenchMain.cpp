@@ -1,0 +1,15 @@
+// larkspin_bench: the round list's heavy commands and the two reports on generated files of
+// 1,000, 10,000 and 100,000 rounds. bench/README.md says what each case times.
+#include <benchmark/benchmark.h>
+
+#include "Workbench.h"
+
+int main(int argc, char** argv) {
+  larkspin::bench::RegisterRoundBenchmarks();
+  larkspin::bench::RegisterReportBenchmarks();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,91 @@
+// The two reports on generated lks.dat and courses.dat files, each from the press of its button
+// to the page on disk: the walk over the rounds, the statistics, the page and writing
+// report.htm through a temporary file.
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <map>
+#include <string>
+
+#include "Workbench.h"
+#include "entry/ReportWalk.h"
+
+namespace larkspin::bench {
+
+namespace {
+
+// The course with the most rounds, as the user picks it in the course selector.
+void PickMostPlayedCourse(Scorecard& scorecard) {
+  std::map<std::string, int> rounds;
+  for (int row = 0; row < scorecard.Rounds().RowCount(); ++row)
+    ++rounds[std::string(scorecard.Rounds().Cell(row, kCourseColumn))];
+  std::string course;
+  int most = 0;
+  for (const auto& [name, count] : rounds) {
+    if (count > most) {
+      course = name;
+      most = count;
+    }
+  }
+  const auto& entries = scorecard.View().course.Entries();
+  const auto entry = std::find(entries.begin(), entries.end(), course);
+  scorecard.View().course.Pick(static_cast<int>(entry - entries.begin()));
+  scorecard.OnSelchangeCourse();
+}
+
+// Runs `report` on a window opened on both files with the given period; reports the page's size.
+template <typename Report>
+void RunReport(benchmark::State& state, Workbench& bench, const char* period, Report report) {
+  if (!bench.Ready()) {
+    state.SkipWithError("could not write the generated files");
+    return;
+  }
+  Scorecard& scorecard = bench.OpenWindow();
+  if (scorecard.Rounds().RowCount() != Rounds(state) || scorecard.Courses().RowCount() == 0) {
+    state.SkipWithError("the generated files did not load in full");
+    return;
+  }
+  PickMostPlayedCourse(scorecard);
+  scorecard.View().period.Type(period);
+  for (auto _ : state) {
+    report(scorecard);
+    state.PauseTiming();
+    EvictCaches();
+    state.ResumeTiming();
+  }
+  SetFileCounters(state, bench);
+  state.counters["page_bytes"] =
+      static_cast<double>(QFileInfo(bench.FolderPath(kReportFileName)).size());
+  if (bench.Messages() != 0 || bench.Opened() != static_cast<int>(state.iterations())) {
+    state.SkipWithError("the report was not written and opened every time");
+  }
+}
+
+// "Course Report" on the course played most, over every round of it.
+void CourseReport(benchmark::State& state) {
+  Workbench bench(Rounds(state), true);
+  RunReport(state, bench, "Eternity", [](Scorecard& scorecard) { scorecard.OnCourseReport(); });
+}
+
+// "Overall Report" over every round.
+void OverallReport(benchmark::State& state) {
+  Workbench bench(Rounds(state), true);
+  RunReport(state, bench, "Eternity", [](Scorecard& scorecard) { scorecard.OnOverallReport(); });
+}
+
+// "Overall Report" over the last year, asking the computer's clock for every round.
+void OverallReportYear(benchmark::State& state) {
+  Workbench bench(Rounds(state), true, Workbench::Clock::kSystem);
+  RunReport(state, bench, "Year", [](Scorecard& scorecard) { scorecard.OnOverallReport(); });
+}
+
+}  // namespace
+
+void RegisterReportBenchmarks() {
+  Register("CourseReport", CourseReport, 5);
+  Register("OverallReport", OverallReport, 5);
+  Register("OverallReportYear", OverallReportYear, 5);
+}
+
+}  // namespace larkspin::bench

@@ -1,0 +1,127 @@
+#include "Workbench.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <map>
+#include <vector>
+
+#include "RoundFileGenerator.h"
+#include "courses/CourseFile.h"
+#include "data/RoundFile.h"
+
+namespace larkspin::bench {
+
+namespace {
+
+QTemporaryDir& GeneratedFolder() {
+  static QTemporaryDir folder;
+  return folder;
+}
+
+}  // namespace
+
+QString GeneratedRoundFile(int rounds) {
+  static std::map<int, QString> paths;
+  if (const auto it = paths.find(rounds); it != paths.end()) return it->second;
+  QString path = GeneratedFolder().filePath(QStringLiteral("lks-%1.dat").arg(rounds));
+  if (!GeneratedFolder().isValid() || !WriteGeneratedRoundFile(path.toStdString(), rounds)) {
+    path.clear();
+  }
+  paths.emplace(rounds, path);
+  return path;
+}
+
+QString GeneratedCourseFile() {
+  static const QString path = [] {
+    QString file = GeneratedFolder().filePath(QStringLiteral("courses.dat"));
+    if (!GeneratedFolder().isValid() || !WriteGeneratedCourseFile(file.toStdString())) {
+      file.clear();
+    }
+    return file;
+  }();
+  return path;
+}
+
+Workbench::Workbench(int rounds, bool withCourses, Clock clock)
+    : source_(GeneratedRoundFile(rounds)),
+      services_{
+          prompter_,
+          datePicker_,
+          opener_,
+          clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_) : fixedClock_,
+          folder_.path(),
+          "larkspin",
+          QString()} {
+  filePath_ = FolderPath(kRoundFileName);
+  ready_ = folder_.isValid() && !source_.isEmpty() && QFile::copy(source_, filePath_);
+  if (withCourses) {
+    const QString courses = GeneratedCourseFile();
+    ready_ = ready_ && !courses.isEmpty() && QFile::copy(courses, FolderPath(kCourseFileName));
+  }
+  if (ready_) fileBytes_ = QFileInfo(filePath_).size();
+}
+
+QString Workbench::FolderPath(const char* name) const {
+  return QDir(folder_.path()).filePath(QString::fromLatin1(name));
+}
+
+Scorecard& Workbench::Make() {
+  scorecard_.reset();
+  scorecard_ = std::make_unique<Scorecard>(services_, measure_);
+  return *scorecard_;
+}
+
+Scorecard& Workbench::Open() {
+  Scorecard& scorecard = Make();
+  scorecard.SetUpRoundList();
+  scorecard.LoadRounds();
+  return scorecard;
+}
+
+Scorecard& Workbench::OpenWindow() {
+  Scorecard& scorecard = Make();
+  scorecard.OnInitDialog();
+  return scorecard;
+}
+
+bool OpenWorkbench(benchmark::State& state, Workbench& bench) {
+  if (!bench.Ready()) {
+    state.SkipWithError("could not write the generated files");
+    return false;
+  }
+  const int rows = bench.Open().Rounds().RowCount();
+  if (rows != Rounds(state)) {
+    state.SkipWithError("the generated lks.dat did not load in full");
+    return false;
+  }
+  return true;
+}
+
+void SetFileCounters(benchmark::State& state, const Workbench& bench) {
+  state.counters["file_bytes"] = static_cast<double>(bench.FileBytes());
+  state.counters["rows"] = Rounds(state);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bench.FileBytes());
+}
+
+void EvictCaches() {
+  static std::vector<char> other(64 << 20);
+  for (std::size_t i = 0; i < other.size(); i += 64)
+    other[i] = static_cast<char>(other[i] + 1);
+  benchmark::ClobberMemory();
+}
+
+void Register(const char* name, void (*function)(benchmark::State&), int bigIterations) {
+  benchmark::RegisterBenchmark(name, function)
+      ->Arg(1'000)
+      ->Arg(10'000)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name, function)
+      ->Arg(100'000)
+      ->Iterations(bigIterations)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+}
+
+}  // namespace larkspin::bench

@@ -1,0 +1,83 @@
+#pragma once
+
+// What every benchmark needs: the generated files of each size, and a Scorecard working on a
+// copy of them in a temporary folder of its own.
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "BenchServices.h"
+#include "entry/Scorecard.h"
+#include "entry/SystemClock.h"
+
+namespace larkspin::bench {
+
+// The generated lks.dat of each size, written once per run; empty when it could not be written.
+QString GeneratedRoundFile(int rounds);
+// The generated courses.dat of the courses those rounds were played on.
+QString GeneratedCourseFile();
+
+// A temporary folder holding a copy of the generated lks.dat (and, when asked, courses.dat),
+// and a Scorecard working in it.
+class Workbench {
+ public:
+  enum class Clock { kFixed, kSystem };
+  explicit Workbench(int rounds, bool withCourses = false, Clock clock = Clock::kFixed);
+
+  bool Ready() const { return ready_; }
+  long long FileBytes() const { return fileBytes_; }
+  const QString& FilePath() const { return filePath_; }
+  QString FolderPath(const char* name) const;
+  const QString& GeneratedPath() const { return source_; }
+  const TextMeasure& Measure() const { return measure_; }
+  int Messages() const { return prompter_.messages; }
+  int Opened() const { return opener_.opened; }
+
+  // A new Scorecard with nothing loaded yet; the previous one is closed first.
+  Scorecard& Make();
+  // A new Scorecard with its round list set up and lks.dat loaded, as the window opens.
+  Scorecard& Open();
+  // A new Scorecard opened on both files as the window opens: rounds, courses, an empty grid.
+  Scorecard& OpenWindow();
+  void Close() { scorecard_.reset(); }
+
+ private:
+  QTemporaryDir folder_;
+  QString source_;
+  QString filePath_;
+  bool ready_ = false;
+  long long fileBytes_ = 0;
+  QuietPrompter prompter_;
+  ClosingDatePicker datePicker_;
+  IgnoringOpener opener_;
+  FixedClock fixedClock_;
+  SystemClock systemClock_;
+  ByteWidthMeasure measure_;
+  ScorecardServices services_;
+  std::unique_ptr<Scorecard> scorecard_;
+};
+
+inline int Rounds(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+
+// Sets up the workbench and loads it; false after reporting why not.
+bool OpenWorkbench(benchmark::State& state, Workbench& bench);
+
+void SetFileCounters(benchmark::State& state, const Workbench& bench);
+
+// Runs through memory the size of a big cache many times over, so that what comes next finds
+// the processor's caches holding something else, as after the user has been doing other things.
+void EvictCaches();
+
+// 1,000 and 10,000 rounds as often as Google Benchmark likes, 100,000 rounds `bigIterations`
+// times.
+void Register(const char* name, void (*function)(benchmark::State&), int bigIterations);
+
+void RegisterRoundBenchmarks();
+void RegisterReportBenchmarks();
+
+}  // namespace larkspin::bench
