@@ -14,6 +14,7 @@
 #include "app/HoleBox.h"
 #include "app/RoundListView.h"
 #include "support/FakeServices.h"
+#include "support/MainWindow.h"
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
@@ -251,10 +252,7 @@ class MainWindowTest : public QObject {
 
  private:
   CScorecardDlg& Open() {
-    window_ = std::make_unique<CScorecardDlg>(harness_->services);
-    window_->show();
-    window_->activateWindow();
-    if (!QTest::qWaitForWindowActive(window_.get())) qWarning("window not active");
+    window_ = larkspin::testing::OpenMainWindow(harness_->services);
     return *window_;
   }
 

@@ -13,6 +13,7 @@
 #include "app/RoundListView.h"
 #include "data/DiskFile.h"
 #include "support/FakeServices.h"
+#include "support/MainWindow.h"
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
@@ -123,10 +124,7 @@ class ReportButtonsTest : public QObject {
 
  private:
   CScorecardDlg& Open() {
-    window_ = std::make_unique<CScorecardDlg>(harness_->services);
-    window_->show();
-    window_->activateWindow();
-    if (!QTest::qWaitForWindowActive(window_.get())) qWarning("window not active");
+    window_ = larkspin::testing::OpenMainWindow(harness_->services);
     return *window_;
   }
 
