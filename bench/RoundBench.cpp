@@ -20,10 +20,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "RoundFileGenerator.h"
 #include "Workbench.h"
 #include "data/ColumnWidths.h"
@@ -37,45 +33,6 @@
 namespace larkspin::bench {
 
 namespace {
-
-// Resident memory of this process in bytes, -1 where /proc cannot tell.
-long long ResidentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  long long size = 0;
-  long long resident = 0;
-  if (!(statm >> size >> resident)) return -1;
-  return resident * sysconf(_SC_PAGESIZE);
-}
-
-// The most resident memory since the peak was last reset, -1 where /proc cannot tell.
-long long PeakResidentBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string word;
-  while (status >> word) {
-    if (word == "VmHWM:") {
-      long long kilobytes = 0;
-      if (status >> kilobytes) return kilobytes * 1024;
-      break;
-    }
-  }
-  return -1;
-}
-
-// Starts a new peak at the present resident memory; false where the kernel does not allow it.
-bool ResetPeakResident() {
-  std::ofstream clearRefs("/proc/self/clear_refs");
-  clearRefs << "5";
-  clearRefs.flush();
-  return static_cast<bool>(clearRefs);
-}
-
-// Hands memory freed by the last table back to the system, so that the next table's growth is
-// measured rather than hidden in the allocator's free lists.
-void ReleaseFreeMemory() {
-#if defined(__GLIBC__)
-  malloc_trim(0);
-#endif
-}
 
 // Opening the window's round list: SetUpRoundList() and LoadRounds() on a fresh Scorecard, that
 // is reading lks.dat, checking its encoding, parsing it, building the table and counting every

@@ -1,10 +1,18 @@
 #include "Workbench.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <fstream>
 #include <map>
+#include <string>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "RoundFileGenerator.h"
 #include "courses/CourseFile.h"
@@ -102,6 +110,40 @@ void SetFileCounters(benchmark::State& state, const Workbench& bench) {
   state.counters["file_bytes"] = static_cast<double>(bench.FileBytes());
   state.counters["rows"] = Rounds(state);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bench.FileBytes());
+}
+
+long long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long long size = 0;
+  long long resident = 0;
+  if (!(statm >> size >> resident)) return -1;
+  return resident * sysconf(_SC_PAGESIZE);
+}
+
+long long PeakResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmHWM:") {
+      long long kilobytes = 0;
+      if (status >> kilobytes) return kilobytes * 1024;
+      break;
+    }
+  }
+  return -1;
+}
+
+bool ResetPeakResident() {
+  std::ofstream clearRefs("/proc/self/clear_refs");
+  clearRefs << "5";
+  clearRefs.flush();
+  return static_cast<bool>(clearRefs);
+}
+
+void ReleaseFreeMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
 }
 
 void EvictCaches() {

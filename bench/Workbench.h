@@ -69,6 +69,16 @@ bool OpenWorkbench(benchmark::State& state, Workbench& bench);
 
 void SetFileCounters(benchmark::State& state, const Workbench& bench);
 
+// Resident memory of this process in bytes, -1 where /proc cannot tell.
+long long ResidentBytes();
+// The most resident memory since the peak was last reset, -1 where /proc cannot tell.
+long long PeakResidentBytes();
+// Starts a new peak at the present resident memory; false where the kernel does not allow it.
+bool ResetPeakResident();
+// Hands memory freed by the last run back to the system, so that the next run's growth is
+// measured rather than hidden in the allocator's free lists.
+void ReleaseFreeMemory();
+
 // Runs through memory the size of a big cache many times over, so that what comes next finds
 // the processor's caches holding something else, as after the user has been doing other things.
 void EvictCaches();

@@ -113,6 +113,10 @@ void ReportWalk::OnCourseReport() {
 
   ReportPage page = ReportPage::ForCourse(course);
   ReportStatistics statistics;
+  int courseRounds = 0;
+  for (int row = 0; row < rounds_.RowCount(); ++row)
+    courseRounds += rounds_.Cell(row, kCourseColumn) == course ? 1 : 0;
+  page.Reserve(static_cast<std::size_t>(courseRounds));
   int lastLoaded = -1;
   for (int row = 0; row < rounds_.RowCount(); ++row) {
     if (rounds_.Cell(row, kCourseColumn) != course) continue;
