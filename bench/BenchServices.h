@@ -9,6 +9,7 @@
 
 #include "data/ColumnWidths.h"
 #include "data/RoundRecord.h"
+#include "entry/ScoreWizard.h"
 #include "entry/Services.h"
 
 namespace larkspin::bench {
@@ -29,6 +30,16 @@ class QuietPrompter final : public Prompter {
 class ClosingDatePicker final : public DatePicker {
  public:
   QDate PickDate(QDate initial) override { return initial; }
+};
+
+// Presses "OK" on the wizard's first hole.
+class ClosingWizardWindow final : public WizardWindow {
+ public:
+  WizardClosing ShowHole(ScoreWizard& wizard) override {
+    wizard.OnInitDialog();
+    wizard.OnOK();
+    return WizardClosing::kOk;
+  }
 };
 
 // Opens nothing, counting what it was asked to open.

@@ -56,6 +56,7 @@ Workbench::Workbench(int rounds, bool withCourses, Clock clock)
       services_{
           prompter_,
           datePicker_,
+          wizardWindow_,
           opener_,
           clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_) : fixedClock_,
           folder_.path(),

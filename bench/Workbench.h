@@ -52,6 +52,7 @@ class Workbench {
   long long fileBytes_ = 0;
   QuietPrompter prompter_;
   ClosingDatePicker datePicker_;
+  ClosingWizardWindow wizardWindow_;
   IgnoringOpener opener_;
   FixedClock fixedClock_;
   SystemClock systemClock_;

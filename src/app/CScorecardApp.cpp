@@ -20,12 +20,14 @@ CScorecardApp::CScorecardApp(int& argc, char** argv) : QApplication(argc, argv) 
 int CScorecardApp::InitInstance() {
   MessageBoxPrompter prompter;
   CalendarDatePicker datePicker;
+  DialogWizardWindow wizardWindow;
   SystemDesktopOpener opener;
   SystemClock clock;
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
-  CScorecardDlg window(ScorecardServices{prompter, datePicker, opener, clock, QDir::currentPath(),
-                                         appName, FindHelpPage(applicationDirPath())});
+  CScorecardDlg window(ScorecardServices{prompter, datePicker, wizardWindow, opener, clock,
+                                         QDir::currentPath(), appName,
+                                         FindHelpPage(applicationDirPath())});
   window.exec();
   return 0;
 }

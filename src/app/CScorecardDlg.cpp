@@ -59,6 +59,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
 
   measure_ =
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
+  services.showFormNow = [this] { ShowFields(); };
   core_ = std::make_unique<Scorecard>(std::move(services), *measure_);
   model_ = new RoundListModel(core_->Rounds(), this);
   controls_.rounds->setModel(model_);
@@ -199,6 +200,7 @@ void CScorecardDlg::Connect() {
   command(c.removeScore, &Scorecard::RemoveScore);
   command(c.updateScore, &Scorecard::UpdateScore);
   command(c.clear, &Scorecard::ClearGrid);
+  command(c.wizard, &Scorecard::RunWizard);
   command(c.courseReport, &Scorecard::OnCourseReport);
   command(c.overallReport, &Scorecard::OnOverallReport);
   command(c.help, &Scorecard::OnHelpButton);

@@ -10,8 +10,9 @@
 #include <QStyle>
 #include <QUrl>
 
-#include "data/RoundRecord.h"
 #include "app/CDateDlg.h"
+#include "app/CWizardDlg.h"
+#include "data/RoundRecord.h"
 
 namespace larkspin {
 
@@ -38,6 +39,15 @@ QDate CalendarDatePicker::PickDate(QDate initial) {
   dialog.SetDate(initial);
   dialog.exec();
   return dialog.Date();
+}
+
+DialogWizardWindow::~DialogWizardWindow() {
+  delete dialog_.data();
+}
+
+WizardClosing DialogWizardWindow::ShowHole(ScoreWizard& wizard) {
+  if (!dialog_) dialog_ = new CWizardDlg(QApplication::activeWindow());
+  return dialog_->ShowHole(wizard);
 }
 
 void SystemDesktopOpener::OpenLocalFile(const QString& path) {

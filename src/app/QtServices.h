@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include "data/ColumnWidths.h"
@@ -9,6 +10,8 @@ class QHeaderView;
 class QWidget;
 
 namespace larkspin {
+
+class CWizardDlg;
 
 // The program's own answers to the seams of the main window's logic.
 
@@ -21,6 +24,21 @@ class MessageBoxPrompter final : public Prompter {
 class CalendarDatePicker final : public DatePicker {
  public:
   QDate PickDate(QDate initial) override;
+};
+
+// One "Score Entry Wizard" window, opened again for every hole, so that it stays where the user
+// moved it.
+class DialogWizardWindow final : public WizardWindow {
+ public:
+  DialogWizardWindow() = default;
+  ~DialogWizardWindow() override;
+  DialogWizardWindow(const DialogWizardWindow&) = delete;
+  DialogWizardWindow& operator=(const DialogWizardWindow&) = delete;
+
+  WizardClosing ShowHole(ScoreWizard& wizard) override;
+
+ private:
+  QPointer<CWizardDlg> dialog_;  // owned by the window it was opened over
 };
 
 class SystemDesktopOpener final : public DesktopOpener {

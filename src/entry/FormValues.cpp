@@ -6,14 +6,10 @@
 
 namespace larkspin {
 
-namespace {
-
 DropDown MakeClubBox() {
   return DropDown(DropDown::Order::kFixed,
                   std::vector<std::string>(std::begin(kClubCodes), std::end(kClubCodes)));
 }
-
-}  // namespace
 
 FormView::FormView()
     : course(DropDown::Order::kAlphabetical),

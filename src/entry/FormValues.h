@@ -40,6 +40,9 @@ void ReadForm(const FormView& view, FormValues& values);
 // Showing the form: every value into its field, the drop-downs resolving their texts.
 void ShowForm(const FormValues& values, FormView& view);
 
+// A club box: the 17 club codes in their fixed order.
+DropDown MakeClubBox();
+
 inline constexpr const char* kPeriodEntries[] = {"Month", "6 Months", "Year", "Eternity"};
 
 }  // namespace larkspin

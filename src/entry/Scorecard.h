@@ -75,6 +75,9 @@ class Scorecard final : private RoundTableObserver {
   void OnCourseReport();
   void OnOverallReport();
 
+  // The "Wizard" button.
+  void RunWizard();
+
   // Courses and courses.dat.
   void SetUpCourseTable();
   void AddCourse();

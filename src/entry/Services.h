@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,19 @@ class DatePicker {
   virtual QDate PickDate(QDate initial) = 0;
 };
 
+class ScoreWizard;
+
+enum class WizardClosing { kOk, kNavigation };
+
+// The "Score Entry Wizard" window: opens on the run's current hole, hands every button press to
+// the run, and tells whether "OK" closed it or anything else ("Next >>", "<< Back", Escape, the
+// close box).
+class WizardWindow {
+ public:
+  virtual ~WizardWindow() = default;
+  virtual WizardClosing ShowHole(ScoreWizard& wizard) = 0;
+};
+
 // Hands a local file (the help page, a report) to the desktop to open; failures stay silent.
 class DesktopOpener {
  public:
@@ -42,11 +56,15 @@ class Clock {
 struct ScorecardServices {
   Prompter& prompter;
   DatePicker& datePicker;
+  WizardWindow& wizardWindow;
   DesktopOpener& opener;
   const Clock& clock;
   QString workDir;      // where lks.dat and courses.dat live
   std::string appName;  // titles the questions
   QString helpPage;     // empty when the help page cannot be found
+  // Puts the form on the screen in the middle of a command, as the wizard does between holes;
+  // otherwise the window shows it when the command ends.
+  std::function<void()> showFormNow = nullptr;
 };
 
 }  // namespace larkspin

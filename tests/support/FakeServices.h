@@ -6,11 +6,13 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data/ColumnWidths.h"
+#include "entry/ScoreWizard.h"
 #include "entry/Scorecard.h"
 #include "entry/Services.h"
 
@@ -53,6 +55,29 @@ class FakeDatePicker final : public DatePicker {
   std::vector<QDate> opened;
 };
 
+// The wizard's window without a window: each opening runs the next queued step, which works the
+// run as a user would (types into View(), presses buttons) and tells how the window closed. With
+// no step left, "OK" is pressed.
+class ScriptedWizardWindow final : public WizardWindow {
+ public:
+  using Step = std::function<WizardClosing(ScoreWizard&)>;
+
+  WizardClosing ShowHole(ScoreWizard& wizard) override {
+    wizard.OnInitDialog();
+    shownHoles.push_back(wizard.Hole());
+    if (steps.empty()) {
+      wizard.OnOK();
+      return WizardClosing::kOk;
+    }
+    const Step step = std::move(steps.front());
+    steps.pop_front();
+    return step(wizard);
+  }
+
+  std::deque<Step> steps;
+  std::vector<int> shownHoles;
+};
+
 class RecordingOpener final : public DesktopOpener {
  public:
   void OpenLocalFile(const QString& path) override { opened.push_back(path); }
@@ -82,13 +107,8 @@ class ByteCountMeasure final : public TextMeasure {
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
 struct ScorecardHarness {
   explicit ScorecardHarness(std::string appName = "larkspin")
-      : services{prompter,
-                 datePicker,
-                 opener,
-                 clock,
-                 dir.path(),
-                 std::move(appName),
-                 QStringLiteral("/help/index.html")} {}
+      : services{prompter, datePicker, wizardWindow,       opener,
+                 clock,    dir.path(), std::move(appName), QStringLiteral("/help/index.html")} {}
 
   QString FilePath(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
@@ -101,6 +121,7 @@ struct ScorecardHarness {
   QTemporaryDir dir;
   FakePrompter prompter;
   FakeDatePicker datePicker;
+  ScriptedWizardWindow wizardWindow;
   RecordingOpener opener;
   FixedClock clock;
   ByteCountMeasure measure;

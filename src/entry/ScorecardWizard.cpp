@@ -1,0 +1,22 @@
+// The "Wizard" button.
+#include "entry/ScoreWizard.h"
+#include "entry/Scorecard.h"
+
+namespace larkspin {
+
+void Scorecard::RunWizard() {
+  ReadForm();
+  ScoreWizard wizard(values_);
+  while (services_.wizardWindow.ShowHole(wizard) == WizardClosing::kNavigation) {
+    ReadForm();
+    wizard.StoreHole(values_);
+    ShowForm();
+    // The grid behind the wizard shows the hole before the next one opens.
+    if (services_.showFormNow) services_.showFormNow();
+    wizard.LoadNextHole(values_);
+  }
+  wizard.StoreHole(values_);
+  ShowForm();
+}
+
+}  // namespace larkspin
