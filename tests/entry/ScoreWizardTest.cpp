@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "support/FakeServices.h"
 
 namespace larkspin {
@@ -229,23 +227,6 @@ TEST_F(WizardRun, Escape_showsTheSameHoleAgainWithTheValuesLastRead) {
   EXPECT_EQ(Cell(DriveColumn(1)), "280");
   EXPECT_EQ(Cell(PuttsColumn(1)), "p1");  // the last showing's OK read it back unchanged
   EXPECT_EQ(sc->Rounds().RowCount(), 1);
-}
-
-TEST(WizardButtons, EveryButtonHasANameOfItsOwnAndWritesIntoItsGroupsField) {
-  std::set<std::string> names;
-  std::size_t buttons = 0;
-  for (const WizardGroup& group : WizardGroups()) {
-    names.insert(group.fieldName);
-    for (const auto& row : group.rows) {
-      for (const WizardButton& button : row) {
-        EXPECT_EQ(button.field, group.field) << button.name;
-        names.insert(button.name);
-        ++buttons;
-      }
-    }
-  }
-  EXPECT_EQ(buttons, 10u + 20u + 15u + 10u);
-  EXPECT_EQ(names.size(), buttons + 4);
 }
 
 }  // namespace
