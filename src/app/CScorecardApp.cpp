@@ -1,8 +1,8 @@
 #include "app/CScorecardApp.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <utility>
 
 #include "app/CScorecardDlg.h"
 #include "app/QtServices.h"
@@ -10,10 +10,11 @@
 
 namespace larkspin {
 
-CScorecardApp::CScorecardApp(int& argc, char** argv) : QApplication(argc, argv) {
+CScorecardApp::CScorecardApp(int& argc, char** argv, QString dataDir)
+    : QApplication(argc, argv), dataDir_(std::move(dataDir)) {
   setApplicationDisplayName(QStringLiteral("Larkspin"));
-  setApplicationVersion(QStringLiteral("1.0"));
-  setDesktopFileName(QStringLiteral("larkspin"));
+  // The launcher's name: the desktop matches the window to its menu entry and icon by it.
+  setDesktopFileName(QStringLiteral(LARKSPIN_APP_ID));
   setWindowIcon(QIcon(QStringLiteral(":/larkspin.svg")));
 }
 
@@ -26,8 +27,7 @@ int CScorecardApp::InitInstance() {
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
   CScorecardDlg window(ScorecardServices{prompter, datePicker, wizardWindow, opener, clock,
-                                         QDir::currentPath(), appName,
-                                         FindHelpPage(applicationDirPath())});
+                                         dataDir_, appName, FindHelpPage(applicationDirPath())});
   window.exec();
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 
 namespace larkspin {
 
@@ -9,10 +10,14 @@ class CScorecardApp final : public QApplication {
   Q_OBJECT
 
  public:
-  CScorecardApp(int& argc, char** argv);
+  // `dataDir` holds lks.dat and courses.dat; it exists and can be written.
+  CScorecardApp(int& argc, char** argv, QString dataDir);
 
   // Runs the main window; the program ends when it has closed.
   int InitInstance();
+
+ private:
+  QString dataDir_;
 };
 
 }  // namespace larkspin

@@ -71,8 +71,9 @@ int ViewTextMeasure::HeadingWidth(int column) const {
 
 QString FindHelpPage(const QString& executableDir) {
   const QDir dir(executableDir);
+  // LARKSPIN_INSTALLED_HELP is where the install puts the help, seen from the program's folder.
   for (const QString& candidate :
-       {QStringLiteral("help/index.html"), QStringLiteral("../share/larkspin/help/index.html"),
+       {QStringLiteral("help/index.html"), QStringLiteral(LARKSPIN_INSTALLED_HELP "/index.html"),
         QStringLiteral("../Resources/help/index.html")}) {
     const QFileInfo page(dir.filePath(candidate));
     if (page.isFile()) return page.canonicalFilePath();

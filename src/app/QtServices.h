@@ -61,8 +61,9 @@ class ViewTextMeasure final : public TextMeasure {
 // Message texts keep the Windows line break "\r\n"; Qt wants "\n".
 QString ToDisplayText(std::string_view text);
 
-// The help page shipped with the program, looked for beside the executable (build tree), in
-// ../share/larkspin (installed) and in the bundle's Resources (macOS); empty when missing.
+// The help page shipped with the program, looked for beside the executable (build tree), where
+// the install puts it (share/larkspin/help) and in the bundle's Resources (macOS); empty when
+// missing.
 QString FindHelpPage(const QString& executableDir);
 
 }  // namespace larkspin

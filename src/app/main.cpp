@@ -1,6 +1,29 @@
+#include <QDir>
+#include <QStringList>
+#include <cstdio>
+
 #include "app/CScorecardApp.h"
+#include "app/StartupOptions.h"
 
 int main(int argc, char** argv) {
-  larkspin::CScorecardApp app(argc, argv);
+  // The command line is read before the application object exists: that needs a display, and
+  // --help, --version and a mistake must not.
+  larkspin::SetProgramIdentity();
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments.append(QString::fromLocal8Bit(argv[i]));
+  const larkspin::StartupOptions options =
+      larkspin::ParseStartupOptions(arguments, QDir::currentPath(), larkspin::UserDataFolder());
+  if (options.exitStatus >= 0) {
+    std::fputs(options.output.toLocal8Bit().constData(), stdout);
+    std::fputs(options.errors.toLocal8Bit().constData(), stderr);
+    return options.exitStatus;
+  }
+  if (const QString problem = larkspin::PrepareDataFolder(options.dataDir); !problem.isEmpty()) {
+    std::fputs(problem.toLocal8Bit().constData(), stderr);
+    return 2;
+  }
+
+  larkspin::CScorecardApp app(argc, argv, options.dataDir);
   return app.InitInstance();
 }

@@ -1,0 +1,158 @@
+#include "app/StartupOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <system_error>
+
+namespace larkspin {
+
+namespace {
+
+const QString kProgram = QStringLiteral("larkspin");
+
+// Qt's own options stay usable (QApplication takes them from the command line after us): the
+// desktop's session manager restarts programs with -session, and -platform and -style are
+// common for trying a program out.
+void AcceptQtOptions(QCommandLineParser& parser) {
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "style",
+                           "stylesheet", "session", "display", "qwindowgeometry", "geometry",
+                           "qwindowtitle", "title", "qwindowicon", "icon", "name"}) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+}
+
+// QCommandLineParser starts its help with the path the program was started by (or a
+// placeholder when there is no application object yet); the usage names the command instead.
+QString HelpText(const QCommandLineParser& parser) {
+  QString text = parser.helpText();
+  text.remove(0, text.indexOf(QLatin1Char('\n')));
+  return QStringLiteral("Usage: %1 [options]").arg(kProgram) + text +
+         QStringLiteral(
+             "\nWithout an option, Larkspin keeps its files in the folder it is "
+             "started from.\n");
+}
+
+StartupOptions Mistake(const QString& what, const QCommandLineParser& parser) {
+  StartupOptions options;
+  options.exitStatus = 2;
+  options.errors =
+      kProgram + QStringLiteral(": ") + what + QStringLiteral("\n\n") + HelpText(parser);
+  return options;
+}
+
+}  // namespace
+
+StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& currentDir,
+                                   const QString& userDataDir) {
+  QCommandLineParser parser;
+  // Single-dash words are Qt's own options (-platform, -session); -h and -v still work.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(
+      QStringLiteral("Records rounds of golf hole by hole and makes statistics reports."));
+  const QCommandLineOption dataDir(
+      QStringLiteral("data-dir"),
+      QStringLiteral("Keep lks.dat, courses.dat and report.htm in <folder>, creating it when "
+                     "missing."),
+      QStringLiteral("folder"));
+  const QCommandLineOption userData(
+      QStringLiteral("user-data"),
+      QStringLiteral("Keep them in your own data folder, %1. The desktop menu starts Larkspin "
+                     "this way.")
+          .arg(QDir::toNativeSeparators(userDataDir)));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Show the version and exit."));
+  parser.addOptions({dataDir, userData, help, version});
+  AcceptQtOptions(parser);
+
+  const bool parsed = parser.parse(arguments);
+  // Asking for help is never a mistake, whatever else the command line holds.
+  if (parser.isSet(help)) {
+    StartupOptions options;
+    options.exitStatus = 0;
+    options.output = HelpText(parser);
+    return options;
+  }
+  if (!parsed) return Mistake(parser.errorText(), parser);
+  if (parser.isSet(version)) {
+    StartupOptions options;
+    options.exitStatus = 0;
+    options.output =
+        kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+    return options;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return Mistake(
+        QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()),
+        parser);
+  }
+  if (parser.isSet(dataDir) && parser.isSet(userData)) {
+    return Mistake(QStringLiteral("choose one data folder: --data-dir or --user-data."), parser);
+  }
+
+  QString folder = currentDir;
+  if (parser.isSet(userData)) {
+    if (userDataDir.isEmpty()) {
+      StartupOptions options;
+      options.exitStatus = 2;
+      options.errors = kProgram + QStringLiteral(": your data folder is unknown (is HOME set?).\n");
+      return options;
+    }
+    folder = userDataDir;
+  }
+  if (parser.isSet(dataDir)) {
+    folder = parser.value(dataDir);
+    if (folder.isEmpty()) return Mistake(QStringLiteral("--data-dir needs a folder."), parser);
+  }
+  StartupOptions options;
+  options.dataDir = QDir::cleanPath(QDir(currentDir).absoluteFilePath(folder));
+  return options;
+}
+
+QString PrepareDataFolder(const QString& dir) {
+  const QString shown = QDir::toNativeSeparators(dir);
+  const QFileInfo info(dir);
+  if (info.exists() && !info.isDir()) {
+    return QStringLiteral("%1: the data folder %2 is a file, not a folder.\n").arg(kProgram, shown);
+  }
+  if (!info.exists()) {
+    std::error_code error;
+    std::filesystem::create_directories(info.filesystemAbsoluteFilePath(), error);
+    if (error) {
+      return QStringLiteral("%1: cannot create the data folder %2: %3.\n")
+          .arg(kProgram, shown, QString::fromLocal8Bit(error.message()));
+    }
+  }
+  // Permission bits do not tell (an administrator writes anywhere, a read-only disk nowhere):
+  // writing something is the only sure test. The probe removes itself.
+  const QTemporaryDir probe(QDir(dir).filePath(QStringLiteral(".larkspin-XXXXXX")));
+  if (!probe.isValid()) {
+    return QStringLiteral("%1: cannot write in the data folder %2: %3.\n")
+        .arg(kProgram, shown, probe.errorString());
+  }
+  return {};
+}
+
+void SetProgramIdentity() {
+  QCoreApplication::setApplicationName(kProgram);
+  QCoreApplication::setApplicationVersion(QStringLiteral(LARKSPIN_VERSION));
+}
+
+QString UserDataFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+}  // namespace larkspin

@@ -1,0 +1,151 @@
+// The program as it starts: the real executable on a command line with no display, and the
+// application object running its window on the data folder it was given.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <utility>
+
+#include "app/CScorecardApp.h"
+#include "app/StartupOptions.h"
+
+namespace {
+
+struct Run {
+  int exitStatus = -1;
+  QString output;
+  QString errors;
+};
+
+QStringList Entries(const QString& dir) {
+  return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ public:
+  StartupTest(larkspin::CScorecardApp& app, QString dataDir)
+      : app_(app), dataDir_(std::move(dataDir)) {}
+
+ private slots:
+  void init() {
+    home_ = std::make_unique<QTemporaryDir>();
+    current_ = std::make_unique<QTemporaryDir>();
+  }
+
+  void helpAndVersion_needNoDisplayAndTouchNoFile_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("--help") << QStringList{"--help"} << "Usage: larkspin [options]";
+    QTest::newRow("--version") << QStringList{"--version"} << "larkspin " LARKSPIN_VERSION "\n";
+    QTest::newRow("--help with a folder to create")
+        << QStringList{"--data-dir", "new-folder", "--help"} << "--user-data";
+    QTest::newRow("--version with the user's folder")
+        << QStringList{"--user-data", "--version"} << "larkspin ";
+  }
+  void helpAndVersion_needNoDisplayAndTouchNoFile() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, printed);
+    const Run run = RunProgram(arguments);
+    QCOMPARE(run.exitStatus, 0);
+    QVERIFY2(run.output.contains(printed), qPrintable(run.output));
+    QCOMPARE(run.errors, QString());
+    QCOMPARE(Entries(home_->path()), QStringList());
+    QCOMPARE(Entries(current_->path()), QStringList());
+  }
+
+  void mistakes_endWithStatusTwoBeforeAnyWindow_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("complaint");
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << "Usage: larkspin [options]";
+    QTest::newRow("a file for a folder") << QStringList{"--data-dir", "lks.dat"} << "is a file";
+    QTest::newRow("a folder that cannot be created")
+        << QStringList{"--data-dir", "lks.dat/golf"} << "cannot create the data folder";
+  }
+  void mistakes_endWithStatusTwoBeforeAnyWindow() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, complaint);
+    QFile file(current_->filePath("lks.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    // No display at all: the program ends on the mistake before it would need one.
+    const Run run = RunProgram(arguments);
+    QCOMPARE(run.exitStatus, 2);
+    QCOMPARE(run.output, QString());
+    QVERIFY2(run.errors.startsWith("larkspin: ") && run.errors.contains(complaint),
+             qPrintable(run.errors));
+    QCOMPARE(Entries(current_->path()), QStringList{"lks.dat"});
+  }
+
+  void desktopFileName_isTheLauncherName() {
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(LARKSPIN_APP_ID));
+  }
+
+  void window_readsAndWritesInTheDataFolderOnly() {
+    QFile rounds(dataDir_ + "/lks.dat");
+    QVERIFY(rounds.open(QIODevice::WriteOnly));
+    rounds.write("CREATOR=LARKSP 1.0\r\nCOURSE=Pine Hills\r\nDATE=2024-05-01\r\nS1=4\r\n");
+    rounds.close();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(current_->path());
+    // Closing the window the way a user does saves both files.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [] {
+      if (QWidget* window = QApplication::activeModalWidget()) window->close();
+    });
+    closer.start(10);
+    QCOMPARE(app_.InitInstance(), 0);
+    QDir::setCurrent(before);
+    QCOMPARE(Entries(current_->path()), QStringList());
+    QVERIFY(QFile::exists(dataDir_ + "/courses.dat"));
+    QVERIFY(rounds.open(QIODevice::ReadOnly));
+    QVERIFY(rounds.readAll().contains("COURSE=Pine Hills\r\nDATE=2024-05-01\r\nS1=4\r\n"));
+  }
+
+ private:
+  // Runs the built program in the empty current folder, with an empty home and no display.
+  Run RunProgram(const QStringList& arguments) const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME",
+                             "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+      environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert("HOME", home_->path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(current_->path());
+    process.start(QStringLiteral(LARKSPIN_PROGRAM), arguments);
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+      process.kill();
+      return run;
+    }
+    run.exitStatus = process.exitCode();
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+  }
+
+  larkspin::CScorecardApp& app_;
+  QString dataDir_;
+  std::unique_ptr<QTemporaryDir> home_;
+  std::unique_ptr<QTemporaryDir> current_;
+};
+
+// The application object under test is the test program's own.
+int main(int argc, char** argv) {
+  QTemporaryDir dataDir;
+  larkspin::SetProgramIdentity();
+  larkspin::CScorecardApp app(argc, argv, dataDir.path());
+  StartupTest test(app, dataDir.path());
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "StartupTest.moc"
