@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what building and testing Larkspin needs on Debian 12, when it is missing.
+# Installs what building and testing Larkspin needs on Debian 12, when it is missing, and any
+# further Debian packages named as arguments.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
