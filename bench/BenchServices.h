@@ -22,6 +22,9 @@ class QuietPrompter final : public Prompter {
     ++messages;
     return false;
   }
+  bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
+    return AskYesNo(text, title);
+  }
 
   int messages = 0;
 };

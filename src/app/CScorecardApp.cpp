@@ -2,17 +2,20 @@
 
 #include <QFileInfo>
 #include <QIcon>
+#include <cstdio>
 #include <utility>
 
 #include "app/CScorecardDlg.h"
 #include "app/QtServices.h"
+#include "app/SessionGuard.h"
+#include "data/DataFolderLock.h"
 #include "entry/SystemClock.h"
 
 namespace larkspin {
 
 CScorecardApp::CScorecardApp(int& argc, char** argv, QString dataDir)
     : QApplication(argc, argv), dataDir_(std::move(dataDir)) {
-  setApplicationDisplayName(QStringLiteral("Larkspin"));
+  // No application display name is set: on Linux, Qt would append it to every dialog's title.
   // The launcher's name: the desktop matches the window to its menu entry and icon by it.
   setDesktopFileName(QStringLiteral(LARKSPIN_APP_ID));
   setWindowIcon(QIcon(QStringLiteral(":/larkspin.svg")));
@@ -26,8 +29,21 @@ int CScorecardApp::InitInstance() {
   SystemClock clock;
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
+
+  // A second copy leaves both files alone, unread and unwritten.
+  DataFolderLock lock(dataDir_);
+  if (lock.TryLock() == DataFolderLock::Outcome::kHeldElsewhere) {
+    const std::string message = AlreadyOpenMessage(dataDir_);
+    std::fprintf(stderr, "%s\n",
+                 QString::fromStdString(message).replace("\r\n", " ").toLocal8Bit().constData());
+    prompter.ShowMessage(message, appName);
+    return 1;
+  }
+
+  SessionGuard guard;
   CScorecardDlg window(ScorecardServices{prompter, datePicker, wizardWindow, opener, clock,
                                          dataDir_, appName, FindHelpPage(applicationDirPath())});
+  guard.Watch(&window);
   window.exec();
   return 0;
 }

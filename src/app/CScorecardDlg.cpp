@@ -11,7 +11,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -72,14 +74,13 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
   if (screen()) size = size.boundedTo(screen()->availableGeometry().size() * 9 / 10);
   resize(size.expandedTo(minimumSizeHint()));
   Run([this] { core_->OnInitDialog(); });
+  // What could not be read is told over the window, once it shows.
+  QTimer::singleShot(0, this, [this] { core_->TellUnreadFiles(); });
 }
 
 CScorecardDlg::~CScorecardDlg() {
   // A window torn down without being closed (the session ending) still keeps its rounds.
-  if (!destroyed_) {
-    destroyed_ = true;
-    core_->OnDestroy();
-  }
+  SaveBeforeExit();
   // The model watches the core's round table: it goes first.
   controls_.rounds->setModel(nullptr);
   delete model_;
@@ -262,11 +263,44 @@ void CScorecardDlg::ShowFields() {
 }
 
 void CScorecardDlg::done(int result) {
+  if (closing_) return;  // the question of a closing under way is still open
   if (!destroyed_) {
+    bool mayClose = false;
+    closing_ = true;
+    Run([this, &mayClose] { mayClose = core_->OnDestroy(); });
+    closing_ = false;
+    if (!mayClose) return;
     destroyed_ = true;
-    Run([this] { core_->OnDestroy(); });
   }
   QDialog::done(result);
+}
+
+void CScorecardDlg::CloseAsQuit() {
+  // A box or dialog over the window would hold the closing until answered: each goes as if
+  // cancelled. The command that opened it sees a No, so nothing changes after the save.
+  for (int i = 0; i < 16; ++i) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == this) break;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else {
+      modal->close();
+    }
+  }
+  accept();
+}
+
+std::vector<std::string> CScorecardDlg::SaveBeforeExit() {
+  if (destroyed_) return {};
+  destroyed_ = true;
+  std::vector<std::string> failures = core_->SaveWithoutAsking();
+  for (const auto& failure : failures)
+    std::fprintf(stderr, "Error Writing File: %s\n", failure.c_str());
+  return failures;
+}
+
+bool CScorecardDlg::OnEndSession(const std::function<bool()>& mayAsk) {
+  return destroyed_ || core_->OnEndSession(mayAsk);
 }
 
 void CScorecardDlg::ShowAbout() {

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/QtServices.h"
 #include "entry/Scorecard.h"
@@ -52,8 +55,16 @@ class CScorecardDlg final : public QDialog {
   };
   const Controls& Widgets() const { return controls_; }
 
-  // Closing by any way ("Quit", Enter, Esc, the close box) saves both files first.
+  // Closing by any way ("Quit", Enter, Esc, the close box) saves both files first. When saving
+  // fails and the user does not choose to lose the changes, the window stays open.
   void done(int result) override;
+  // Closes the window as "Quit" does, cancelling any box or dialog open over it first.
+  void CloseAsQuit();
+  // For a process about to end without closing the window: saves both files if the window has not,
+  // showing nothing; what could not be saved.
+  std::vector<std::string> SaveBeforeExit();
+  // The session manager asks to save: see Scorecard::OnEndSession.
+  bool OnEndSession(const std::function<bool()>& mayAsk);
 
   void ShowAbout();
 
@@ -81,7 +92,8 @@ class CScorecardDlg final : public QDialog {
   std::unique_ptr<Scorecard> core_;
   RoundListModel* model_ = nullptr;
   std::array<int, kRoundColumns> shownWidths_{};
-  bool destroyed_ = false;
+  bool destroyed_ = false;  // both files were saved for the last time, or given up
+  bool closing_ = false;
 };
 
 }  // namespace larkspin

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/CDateDlg.h"
 #include "app/CWizardDlg.h"
@@ -22,16 +23,46 @@ QString ToDisplayText(std::string_view text) {
   return shown;
 }
 
+namespace {
+
+// The window a box belongs over: the active one, or else the first one showing (at start-up the
+// main window may not be active yet).
+QWidget* BoxParent() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  const auto windows = QApplication::topLevelWidgets();
+  const auto shown = std::find_if(windows.begin(), windows.end(),
+                                  [](const QWidget* window) { return window->isVisible(); });
+  return shown == windows.end() ? nullptr : *shown;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeMessageBox(std::string_view text,
+                                                                std::string_view title) {
+  return std::make_unique<QMessageBox>(QMessageBox::NoIcon, ToDisplayText(title),
+                                       ToDisplayText(text), QMessageBox::Ok, BoxParent());
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeQuestion(std::string_view text,
+                                                              std::string_view title,
+                                                              bool noByDefault) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, ToDisplayText(title),
+                                           ToDisplayText(text),
+                                           QMessageBox::Yes | QMessageBox::No, BoxParent());
+  box->setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
+  return box;
+}
+
 void MessageBoxPrompter::ShowMessage(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::NoIcon, ToDisplayText(title), ToDisplayText(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.exec();
+  MakeMessageBox(text, title)->exec();
 }
 
 bool MessageBoxPrompter::AskYesNo(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::Warning, ToDisplayText(title), ToDisplayText(text),
-                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-  return box.exec() == QMessageBox::Yes;
+  return MakeQuestion(text, title, false)->exec() == QMessageBox::Yes;
+}
+
+bool MessageBoxPrompter::AskYesNoDefaultNo(std::string_view text, std::string_view title) {
+  return MakeQuestion(text, title, true)->exec() == QMessageBox::Yes;
 }
 
 QDate CalendarDatePicker::PickDate(QDate initial) {

@@ -2,11 +2,13 @@
 
 #include <QPointer>
 #include <QString>
+#include <memory>
 
 #include "data/ColumnWidths.h"
 #include "entry/Services.h"
 
 class QHeaderView;
+class QMessageBox;
 class QWidget;
 
 namespace larkspin {
@@ -19,6 +21,12 @@ class MessageBoxPrompter final : public Prompter {
  public:
   void ShowMessage(std::string_view text, std::string_view title) override;
   bool AskYesNo(std::string_view text, std::string_view title) override;
+  bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override;
+
+  // The boxes these show, over the window in front.
+  static std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view title);
+  static std::unique_ptr<QMessageBox> MakeQuestion(std::string_view text, std::string_view title,
+                                                   bool noByDefault);
 };
 
 class CalendarDatePicker final : public DatePicker {

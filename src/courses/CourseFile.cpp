@@ -2,6 +2,7 @@
 
 #include "data/KeyValueLines.h"
 #include "data/RoundFile.h"
+#include "data/TextEncoding.h"
 
 namespace larkspin {
 
@@ -27,6 +28,7 @@ CourseFileContents ParseCourseFile(std::string_view text) {
   const auto finishCourse = [&] {
     if (!pending[kCourseNameCell].empty()) contents.courses.push_back(pending);
   };
+  std::string converted;
   ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
     const int cell = CourseFileKeyCell(key);
     if (cell < 0) return;
@@ -34,7 +36,7 @@ CourseFileContents ParseCourseFile(std::string_view text) {
       finishCourse();
       pending = CourseRecord{};
     }
-    pending[cell] = value;
+    pending[cell] = DecodeFileValue(value, converted);
   });
   finishCourse();
   return contents;

@@ -15,8 +15,9 @@ struct CourseFileContents {
   CourseRecord last;                  // the last record read, kept even when its name is empty
 };
 
-// The courses of a courses.dat text (UTF-8). Each "COURSE=" line starts a fresh course; a
-// course whose name is empty is left out.
+// The courses of a courses.dat text (see FindDataFileText), each value decoded on its own (see
+// DecodeFileValue). Each "COURSE=" line starts a fresh course; a course whose name is empty is
+// left out.
 CourseFileContents ParseCourseFile(std::string_view text);
 
 // courses.dat bytes for the table, the bottom (oldest) row first. Empty table: no bytes at all.

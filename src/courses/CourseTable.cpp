@@ -7,24 +7,31 @@ namespace larkspin {
 
 void CourseTable::InsertAtTop(CourseRecord record) {
   rows_.insert(rows_.begin(), std::move(record));
+  ++revision_;
 }
 
 void CourseTable::InsertRowsAtTop(std::vector<CourseRecord> rows) {
   rows.insert(rows.end(), std::make_move_iterator(rows_.begin()),
               std::make_move_iterator(rows_.end()));
   rows_ = std::move(rows);
+  ++revision_;
 }
 
 void CourseTable::SetRow(int row, CourseRecord record) {
-  if (HasRow(row)) rows_[row] = std::move(record);
+  if (!HasRow(row)) return;
+  rows_[row] = std::move(record);
+  ++revision_;
 }
 
 void CourseTable::RemoveRow(int row) {
-  if (HasRow(row)) rows_.erase(rows_.begin() + row);
+  if (!HasRow(row)) return;
+  rows_.erase(rows_.begin() + row);
+  ++revision_;
 }
 
 void CourseTable::Reverse() {
   std::reverse(rows_.begin(), rows_.end());
+  ++revision_;
 }
 
 int CourseTable::FindFirst(std::string_view name) const {

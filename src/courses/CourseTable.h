@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -27,8 +28,12 @@ class CourseTable {
   int FindLast(std::string_view name) const;
   bool Contains(std::string_view name, std::string_view date) const;
 
+  // Changes with every change of the rows or their order.
+  std::uint64_t Revision() const { return revision_; }
+
  private:
   std::vector<CourseRecord> rows_;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace larkspin

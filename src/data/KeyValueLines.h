@@ -4,7 +4,7 @@
 
 namespace larkspin {
 
-// The lines of a data file's text (see DecodeDataFile) as key and value, for both lks.dat and
+// The lines of a data file's text (see FindDataFileText) as key and value, for both lks.dat and
 // courses.dat:
 // - a line ends at LF, and a last line without one counts like any other;
 // - trailing white space (space, tab, CR, LF, vertical tab, form feed) is not part of the line;

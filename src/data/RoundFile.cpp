@@ -1,8 +1,10 @@
 #include "data/RoundFile.h"
 
+#include <algorithm>
 #include <array>
 
 #include "data/KeyValueLines.h"
+#include "data/TextEncoding.h"
 
 namespace larkspin {
 
@@ -68,6 +70,9 @@ int RoundFileKeyColumn(std::string_view key) {
 std::vector<PackedRound> ParseRoundFile(std::string_view text) {
   std::vector<PackedRound> rounds;
   std::array<std::string_view, kRoundColumns> cells{};
+  // In a text that is UTF-8 throughout, so is every value; only other texts are judged per value.
+  const bool allUtf8 = IsValidUtf8(text);
+  std::array<std::string, kRoundColumns> converted;
   const auto finishRound = [&] {
     if (!cells[kCourseColumn].empty()) rounds.emplace_back(cells);
   };
@@ -78,10 +83,23 @@ std::vector<PackedRound> ParseRoundFile(std::string_view text) {
       finishRound();
       cells = {};
     }
-    cells[column] = value;
+    cells[column] = allUtf8 ? value : DecodeFileValue(value, converted[column]);
   });
   finishRound();
   return rounds;
+}
+
+bool HoldsMoreThanHeader(std::string_view text) {
+  bool more = false;
+  ForEachKeyValueLine(text, [&more](std::string_view key, std::string_view value) {
+    // A header line holds a short text; one with control characters in it (a file whose line
+    // ends are CR alone reads as one long line) is more than a header.
+    const bool header = key == "CREATOR" && std::none_of(value.begin(), value.end(), [](char c) {
+                          return static_cast<unsigned char>(c) < 0x20;
+                        });
+    if (!header && (!key.empty() || !value.empty())) more = true;
+  });
+  return more;
 }
 
 void AppendFileValue(std::string& out, std::string_view value) {

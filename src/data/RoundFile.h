@@ -17,9 +17,14 @@ inline constexpr char kDataFileHeader[] = "CREATOR=LARKSP 1.0";
 // (keys are exact and case-sensitive: "S5" is a key, "s5" and "S05" are not).
 int RoundFileKeyColumn(std::string_view key);
 
-// The rounds of an lks.dat text (UTF-8) in the order the file holds them. Each "COURSE=" line
-// starts a fresh round; a round whose course name is empty is left out.
+// The rounds of an lks.dat text (see FindDataFileText) in the order the file holds them, each
+// value decoded on its own (see DecodeFileValue). Each "COURSE=" line starts a fresh round; a
+// round whose course name is empty is left out.
 std::vector<PackedRound> ParseRoundFile(std::string_view text);
+
+// Whether a data file's text holds anything but empty lines and the "CREATOR" header: a text that
+// does, and yet gives no record, was not understood.
+bool HoldsMoreThanHeader(std::string_view text);
 
 // Hands lks.dat bytes for the table to `sink`, a record at a time, the bottom row's record first
 // so that reading the file back (each round going to the top) gives the table's order again.

@@ -27,6 +27,7 @@ void RoundTable::InsertRow(int position, const RoundRecord& record) {
   for (auto* observer : observers_)
     observer->RowsAboutToBeInserted(position, position);
   rows_.insert(rows_.begin() + position, PackedRound(record));
+  ++revision_;
   for (auto* observer : observers_)
     observer->RowsInserted(position, position);
 }
@@ -39,6 +40,7 @@ void RoundTable::InsertRowsAtTop(std::vector<PackedRound> rows) {
   rows.insert(rows.end(), std::make_move_iterator(rows_.begin()),
               std::make_move_iterator(rows_.end()));
   rows_ = std::move(rows);
+  ++revision_;
   for (auto* observer : observers_)
     observer->RowsInserted(0, last);
 }
@@ -48,6 +50,7 @@ void RoundTable::SetRow(int row, const RoundRecord& record) {
   for (auto* observer : observers_)
     observer->RowAboutToChange(row);
   rows_[row] = PackedRound(record);
+  ++revision_;
   for (auto* observer : observers_)
     observer->RowChanged(row);
 }
@@ -57,6 +60,7 @@ void RoundTable::RemoveRow(int row) {
   for (auto* observer : observers_)
     observer->RowAboutToBeRemoved(row);
   rows_.erase(rows_.begin() + row);
+  ++revision_;
   for (auto* observer : observers_)
     observer->RowRemoved(row);
 }
@@ -73,6 +77,7 @@ void RoundTable::Reorder(const std::vector<int>& order) {
     newRowOf[order[newRow]] = static_cast<int>(newRow);
   }
   rows_ = std::move(reordered);
+  ++revision_;
   for (auto* observer : observers_)
     observer->RowsReordered(newRowOf);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -49,12 +50,16 @@ class RoundTable {
   void Reorder(const std::vector<int>& order);
   void Reverse();
 
+  // Changes with every change of the rows or their order.
+  std::uint64_t Revision() const { return revision_; }
+
   void AddObserver(RoundTableObserver* observer);
   void RemoveObserver(RoundTableObserver* observer);
 
  private:
   std::vector<PackedRound> rows_;
   std::vector<RoundTableObserver*> observers_;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace larkspin

@@ -89,11 +89,23 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string DecodeDataFile(std::string bytes) {
-  if (const auto stop = bytes.find('\x1A'); stop != std::string::npos) bytes.resize(stop);
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);  // editors add a byte-order mark
-  if (IsValidUtf8(bytes)) return bytes;
-  return Windows1252ToUtf8(bytes);
+std::string_view DecodeFileValue(std::string_view value, std::string& converted) {
+  if (IsValidUtf8(value)) return value;
+  converted = Windows1252ToUtf8(value);
+  return converted;
+}
+
+DataFileText FindDataFileText(std::string_view bytes) {
+  DataFileText found;
+  found.text = bytes;
+  if (const auto stop = bytes.find('\x1A'); stop != std::string_view::npos) {
+    found.controlZ = stop;
+    found.text = bytes.substr(0, stop);
+    const std::string_view after = bytes.substr(stop + 1);
+    if (after.find_first_not_of('\x1A') != std::string_view::npos) found.unreadBytes = after.size();
+  }
+  if (found.text.starts_with("\xEF\xBB\xBF")) found.text.remove_prefix(3);  // editors add one
+  return found;
 }
 
 }  // namespace larkspin

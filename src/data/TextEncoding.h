@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,22 @@ bool IsValidUtf8(std::string_view bytes);
 // the same number, as Windows itself maps them.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The text of a data file as UTF-8. A control-Z byte ends the text, as it did for the Windows
-// programs that wrote these files, so what follows it decides nothing; a UTF-8 byte-order mark
-// at the start is dropped. The rest is kept as it is
-// when it is UTF-8, and otherwise taken as Windows-1252, the code page those systems used.
-std::string DecodeDataFile(std::string bytes);
+// A value read from a data file, as UTF-8. Older files come from Windows systems that wrote
+// Windows-1252; newer ones are UTF-8. Each value is judged on its own, so one stray byte garbles
+// nothing but the value it stands in: kept as it is when it is UTF-8, otherwise converted into
+// `converted`, which the result then points into.
+std::string_view DecodeFileValue(std::string_view value, std::string& converted);
+
+// Where the text of a data file lies in its bytes. A control-Z byte ends the text, as it did for
+// the Windows programs that wrote these files and padded them with it; a UTF-8 byte-order mark
+// at the start is not text.
+struct DataFileText {
+  static constexpr std::size_t kNone = std::string_view::npos;
+
+  std::string_view text;
+  std::size_t controlZ = kNone;  // offset of the control-Z that ends the text
+  std::size_t unreadBytes = 0;   // the bytes after it, when they are more than control-Z padding
+};
+DataFileText FindDataFileText(std::string_view bytes);
 
 }  // namespace larkspin

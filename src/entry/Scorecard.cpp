@@ -2,13 +2,18 @@
 
 #include <QDir>
 
+#include "courses/CourseFile.h"
 #include "data/DiskFile.h"
+#include "data/RoundFile.h"
 #include "entry/ReportWalk.h"
 
 namespace larkspin {
 
 Scorecard::Scorecard(ScorecardServices services, const TextMeasure& measure)
-    : services_(std::move(services)), measure_(measure) {
+    : services_(std::move(services)),
+      roundFile_(DataFilePath(kRoundFileName), "round"),
+      courseFile_(DataFilePath(kCourseFileName), "course"),
+      measure_(measure) {
   rounds_.AddObserver(this);
 }
 
@@ -35,9 +40,52 @@ void Scorecard::OnInitDialog() {
   ClearGrid();
 }
 
-void Scorecard::OnDestroy() {
-  SaveRounds();
-  SaveCourses();
+void Scorecard::TellUnreadFiles() {
+  std::string text;
+  for (const DataFileKeeper* file : {&roundFile_, &courseFile_}) {
+    if (file->WhollyRead()) continue;
+    if (!text.empty()) text += "\r\n\r\n";
+    text += file->Unread();
+  }
+  if (!text.empty()) services_.prompter.ShowMessage(text, kReadFailedTitle);
+}
+
+bool Scorecard::OnDestroy() {
+  const FormValues values = values_;
+  const FormView view = view_;
+  // Both are tried, whatever becomes of the first: what can be saved is saved.
+  const bool roundsSaved = SaveRounds();
+  const bool coursesSaved = SaveCourses();
+  if (roundsSaved && coursesSaved) return true;
+  if (services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName)) return true;
+  // The window stays open with every edit in place, so the user can free space or mend
+  // permissions and close again.
+  values_ = values;
+  view_ = view;
+  return false;
+}
+
+std::vector<std::string> Scorecard::SaveWithoutAsking() {
+  std::vector<std::string> failures;
+  if (auto failure = roundFile_.Write(rounds_.Revision(), [this](const ByteSink& sink) {
+        return WriteRoundFile(rounds_, sink);
+      })) {
+    failures.push_back(std::move(*failure));
+  }
+  const std::string courses = SerializeCourseFile(courses_);
+  if (auto failure = courseFile_.Write(
+          courses_.Revision(), [&courses](const ByteSink& sink) { return sink(courses); })) {
+    failures.push_back(std::move(*failure));
+  }
+  return failures;
+}
+
+bool Scorecard::OnEndSession(const std::function<bool()>& mayAsk) {
+  const std::vector<std::string> failures = SaveWithoutAsking();
+  if (failures.empty() || !mayAsk()) return true;
+  for (const auto& failure : failures)
+    TellSaveFailure(failure);
+  return services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName);
 }
 
 void Scorecard::OnHelpButton() {
@@ -102,11 +150,16 @@ QString Scorecard::DataFilePath(const char* name) const {
   return QDir(services_.workDir).filePath(QString::fromLatin1(name));
 }
 
-bool Scorecard::WriteDataFile(const char* name,
+bool Scorecard::WriteDataFile(DataFileKeeper& file, std::uint64_t revision,
                               const std::function<bool(const ByteSink&)>& produce) {
-  if (WriteFileAtomically(DataFilePath(name), produce)) return true;
-  services_.prompter.ShowMessage(kSaveFailedMessage, kSaveFailedTitle);
-  return false;
+  const std::optional<std::string> failure = file.Write(revision, produce);
+  if (failure) TellSaveFailure(*failure);
+  return !failure;
+}
+
+void Scorecard::TellSaveFailure(const std::string& failure) {
+  services_.prompter.ShowMessage(std::string(kSaveFailedMessage) + "\r\n" + failure,
+                                 kSaveFailedTitle);
 }
 
 // The selection follows its round, as the list's own selection does.

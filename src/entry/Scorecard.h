@@ -1,11 +1,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "courses/CourseTable.h"
 #include "data/ColumnWidths.h"
+#include "data/DataFileKeeper.h"
 #include "data/DiskFile.h"
 #include "data/RoundTable.h"
 #include "entry/FormValues.h"
@@ -40,7 +44,17 @@ class Scorecard final : private RoundTableObserver {
 
   // Opening and closing the window.
   void OnInitDialog();
-  void OnDestroy();
+  // Once the window shows: one box telling what of lks.dat and courses.dat was not read, if any.
+  void TellUnreadFiles();
+  // Saves both files, telling the user of each failure and then asking whether to close anyway.
+  // True when the window may close; false leaves the form as it was before.
+  bool OnDestroy();
+  // Saves both files without touching the form or showing anything, for the end of a session;
+  // what failed, as the lines that name the file and the reason.
+  std::vector<std::string> SaveWithoutAsking();
+  // The session is ending: saves like SaveWithoutAsking; when that fails and `mayAsk` allows it,
+  // tells the user and asks whether to end anyway. False when the session should not end.
+  bool OnEndSession(const std::function<bool()>& mayAsk);
   void OnHelpButton();
 
   // The form.
@@ -57,7 +71,8 @@ class Scorecard final : private RoundTableObserver {
 
   // lks.dat and the order of the rounds.
   void LoadRounds();
-  void SaveRounds();
+  // False after telling the user that lks.dat could not be written.
+  bool SaveRounds();
   void OnColumnClickRounds(int column);
   void SortRoundsByColumn(int column);
   void ReverseRoundRows();
@@ -89,12 +104,15 @@ class Scorecard final : private RoundTableObserver {
   void LoadCourseRow(int row);
   void ClearPars();
   void LoadCourses();
-  void SaveCourses();
+  // False after telling the user that courses.dat could not be written.
+  bool SaveCourses();
 
  private:
   QString DataFilePath(const char* name) const;
   // False after telling the user that the file could not be written.
-  bool WriteDataFile(const char* name, const std::function<bool(const ByteSink&)>& produce);
+  bool WriteDataFile(DataFileKeeper& file, std::uint64_t revision,
+                     const std::function<bool(const ByteSink&)>& produce);
+  void TellSaveFailure(const std::string& failure);
   CourseRecord CourseFromForm() const;
   bool AskToAddDuplicate();
 
@@ -103,6 +121,8 @@ class Scorecard final : private RoundTableObserver {
   void RowsReordered(const std::vector<int>& newRowOf) override;
 
   ScorecardServices services_;
+  DataFileKeeper roundFile_;
+  DataFileKeeper courseFile_;
   const TextMeasure& measure_;
   RoundTable rounds_;
   CourseTable courses_;
@@ -119,5 +139,8 @@ inline constexpr std::string_view kDuplicateQuestion =
     "This entry is already in the list.\r\nDo you really want to add this item?";
 inline constexpr std::string_view kSaveFailedMessage = "Save to File";
 inline constexpr std::string_view kSaveFailedTitle = "Error Writing File";
+inline constexpr std::string_view kReadFailedTitle = "Error Reading File";
+inline constexpr std::string_view kCloseAnywayQuestion =
+    "Not everything could be saved.\r\nClose anyway and lose the changes?";
 
 }  // namespace larkspin

@@ -3,7 +3,6 @@
 
 #include "courses/CourseFile.h"
 #include "data/DiskFile.h"
-#include "data/TextEncoding.h"
 #include "entry/Scorecard.h"
 
 namespace larkspin {
@@ -90,32 +89,31 @@ void Scorecard::ClearPars() {
 
 void Scorecard::LoadCourses() {
   ReadForm();
-  const QString path = DataFilePath(kCourseFileName);
-  CreateFileIfMissing(path);
-  if (auto bytes = ReadWholeFile(path)) {
-    CourseFileContents contents = ParseCourseFile(DecodeDataFile(std::move(*bytes)));
-    // As if each course had been appended in turn, in one step: the file's last course on top.
-    std::vector<std::string> names;
-    names.reserve(contents.courses.size());
-    for (auto& course : contents.courses)
-      names.push_back(course[kCourseNameCell]);
-    view_.course.AddEntries(names);
-    std::reverse(contents.courses.begin(), contents.courses.end());
-    courses_.InsertRowsAtTop(std::move(contents.courses));
-    // The last record read stays in the form, as the pending course of the reader.
-    const CourseRecord& last = contents.last;
-    values_.working[kCourseColumn] = last[kCourseNameCell];
-    values_.working[kDateColumn] = last[kCourseDateCell];
-    for (int hole = 1; hole <= kHoles; ++hole) {
-      values_.working[ScoreColumn(hole)] = last[ParCell(hole)];
-    }
+  CourseFileContents contents = ParseCourseFile(courseFile_.Read());
+  const std::size_t count = contents.courses.size();
+  // As if each course had been appended in turn, in one step: the file's last course on top.
+  std::vector<std::string> names;
+  names.reserve(count);
+  for (auto& course : contents.courses)
+    names.push_back(course[kCourseNameCell]);
+  view_.course.AddEntries(names);
+  std::reverse(contents.courses.begin(), contents.courses.end());
+  courses_.InsertRowsAtTop(std::move(contents.courses));
+  courseFile_.Loaded(count, courses_.Revision());
+  // The last record read stays in the form, as the pending course of the reader.
+  const CourseRecord& last = contents.last;
+  values_.working[kCourseColumn] = last[kCourseNameCell];
+  values_.working[kDateColumn] = last[kCourseDateCell];
+  for (int hole = 1; hole <= kHoles; ++hole) {
+    values_.working[ScoreColumn(hole)] = last[ParCell(hole)];
   }
   ShowForm();
 }
 
-void Scorecard::SaveCourses() {
+bool Scorecard::SaveCourses() {
   const std::string bytes = SerializeCourseFile(courses_);
-  WriteDataFile(kCourseFileName, [&bytes](const ByteSink& sink) { return sink(bytes); });
+  return WriteDataFile(courseFile_, courses_.Revision(),
+                       [&bytes](const ByteSink& sink) { return sink(bytes); });
 }
 
 }  // namespace larkspin

@@ -4,34 +4,33 @@
 #include "data/DiskFile.h"
 #include "data/RoundFile.h"
 #include "data/RoundOrdering.h"
-#include "data/TextEncoding.h"
 #include "entry/Scorecard.h"
 
 namespace larkspin {
 
 void Scorecard::LoadRounds() {
   ReadForm();
-  const QString path = DataFilePath(kRoundFileName);
-  CreateFileIfMissing(path);
-  if (auto bytes = ReadWholeFile(path)) {
-    std::vector<PackedRound> rounds = ParseRoundFile(DecodeDataFile(std::move(*bytes)));
-    // Each round read goes to the top, so the file's last round ends up in row 0.
-    std::reverse(rounds.begin(), rounds.end());
-    rounds_.InsertRowsAtTop(std::move(rounds));
-  }
+  std::vector<PackedRound> rounds = ParseRoundFile(roundFile_.Read());
+  const std::size_t count = rounds.size();
+  // Each round read goes to the top, so the file's last round ends up in row 0.
+  std::reverse(rounds.begin(), rounds.end());
+  rounds_.InsertRowsAtTop(std::move(rounds));
+  roundFile_.Loaded(count, rounds_.Revision());
   FitRoundListColumns();
   UpdateRoundCount();
   ClearGrid();
   ShowForm();
 }
 
-void Scorecard::SaveRounds() {
+bool Scorecard::SaveRounds() {
   ReadForm();
   values_.roundCount = rounds_.RowCount();
-  WriteDataFile(kRoundFileName,
-                [this](const ByteSink& sink) { return WriteRoundFile(rounds_, sink); });
+  const bool saved = WriteDataFile(roundFile_, rounds_.Revision(), [this](const ByteSink& sink) {
+    return WriteRoundFile(rounds_, sink);
+  });
   ClearGrid();
   ShowForm();
+  return saved;
 }
 
 void Scorecard::OnColumnClickRounds(int column) {

@@ -16,6 +16,8 @@ class Prompter {
   virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
   // A Yes/No question with the exclamation icon; true for Yes.
   virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
+  // The same with "No" as the default button, for a question whose "Yes" gives something up.
+  virtual bool AskYesNoDefaultNo(std::string_view text, std::string_view title) = 0;
 };
 
 // The "Date Selection" dialog: opens on `initial` and returns the day selected when it closed,

@@ -194,12 +194,17 @@ TEST_F(Courses, OpenWindows1252File_readsItsCharactersAndSavesThemAsUtf8) {
   EXPECT_THAT(Saved(), StartsWith("CREATOR=LARKSP 1.0\r\nCOURSE=Ch\xC3\xA2teau \xE2\x82\xAC\r\n"));
 }
 
-TEST_F(Courses, SaveWhenFileCannotBeWritten_reportsErrorAndChangesNothing) {
-  ASSERT_TRUE(QDir(h.dir.path()).mkdir("courses.dat"));
+TEST_F(Courses, SaveWhenFileCannotBeWritten_reportsFileAndReasonAndChangesNothing) {
   Open();
+  ASSERT_TRUE(QFile::remove(h.FilePath("courses.dat")));
+  ASSERT_TRUE(QDir(h.dir.path()).mkdir("courses.dat"));
   Add("Oak", "2003-01-01", "o");
-  sc.SaveCourses();
-  EXPECT_THAT(h.prompter.messages, ElementsAre(Said("Error Writing File", "Save to File")));
+  EXPECT_FALSE(sc.SaveCourses());
+  const std::string path = QDir::toNativeSeparators(h.FilePath("courses.dat")).toStdString();
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].title, "Error Writing File");
+  EXPECT_THAT(h.prompter.messages[0].text,
+              ::testing::MatchesRegex("Save to File\r\n" + path + ": .*directory"));
   EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-01-01", "o"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Oak"));
 }

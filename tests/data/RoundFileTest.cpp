@@ -2,9 +2,11 @@
 // other encodings, damage), and saves that fail. Nothing may crash, and no readable round may
 // come out wrong.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
 #include <functional>
@@ -23,10 +25,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-void ExpectSaveErrorShown(const FakePrompter& prompter) {
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text, "Save to File");
-  EXPECT_EQ(prompter.messages[0].title, "Error Writing File");
+// The box names the file and the system's reason on its second line.
+void ExpectSaveErrorShown(const ScorecardHarness& harness, const std::string& reason) {
+  const auto& messages = harness.prompter.messages;
+  ASSERT_EQ(messages.size(), 1u);
+  const std::string path = QDir::toNativeSeparators(harness.FilePath("lks.dat")).toStdString();
+  EXPECT_EQ(messages[0].text, "Save to File\r\n" + path + ": " + reason);
+  EXPECT_EQ(messages[0].title, "Error Writing File");
 }
 
 TEST(RoundFile, SaveTwoRounds_writesBottomRowFirstWithPuttsBeforeClubs) {
@@ -198,20 +203,34 @@ TEST(RoundFile, SaveFailingHalfWay_reportsErrorAndKeepsOldFile) {
   EXPECT_TRUE(now == old) << "lks.dat went from " << old.size() << " to " << now.size() << " bytes";
   EXPECT_EQ(QDir(harness.dir.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("lks.dat")});
-  ExpectSaveErrorShown(harness.prompter);
+  ExpectSaveErrorShown(harness, "File too large");
+}
+
+TEST(RoundFile, SaveOfManyMegabytesFailingAfterFirstPiece_keepsOldFileAndTellsWhy) {
+  ScorecardHarness harness;
+  const std::string old = TestDataBytes("three_rounds.dat");
+  Scorecard& scorecard = LoadRoundFile(harness, old);
+  std::vector<PackedRound> rows;
+  for (int i = 0; i < 8000; ++i)
+    rows.emplace_back(MakeRound("Royal Oak Golf Club " + std::to_string(i), "2003-09-14"));
+  scorecard.Rounds().InsertRowsAtTop(std::move(rows));  // some 2.5 MB: three pieces
+
+  ASSERT_TRUE(RunWithFileSizeLimit(1536 * 1024, [&] { EXPECT_FALSE(scorecard.SaveRounds()); }));
+
+  EXPECT_TRUE(RoundFileBytes(harness) == old);
+  ExpectSaveErrorShown(harness, "File too large");
 }
 #endif
 
-TEST(RoundFile, DataFileIsFolder_loadsNothingAndSaveReportsError) {
+TEST(RoundFile, FolderAppearingWhereLksDatStood_failsSaveAndTellsWhy) {
   ScorecardHarness harness;
+  Scorecard& scorecard = LoadRoundFile(harness, TestDataBytes("three_rounds.dat"));
+  ASSERT_TRUE(QFile::remove(harness.FilePath("lks.dat")));
   ASSERT_TRUE(QDir(harness.dir.path()).mkdir(QStringLiteral("lks.dat")));
-  Scorecard& scorecard = harness.Make();
-  scorecard.LoadRounds();
-  EXPECT_EQ(scorecard.Rounds().RowCount(), 0);
 
-  scorecard.Rounds().InsertRow(0, MakeRound("Pine Hills"));
-  scorecard.SaveRounds();
-  ExpectSaveErrorShown(harness.prompter);
+  EXPECT_FALSE(scorecard.SaveRounds());
+  ASSERT_EQ(harness.prompter.messages.size(), 1u);
+  EXPECT_THAT(harness.prompter.messages[0].text, ::testing::StartsWith("Save to File\r\n"));
   EXPECT_TRUE(QFileInfo(harness.FilePath("lks.dat")).isDir());
 }
 

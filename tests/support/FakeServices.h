@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,12 @@ struct Message {
   std::string text;
   std::string title;
   bool question = false;
+  bool noByDefault = false;
 };
+inline void PrintTo(const Message& message, std::ostream* out) {
+  *out << (message.question ? "question" : "box") << " \"" << message.title << "\": \""
+       << message.text << "\"";
+}
 
 // Records every message and question; questions take the queued answers, then `defaultAnswer`.
 class FakePrompter final : public Prompter {
@@ -31,7 +37,13 @@ class FakePrompter final : public Prompter {
     messages.push_back({std::string(text), std::string(title), false});
   }
   bool AskYesNo(std::string_view text, std::string_view title) override {
-    messages.push_back({std::string(text), std::string(title), true});
+    return Answer(text, title, false);
+  }
+  bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
+    return Answer(text, title, true);
+  }
+  bool Answer(std::string_view text, std::string_view title, bool noByDefault) {
+    messages.push_back({std::string(text), std::string(title), true, noByDefault});
     if (answers.empty()) return defaultAnswer;
     const bool answer = answers.front();
     answers.pop_front();

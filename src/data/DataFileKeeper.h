@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "data/DiskFile.h"
+#include "data/TextEncoding.h"
+
+namespace larkspin {
+
+// One data file (lks.dat, courses.dat) as the main window reads it when it opens and writes it
+// when it closes, keeping the rule that nothing the user had is lost: a file that was not read in
+// full is never written over. While its table is unchanged it is not written at all, so closing
+// leaves it exactly as it was; once the table has changed, the original is first kept beside it
+// under a new name (lks.dat.unread), and then the table is saved as usual.
+class DataFileKeeper {
+ public:
+  // `records` names what the file holds, for the messages: "round", "course".
+  DataFileKeeper(QString path, std::string records);
+
+  const QString& Path() const { return path_; }
+
+  // Reads the file, making an empty one where there is none, and returns its text (see
+  // FindDataFileText), empty when it could not be read. The text lives until Loaded().
+  std::string_view Read();
+  // After the text has been parsed: how many records it gave, and the table's revision now.
+  void Loaded(std::size_t records, std::uint64_t tableRevision);
+
+  bool WhollyRead() const { return unread_.empty(); }
+  // What was not read, and what becomes of the file, in a few sentences; empty when the whole
+  // file was read.
+  const std::string& Unread() const { return unread_; }
+
+  // Writes the table through `produce`, unless the rule above says otherwise. On failure, the
+  // line that tells the user: the file and the reason.
+  std::optional<std::string> Write(std::uint64_t tableRevision,
+                                   const std::function<bool(const ByteSink&)>& produce);
+
+ private:
+  std::string ShownPath() const;
+  void NotRead(const std::string& what);
+
+  QString path_;
+  std::string records_;
+  std::string bytes_;
+  DataFileText text_;
+  std::string unread_;
+  QString keptPath_;  // where the original goes before its first replacement
+  bool keptAside_ = false;
+  std::uint64_t loadedRevision_ = 0;
+};
+
+}  // namespace larkspin
