@@ -213,15 +213,20 @@ void CScorecardDlg::Connect() {
           [this] { Run([this] { core_->OnClickRoundList(); }); });
   connect(c.rounds->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int column) { Run([this, column] { core_->OnColumnClickRounds(column); }); });
-  connect(c.rounds->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { core_->SelectRow(controls_.rounds->SelectedRow()); });
+  // Only what the user selects reaches the core. While a command runs, the core decides the
+  // selection and the list shows it when the command ends.
+  connect(c.rounds->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (commandsRunning_ == 0) core_->SelectRow(controls_.rounds->SelectedRow());
+  });
 }
 
 template <typename Command>
 void CScorecardDlg::Run(Command command) {
+  ++commandsRunning_;
   ReadFields();
   command();
   ShowFields();
+  --commandsRunning_;
 }
 
 void CScorecardDlg::ReadFields() {

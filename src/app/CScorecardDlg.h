@@ -94,6 +94,7 @@ class CScorecardDlg final : public QDialog {
   std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
+  int commandsRunning_ = 0;
 };
 
 }  // namespace larkspin

@@ -41,6 +41,15 @@ void RoundListView::SetSelectedRow(int row) {
                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void RoundListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+  // In single selection the view moves the current row to a neighbour and selects it; without a
+  // selection mode it only moves the current row, which the keyboard starts from.
+  const SelectionMode mode = selectionMode();
+  setSelectionMode(NoSelection);
+  QTableView::rowsAboutToBeRemoved(parent, start, end);
+  setSelectionMode(mode);
+}
+
 void RoundListView::mouseReleaseEvent(QMouseEvent* event) {
   QTableView::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton) emit mouseClicked();

@@ -1,6 +1,7 @@
 // The main window as a user drives it, offscreen; message boxes and dialogs are answered by fakes.
 #include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -152,6 +153,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));  // grid unchanged
   }
 
+  void removeScore_leavesNoRowSelectedSoASecondPressRemovesNothing() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
+    QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("2"));
+    QCOMPARE(view->SelectedRow(), -1);
+    QCOMPARE(w.Core().SelectedRow(), -1);
+    QVERIFY(view->selectionModel()->selectedIndexes().isEmpty());
+
+    QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
+    w.Widgets().course->setEditText(QStringLiteral("Birch"));
+    QTest::mouseClick(w.Widgets().updateScore, Qt::LeftButton);
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("2"));
+    QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("Elm"));
+    QCOMPARE(view->model()->index(1, 0).data().toString(), QStringLiteral("Pine"));
+  }
+
+  void removeScoreOfLastRow_selectsNoNeighbourEither() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 2));
+    QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
+    QCOMPARE(view->SelectedRow(), -1);
+    QCOMPARE(w.Core().SelectedRow(), -1);
+    // The keyboard still starts from where the user was.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(w.Core().SelectedRow(), view->SelectedRow());
+    QVERIFY(view->SelectedRow() >= 0);
+  }
+
   void blankCourseOnAddScore_isReportedAndAddsNothing() {
     auto& w = Open();
     QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
@@ -193,6 +226,46 @@ class MainWindowTest : public QObject {
     const QByteArray rounds = ReadFile(harness_->FilePath("lks.dat"));
     QCOMPARE(rounds.count("COURSE="), 3);
     QCOMPARE(rounds.count("\r\nP18=\r\n"), 3);
+  }
+
+  void failedSaveAtClose_asksAndNoKeepsWindowOpenWithEveryEdit() {
+    auto& w = Open();
+    QVERIFY(QFile::remove(harness_->FilePath("lks.dat")));
+    QVERIFY(QDir(harness_->dir.path()).mkdir(QStringLiteral("lks.dat")));
+    w.Widgets().course->setEditText(QStringLiteral("Birch"));
+    w.Widgets().holes[2]->strokes->setText(QStringLiteral("5"));
+    w.Widgets().holes[2]->club->setEditText(QStringLiteral("PW"));
+
+    QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
+    QVERIFY(!w.close());  // the close box too
+    QVERIFY(w.isVisible());
+    const auto& messages = harness_->prompter.messages;
+    QCOMPARE(messages.size(), std::size_t{4});
+    QCOMPARE(messages[0].title, std::string("Error Writing File"));
+    QVERIFY(messages[1].question && messages[1].noByDefault);
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Birch"));
+    QCOMPARE(w.Widgets().holes[2]->strokes->text(), QStringLiteral("5"));
+    QCOMPARE(w.Widgets().holes[2]->club->currentText(), QStringLiteral("PW"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("3"));
+
+    QVERIFY(QDir(harness_->dir.path()).rmdir(QStringLiteral("lks.dat")));
+    QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(messages.size(), std::size_t{4});
+    QCOMPARE(ReadFile(harness_->FilePath("lks.dat")).count("COURSE="), 3);
+  }
+
+  void unreadFile_isToldOnceOverTheOpenWindowAndLeftAsItWas() {
+    const QByteArray garbage(100 * 1024, '\0');
+    WriteFile(harness_->FilePath("lks.dat"), garbage);
+    auto& w = Open();
+    QTRY_COMPARE(harness_->prompter.messages.size(), std::size_t{1});
+    QCOMPARE(harness_->prompter.messages[0].title, std::string("Error Reading File"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("0"));
+    QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(harness_->prompter.messages.size(), std::size_t{1});
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")) == garbage);
   }
 
   void tabOrder_followsTheLayout() {

@@ -1,0 +1,225 @@
+// The session ends in other ways than "Quit": signals, the session manager, a display that goes
+// away, a second copy started in the same folder. Nothing typed into the tables is lost, and a
+// second copy touches nothing.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+
+#include "app/CScorecardDlg.h"
+#include "app/HoleBox.h"
+#include "app/QtServices.h"
+#include "app/SessionGuard.h"
+#include "data/DataFolderLock.h"
+#include "support/FakeServices.h"
+
+using namespace larkspin;
+using larkspin::testing::ScorecardHarness;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// Asks with a real modal box, as the program does, so that a signal can arrive while it waits.
+class ModalPrompter final : public Prompter {
+ public:
+  void ShowMessage(std::string_view text, std::string_view title) override {
+    MessageBoxPrompter().ShowMessage(text, title);
+  }
+  bool AskYesNo(std::string_view text, std::string_view title) override {
+    ++asked;
+    return MessageBoxPrompter().AskYesNo(text, title);
+  }
+  bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
+    return MessageBoxPrompter().AskYesNoDefaultNo(text, title);
+  }
+  int asked = 0;
+};
+
+// A courses.dat with LF line ends: the program writes CR LF, so a CR in the file shows that it
+// was saved.
+const QByteArray kLfCourses = "CREATOR=LARKSP 1.0\nCOURSE=Oak Hills\nDATE=\nS1=4\n";
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!condition()) {
+    if (timer.elapsed() > milliseconds) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+}  // namespace
+
+class SessionEndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { harness_ = std::make_unique<ScorecardHarness>(); }
+  void cleanup() {
+    guard_.reset();
+    window_.reset();
+    harness_.reset();
+  }
+
+  void signal_closesWindowAsQuitAndSavesBothFiles_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+  }
+  void signal_closesWindowAsQuitAndSavesBothFiles() {
+    QFETCH(int, signal);
+    auto& w = Open(harness_->services);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    QVERIFY(::raise(signal) == 0);
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")).contains("COURSE=Birch\r\n"));
+    QVERIFY(ReadFile(harness_->FilePath("courses.dat")).contains("COURSE=Birch\r\n"));
+  }
+
+  void signalWhileAQuestionWaits_answersNoThenSaves() {
+    ModalPrompter prompter;
+    ScorecardServices services = harness_->services;
+    ScorecardServices modal{prompter,         services.datePicker, services.opener,  services.clock,
+                            services.workDir, services.appName,    services.helpPage};
+    auto& w = Open(modal);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    // The same round again: the duplicate question waits in a modal box.
+    QTimer::singleShot(200, [] { ::raise(SIGTERM); });
+    QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
+    QCOMPARE(prompter.asked, 1);
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    const QByteArray saved = ReadFile(harness_->FilePath("lks.dat"));
+    QCOMPARE(saved.count("COURSE=Birch\r\n"), 1);
+  }
+
+  void exitHandler_savesFromTheTablesWithoutTheWindowClosing() {
+    auto& w = Open(harness_->services);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    w.Widgets().holes[0]->strokes->setText(QStringLiteral("typed"));
+    SessionGuard::SaveAtExit();
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")).contains("COURSE=Birch\r\n"));
+    QVERIFY(ReadFile(harness_->FilePath("courses.dat")).contains("COURSE=Birch\r\n"));
+    QCOMPARE(w.Widgets().holes[0]->strokes->text(), QStringLiteral("typed"));
+    SessionGuard::SaveAtExit();  // once only
+    QVERIFY(harness_->prompter.messages.empty());
+  }
+
+  void sessionManagerCommit_savesAndKeepsTheWindowAsItIs() {
+    auto& w = Open(harness_->services);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    w.Widgets().holes[0]->strokes->setText(QStringLiteral("typed"));
+    QVERIFY(w.OnEndSession([] { return true; }));
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")).contains("COURSE=Birch\r\n"));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Widgets().holes[0]->strokes->text(), QStringLiteral("typed"));
+  }
+
+  // The program itself, as the desktop runs it.
+  void realProgram_SIGTERM_savesBeforeItEnds() {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("courses.dat"), kLfCourses);
+    QProcess program;
+    Start(program, dir.path());
+    QVERIFY(WaitFor([&] { return QFile::exists(dir.filePath("lks.dat")); }));
+    program.terminate();  // SIGTERM
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(ReadFile(dir.filePath("courses.dat")).contains("COURSE=Oak Hills\r\n"));
+    QVERIFY(!QFile::exists(dir.filePath(".larkspin.lock")));
+  }
+
+  void realProgram_secondCopyInSameFolder_saysSoAndTouchesNoFile() {
+    QTemporaryDir dir;
+    DataFolderLock first(dir.path());
+    QCOMPARE(first.TryLock(), DataFolderLock::Outcome::kLocked);
+    QProcess second;
+    Start(second, dir.path());
+    // It tells on standard error too, then waits on its box.
+    QVERIFY(WaitFor([&] { return second.readAllStandardError().contains("already open"); }));
+    second.kill();
+    second.waitForFinished();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral(".larkspin.lock")});
+  }
+
+  // The X server ends under the program, as it does at logout: Qt's platform plugin ends the
+  // process with exit(1), and both files are saved first.
+  void realProgram_displayGoingAway_savesBeforeItEnds() {
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty()) QSKIP("Xvfb is not installed");
+    QProcess server;
+    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QVERIFY(WaitFor([&] { return server.canReadLine(); }, 10000));
+    const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed());
+
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("courses.dat"), kLfCourses);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(environment);
+    Start(program, dir.path());
+    QVERIFY(WaitFor([&] { return QFile::exists(dir.filePath("lks.dat")); }));
+    QTest::qWait(500);  // the window is up and the event loop runs
+
+    server.terminate();
+    server.waitForFinished();
+    QVERIFY(program.waitForFinished(20000));
+    QVERIFY2(ReadFile(dir.filePath("courses.dat")).contains("COURSE=Oak Hills\r\n"),
+             program.readAllStandardError().constData());
+  }
+
+ private:
+  CScorecardDlg& Open(const ScorecardServices& services) {
+    guard_ = std::make_unique<SessionGuard>();
+    window_ = std::make_unique<CScorecardDlg>(services);
+    guard_->Watch(window_.get());
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("window not shown");
+    return *window_;
+  }
+
+  static void AddRoundAndCourse(CScorecardDlg& w, const QString& course) {
+    w.Widgets().course->setEditText(course);
+    QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
+    QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
+  }
+
+  static void Start(QProcess& program, const QString& folder) {
+    program.setWorkingDirectory(folder);
+    program.start(QStringLiteral(LARKSPIN_EXECUTABLE), {});
+    QVERIFY(program.waitForStarted());
+  }
+
+  std::unique_ptr<ScorecardHarness> harness_;
+  std::unique_ptr<SessionGuard> guard_;
+  std::unique_ptr<CScorecardDlg> window_;
+};
+
+QTEST_MAIN(SessionEndTest)
+#include "SessionEndTest.moc"

@@ -1,0 +1,59 @@
+// Title bars read exactly as the program names its windows. On Linux, Qt appends the application
+// display name to every title ("Date Selection — Larkspin") once one is set, so none is.
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/CAboutDlg.h"
+#include "app/CDateDlg.h"
+#include "app/CScorecardApp.h"
+#include "app/CScorecardDlg.h"
+#include "app/QtServices.h"
+#include "support/FakeServices.h"
+
+using namespace larkspin;
+
+class TitlesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void application_setsNoDisplayNameForQtToAppend() {
+    // Unless one was set, the display name is the application name, whatever it becomes.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(name);
+  }
+
+  void windowsAndBoxes_carryTheirExactTitles() {
+    testing::ScorecardHarness harness;
+    QCOMPARE(CScorecardDlg(harness.services).windowTitle(), QStringLiteral("Larkspin"));
+    QCOMPARE(CAboutDlg().windowTitle(), QStringLiteral("About LKS"));
+    QCOMPARE(CDateDlg().windowTitle(), QStringLiteral("Date Selection"));
+    for (const char* title : {"Error", "Error Writing File", "Error Reading File"}) {
+      const auto box = MessageBoxPrompter::MakeMessageBox("text", title);
+      QCOMPARE(box->windowTitle(), QString::fromLatin1(title));
+      QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+      QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    }
+  }
+
+  void questions_carryTheAppNameAndTheirDefaultAnswer() {
+    const auto duplicate = MessageBoxPrompter::MakeQuestion("Add?", "larkspin", false);
+    QCOMPARE(duplicate->windowTitle(), QStringLiteral("larkspin"));
+    QCOMPARE(duplicate->icon(), QMessageBox::Warning);
+    QCOMPARE(duplicate->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(duplicate->standardButton(duplicate->defaultButton()), QMessageBox::Yes);
+    const auto loseChanges = MessageBoxPrompter::MakeQuestion("Close?", "larkspin", true);
+    QCOMPARE(loseChanges->standardButton(loseChanges->defaultButton()), QMessageBox::No);
+    QCOMPARE(loseChanges->text(), QStringLiteral("Close?"));
+  }
+};
+
+int main(int argc, char** argv) {
+  CScorecardApp app(argc, argv);
+  TitlesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "TitlesTest.moc"
