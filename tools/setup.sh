@@ -5,6 +5,11 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6
           libgtest-dev libgmock-dev libbenchmark-dev "$@")
+# CI also fuzzes the data file readers (clang and its libFuzzer runtime) and takes a display away
+# from the program (Xvfb).
+if [ "${CI:-}" = true ]; then
+  packages+=(clang libclang-rt-14-dev xvfb)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
