@@ -281,13 +281,15 @@ void CScorecardDlg::done(int result) {
 }
 
 void CScorecardDlg::CloseAsQuit() {
-  // A box or dialog over the window would hold the closing until answered: each goes as if
-  // cancelled. The command that opened it sees a No, so nothing changes after the save.
+  // A box or dialog over the window would hold the closing until answered. Each ends the way
+  // that finishes its command without touching the tables: a question hears No (its answer is
+  // not the Yes button), the wizard its OK (which ends the run; any other way opens the next
+  // hole), the date dialog takes its day, as it does however it closes.
   for (int i = 0; i < 16; ++i) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == this) break;
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-      dialog->reject();
+      dialog->accept();
     } else {
       modal->close();
     }

@@ -99,9 +99,9 @@ class SessionEndTest : public QObject {
 
   void signalWhileAQuestionWaits_answersNoThenSaves() {
     ModalPrompter prompter;
-    ScorecardServices services = harness_->services;
-    ScorecardServices modal{prompter,         services.datePicker, services.opener,  services.clock,
-                            services.workDir, services.appName,    services.helpPage};
+    const ScorecardServices& fake = harness_->services;
+    const ScorecardServices modal{prompter,   fake.datePicker, fake.wizardWindow, fake.opener,
+                                  fake.clock, fake.workDir,    fake.appName,      fake.helpPage};
     auto& w = Open(modal);
     AddRoundAndCourse(w, QStringLiteral("Birch"));
     // The same round again: the duplicate question waits in a modal box.
@@ -112,6 +112,20 @@ class SessionEndTest : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
     const QByteArray saved = ReadFile(harness_->FilePath("lks.dat"));
     QCOMPARE(saved.count("COURSE=Birch\r\n"), 1);
+  }
+
+  void signalWhileTheWizardIsOpen_endsItAndCloses() {
+    DialogWizardWindow wizard;
+    const ScorecardServices& fake = harness_->services;
+    const ScorecardServices real{fake.prompter, fake.datePicker, wizard,       fake.opener,
+                                 fake.clock,    fake.workDir,    fake.appName, fake.helpPage};
+    auto& w = Open(real);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    QTimer::singleShot(200, [] { ::raise(SIGTERM); });
+    QTest::mouseClick(w.Widgets().wizard, Qt::LeftButton);  // returns when the run has ended
+    QVERIFY(!w.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")).contains("COURSE=Birch\r\n"));
   }
 
   void exitHandler_savesFromTheTablesWithoutTheWindowClosing() {
