@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include "app/CDateDlg.h"
+#include "app/QtServices.h"
 
+using larkspin::CalendarDatePicker;
 using larkspin::CDateDlg;
 
 class DateDialogTest : public QObject {
@@ -31,6 +33,26 @@ class DateDialogTest : public QObject {
     }
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.Date(), QDate(2003, 9, 9));
+  }
+
+  void pickerUsedByTheWindow_opensOnTheDayItIsGivenAndReturnsThePick() {
+    CalendarDatePicker picker;
+    QDate selected;
+    int monthShown = 0;
+    int yearShown = 0;
+    QTimer::singleShot(100, [&] {
+      auto* dialog = qobject_cast<CDateDlg*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      selected = dialog->Calendar()->selectedDate();
+      monthShown = dialog->Calendar()->monthShown();
+      yearShown = dialog->Calendar()->yearShown();
+      dialog->Calendar()->setSelectedDate(QDate(2003, 10, 1));
+      QTest::mouseClick(dialog->ReturnButton(), Qt::LeftButton);
+    });
+    QCOMPARE(picker.PickDate(QDate(2003, 9, 16)), QDate(2003, 10, 1));
+    QCOMPARE(selected, QDate(2003, 9, 16));
+    QCOMPARE(monthShown, 9);
+    QCOMPARE(yearShown, 2003);
   }
 
   void calendar_offersOnlyFourDigitYears() {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QtTest>
@@ -312,6 +313,127 @@ class MainWindowTest : public QObject {
     QVERIFY(names.contains(QStringLiteral("Course")));
     QVERIFY(names.contains(QStringLiteral("Period")));
     QVERIFY(names.contains(QStringLiteral("Add Score")));
+  }
+
+  void courseAndScoreButtons_eachRunTheirCommand() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    // "Update" (course): the grid's strokes become the pars of the course of that name.
+    c.course->setEditText(QStringLiteral("Oak Hills"));
+    c.holes[0]->strokes->setText(QStringLiteral("9"));
+    QTest::mouseClick(c.updateCourse, Qt::LeftButton);
+    QCOMPARE(w.Core().Courses().Row(0)[ParCell(1)], std::string("9"));
+    // "Update Score": the grid over the clicked row.
+    auto* view = c.rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
+    c.holes[4]->strokes->setText(QStringLiteral("8"));
+    QTest::mouseClick(c.updateScore, Qt::LeftButton);
+    QCOMPARE(view->model()->index(1, ScoreColumn(5)).data().toString(), QStringLiteral("8"));
+    QCOMPARE(view->model()->index(0, ScoreColumn(5)).data().toString(), QString());
+    // "Remove" (course): the course the selector shows.
+    QTest::mouseClick(c.removeCourse, Qt::LeftButton);
+    QCOMPARE(c.course->count(), 0);
+    QCOMPARE(w.Core().Courses().RowCount(), 0);
+  }
+
+  void fieldsTheUserMayNotType_areReadOnly() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    QVERIFY(c.dateField->isReadOnly());
+    QVERIFY(c.roundCount->isReadOnly());
+    for (const HoleBox* hole : c.holes) {
+      QVERIFY(hole->par->isReadOnly());
+      QVERIFY(!hole->strokes->isReadOnly() && !hole->drive->isReadOnly() &&
+              !hole->putts->isReadOnly());
+    }
+  }
+
+  void clubBoxes_areReadWithTheGrid() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    c.course->setEditText(QStringLiteral("Birch"));
+    c.holes[4]->club->setEditText(QStringLiteral("3w"));  // typed, not picked
+    c.holes[17]->club->setCurrentIndex(16);               // picked: "SW"
+    QTest::mouseClick(c.addScore, Qt::LeftButton);
+    QCOMPARE(c.rounds->model()->index(0, ClubColumn(5)).data().toString(), QStringLiteral("3w"));
+    QCOMPARE(c.rounds->model()->index(0, ClubColumn(18)).data().toString(), QStringLiteral("SW"));
+    QCOMPARE(c.holes[4]->club->currentText(), QStringLiteral("3W"));  // shown: the entry
+  }
+
+  void commands_readWhatWasTypedBeforeTheyAct() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    c.holes[2]->strokes->setText(QStringLiteral("7"));
+    QTest::mouseClick(c.date, Qt::LeftButton);
+    QCOMPARE(c.holes[2]->strokes->text(), QStringLiteral("7"));
+
+    c.holes[1]->drive->setText(QStringLiteral("250"));
+    QHeaderView* header = c.rounds->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+    QCOMPARE(c.holes[1]->drive->text(), QStringLiteral("250"));
+
+    c.holes[0]->putts->setText(QStringLiteral("2"));
+    c.course->setCurrentIndex(0);
+    emit c.course->activated(0);
+    QCOMPARE(c.holes[0]->par->text(), QStringLiteral("3"));
+    QCOMPARE(c.holes[0]->putts->text(), QStringLiteral("2"));
+    QCOMPARE(c.holes[2]->strokes->text(), QStringLiteral("7"));
+    QCOMPARE(c.holes[1]->drive->text(), QStringLiteral("250"));
+  }
+
+  void courseSelector_pickingTheFirstEntryByKeyboardAndAddingKeepsIt() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    c.course->setEditText(QStringLiteral("Zeta"));
+    QTest::mouseClick(c.addCourse, Qt::LeftButton);
+    c.course->setFocus();
+    c.course->setCurrentIndex(1);
+    QTest::keyClick(c.course->lineEdit(), Qt::Key_Up);  // a pick of the first entry
+    QCOMPARE(c.course->currentIndex(), 0);
+    QCOMPARE(c.course->currentText(), QStringLiteral("Oak Hills"));
+    QCOMPARE(c.holes[1]->par->text(), QStringLiteral("5"));
+    c.course->setEditText(QStringLiteral("Aspen"));
+    QTest::mouseClick(c.addCourse, Qt::LeftButton);
+    QCOMPARE(c.course->count(), 3);
+    QCOMPARE(c.course->itemText(0), QStringLiteral("Aspen"));
+  }
+
+  void roundList_hasTheHeadingsOfItsColumns() {
+    auto& w = Open();
+    const QAbstractItemModel* model = w.Widgets().rounds->model();
+    QCOMPARE(model->columnCount(), 74);
+    const std::pair<int, const char*> headings[] = {
+        {0, "Course"}, {1, "Date"}, {2, "1"},    {19, "18"}, {20, "D1"},
+        {37, "D18"},   {38, "C1"},  {55, "C18"}, {56, "P1"}, {73, "P18"}};
+    for (const auto& [column, heading] : headings) {
+      QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), QString::fromLatin1(heading));
+    }
+  }
+
+  void rightClick_offersAboutWhichOpensTheAboutBox() {
+    auto& w = Open();
+    QString entry;
+    QString aboutTitle;
+    // The menu and the About box are modal: looked into and closed from the event loop.
+    QTimer::singleShot(100, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu || menu->actions().isEmpty()) return;
+      entry = menu->actions().front()->text();
+      QTimer::singleShot(100, [&] {
+        if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+          aboutTitle = about->windowTitle();
+          about->accept();
+        }
+      });
+      menu->actions().front()->trigger();
+      menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), w.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&w, &event);
+    QTRY_COMPARE(aboutTitle, QStringLiteral("About LKS"));
+    QCOMPARE(entry, QStringLiteral("&About LKS..."));
+    QVERIFY(w.isVisible());
   }
 
   void aboutBox_showsNameAndVersion() {

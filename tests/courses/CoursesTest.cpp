@@ -194,6 +194,31 @@ TEST_F(Courses, OpenWindows1252File_readsItsCharactersAndSavesThemAsUtf8) {
   EXPECT_THAT(Saved(), StartsWith("CREATOR=LARKSP 1.0\r\nCOURSE=Ch\xC3\xA2teau \xE2\x82\xAC\r\n"));
 }
 
+TEST_F(Courses, UpdateOfCourseListedOnceAtTop_rewritesThatRow) {
+  Open();
+  Add("Pine", "2003-01-01", "p");
+  Add("Oak", "2003-02-01", "o");
+  Enter("Oak", "2003-03-01", "new");
+  sc.UpdateCourse();
+  EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-03-01", "new"));
+  EXPECT_EQ(sc.Courses().Row(1), Course("Pine", "2003-01-01", "p"));
+}
+
+TEST_F(Courses, LoadThenSave_writesTheCoursesInTheFilesOrderByteForByte) {
+  std::string file = "CREATOR=LARKSP 1.0";
+  for (const char* name : {"Pine", "oak", "Birch", "Oak"}) {
+    if (file.size() > 18) file += "\r\n";
+    file += std::string("\r\nCOURSE=") + name + "\r\nDATE=2003-01-01";
+    for (int hole = 1; hole <= kHoles; ++hole)
+      file += "\r\nS" + std::to_string(hole) + "=" + std::to_string(hole % 3 + 3);
+  }
+  file += "\r\n";
+  Open(file.c_str());
+  EXPECT_EQ(sc.Courses().Row(0)[kCourseNameCell], "Oak");
+  EXPECT_EQ(sc.Courses().Row(3)[kCourseNameCell], "Pine");
+  EXPECT_EQ(Saved(), file);
+}
+
 TEST_F(Courses, SaveWhenFileCannotBeWritten_reportsFileAndReasonAndChangesNothing) {
   Open();
   ASSERT_TRUE(QFile::remove(h.FilePath("courses.dat")));

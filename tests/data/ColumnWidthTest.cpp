@@ -62,3 +62,75 @@ TEST(ScorecardColumnWidth, LoadAndRemoveScore_fitWidestCellOrHeading) {
 
 }  // namespace
 }  // namespace larkspin::testing
+
+namespace larkspin::testing {
+namespace {
+
+// Widths that depend on every byte and its place, so texts of one length differ.
+class ContentMeasure final : public TextMeasure {
+ public:
+  int TextWidth(std::string_view text) const override {
+    int width = 10;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      width += (static_cast<unsigned char>(text[i]) * static_cast<int>(i + 3)) % 50;
+    return width;
+  }
+  int HeadingWidth(int) const override { return 0; }
+};
+
+TEST(ColumnWidthCache, ManyDistinctShortTexts_eachGetsItsOwnWidthAsTheCacheGrows) {
+  RoundTable table;
+  ContentMeasure measure;
+  ColumnWidthTracker tracker(table, measure);
+  // Far more short texts than the cache first has room for, of every length below eight bytes,
+  // "" and "\0" among them.
+  std::vector<std::string> texts = {"", std::string(1, '\0'), std::string(2, '\0')};
+  for (int i = 0; i < 600; ++i)
+    texts.push_back(std::to_string(i * 7919).substr(0, 1 + i % 7));
+  for (const auto& text : texts) {
+    table.InsertRow(0, MakeRound("c", text));
+    int widest = 0;
+    for (int row = 0; row < table.RowCount(); ++row)
+      widest = std::max(widest, measure.TextWidth(table.Cell(row, kDateColumn)));
+    ASSERT_EQ(tracker.WidestCell(kDateColumn), widest) << "after adding \"" << text << "\"";
+  }
+  // Taken away again, widest first, each width is still known exactly.
+  while (table.RowCount() > 1) {
+    int widestRow = 0;
+    for (int row = 1; row < table.RowCount(); ++row) {
+      if (measure.TextWidth(table.Cell(row, kDateColumn)) >
+          measure.TextWidth(table.Cell(widestRow, kDateColumn))) {
+        widestRow = row;
+      }
+    }
+    table.RemoveRow(widestRow);
+    int widest = 0;
+    for (int row = 0; row < table.RowCount(); ++row)
+      widest = std::max(widest, measure.TextWidth(table.Cell(row, kDateColumn)));
+    ASSERT_EQ(tracker.WidestCell(kDateColumn), widest);
+  }
+}
+
+TEST(ScorecardColumnWidth, AddAndUpdateScore_refitTheColumnsAndOpeningFitsThem) {
+  ScorecardHarness harness;
+  Scorecard& scorecard = harness.Make();
+  scorecard.OnInitDialog();  // no file: every column as wide as its heading
+  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.HeadingWidth(kCourseColumn));
+  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.HeadingWidth(PuttsColumn(18)));
+
+  scorecard.View().course.Type("Royal Oak Golf Club");
+  scorecard.View().putts[17] = "123456";
+  scorecard.AddScore();
+  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Royal Oak Golf Club"));
+  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.TextWidth("123456"));
+
+  scorecard.SelectRow(0);
+  scorecard.View().course.Type("Elm Park");
+  scorecard.View().putts[17] = "2";
+  scorecard.UpdateScore();
+  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Elm Park"));
+  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.HeadingWidth(PuttsColumn(18)));
+}
+
+}  // namespace
+}  // namespace larkspin::testing

@@ -100,3 +100,58 @@ TEST_F(RoundSort, SelectedRow_followsItsRoundThroughSortsAndRowAddedAbove) {
 
 }  // namespace
 }  // namespace larkspin::testing
+
+namespace larkspin::testing {
+namespace {
+
+// The sort compares the first 16 bytes of a cell in registers and the rest only on a tie.
+class RoundSortKeys : public RoundSort {};
+
+TEST_F(RoundSortKeys, LongCellsSharingFirst16Bytes_orderByTheBytesAfter) {
+  SetRows({MakeRound("Royal Oak Golf Club West"), MakeRound("Royal Oak Golf Club East"),
+           MakeRound("Royal Oak Golf Club"), MakeRound("Royal Oak Golf Club East 2"),
+           MakeRound("Royal Oak Golf Cl")});
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kCourseColumn),
+            (Texts{"Royal Oak Golf Cl", "Royal Oak Golf Club", "Royal Oak Golf Club East",
+                   "Royal Oak Golf Club East 2", "Royal Oak Golf Club West"}));
+}
+
+TEST_F(RoundSortKeys, TextsThatArePrefixesOfEachOther_putShorterFirst) {
+  SetRows({MakeRound("Oakmont"), MakeRound("Oak"), MakeRound("O"), MakeRound(""),
+           MakeRound(std::string("Oak\0", 4)), MakeRound("Oa")});
+  EXPECT_EQ(ClickAndRead(kCourseColumn, kCourseColumn),
+            (Texts{"", "O", "Oa", "Oak", std::string("Oak\0", 4), "Oakmont"}));
+}
+
+TEST_F(RoundSortKeys, EqualCellsInLargeTable_keepTheirOrder) {
+  // Well past the size where std::sort stops using insertion sort alone.
+  std::vector<RoundRecord> rows;
+  for (int i = 0; i < 200; ++i) {
+    rows.push_back(MakeRound(i % 3 == 0 ? "Pine" : (i % 3 == 1 ? "Oak" : "Elm"),
+                             std::to_string(1000 + i)));
+  }
+  SetRows(rows);
+  const Texts dates = ClickAndRead(kCourseColumn, kDateColumn);
+  for (const int remainder : {2, 1, 0}) {  // Elm, then Oak, then Pine
+    Texts expected;
+    for (int i = remainder; i < 200; i += 3)
+      expected.push_back(std::to_string(1000 + i));
+    const int offset = remainder == 2 ? 0 : (remainder == 1 ? 66 : 133);
+    EXPECT_EQ(Texts(dates.begin() + offset, dates.begin() + offset + expected.size()), expected);
+  }
+}
+
+TEST_F(RoundSortKeys, OnlyTheLastPairOutOfOrder_sortsInsteadOfReversing) {
+  std::vector<RoundRecord> rows;
+  for (int i = 0; i < 20; ++i)
+    rows.push_back(MakeRound("Course", std::to_string(10 + i)));
+  std::swap(rows[18], rows[19]);
+  SetRows(rows);
+  Texts expected;
+  for (int i = 0; i < 20; ++i)
+    expected.push_back(std::to_string(10 + i));
+  EXPECT_EQ(ClickAndRead(kDateColumn, kDateColumn), expected);
+}
+
+}  // namespace
+}  // namespace larkspin::testing

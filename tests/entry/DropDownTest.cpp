@@ -58,5 +58,44 @@ TEST(DropDownEntries, RemoveEntry_keepsSelectionWithItsEntryOrClearsItWhenItGoes
   EXPECT_THAT(box.Entries(), ElementsAre("6 Months"));
 }
 
+TEST(DropDownPick, FirstEntry_isSelectedAndShown_outOfRangeSelectsNone) {
+  DropDown box(DropDown::Order::kFixed, {"Month", "6 Months", "Year", "Eternity"});
+  box.Pick(0);
+  EXPECT_EQ(box.Selected(), 0);
+  EXPECT_EQ(box.Text(), "Month");
+  box.Pick(4);
+  EXPECT_EQ(box.Selected(), -1);
+  box.Pick(3);
+  box.Pick(-1);
+  EXPECT_EQ(box.Selected(), -1);
+}
+
+TEST(DropDownEntries, AddingManyAtOnce_keepsSelectionOnTheSameOccurrenceOfItsText) {
+  DropDown box(DropDown::Order::kAlphabetical, {"Oak", "Birch", "Oak"});
+  box.Pick(2);  // the second "Oak"
+  box.AddEntries({"Aspen", "Oak", "Elm"});
+  EXPECT_THAT(box.Entries(), ElementsAre("Aspen", "Birch", "Elm", "Oak", "Oak", "Oak"));
+  EXPECT_EQ(box.Selected(), 4);
+  DropDown fixed(DropDown::Order::kFixed, {"1I", "2I"});
+  fixed.Pick(0);
+  fixed.AddEntry("3I");
+  fixed.AddEntries({"4I", "5I"});
+  EXPECT_EQ(fixed.Selected(), 0);
+  EXPECT_EQ(fixed.Text(), "1I");
+}
+
+TEST(DropDownEntries, RemovingAnEntryAboveTheSelection_movesItUpAndOutOfRangeDoesNothing) {
+  DropDown box(DropDown::Order::kAlphabetical, {"Birch", "Elm", "Oak"});
+  box.Pick(2);
+  box.RemoveEntry(0);
+  EXPECT_EQ(box.Selected(), 1);
+  EXPECT_EQ(box.Entries()[box.Selected()], "Oak");
+  const auto revision = box.ListRevision();
+  box.RemoveEntry(2);
+  box.RemoveEntry(-1);
+  EXPECT_EQ(box.ListRevision(), revision);
+  EXPECT_THAT(box.Entries(), ElementsAre("Elm", "Oak"));
+}
+
 }  // namespace
 }  // namespace larkspin
