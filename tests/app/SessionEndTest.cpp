@@ -226,7 +226,7 @@ class SessionEndTest : public QObject {
 
   static void Start(QProcess& program, const QString& folder) {
     program.setWorkingDirectory(folder);
-    program.start(QStringLiteral(LARKSPIN_EXECUTABLE), {});
+    program.start(QStringLiteral(LARKSPIN_PROGRAM), {});
     QVERIFY(program.waitForStarted());
   }
 

@@ -1,5 +1,6 @@
 // Title bars read exactly as the program names its windows. On Linux, Qt appends the application
 // display name to every title ("Date Selection — Larkspin") once one is set, so none is.
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -51,7 +52,7 @@ class TitlesTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  CScorecardApp app(argc, argv);
+  CScorecardApp app(argc, argv, QDir::currentPath());
   TitlesTest test;
   return QTest::qExec(&test, argc, argv);
 }
