@@ -224,8 +224,11 @@ void ReportWalk::WriteReport(const std::string& document) {
   const QString path =
       QDir(services_.workDir).absoluteFilePath(QString::fromLatin1(kReportFileName));
   // Written beside the old page and renamed over it, so a failure leaves the old page whole.
-  if (!WriteFileAtomically(path, document)) {
-    services_.prompter.ShowMessage(kReportFailedMessage, kReportFailedTitle);
+  if (QString error; !WriteFileAtomically(path, document, &error)) {
+    services_.prompter.ShowMessage(std::string(kReportFailedMessage) + "\r\n" +
+                                       QDir::toNativeSeparators(path).toStdString() + ": " +
+                                       error.toStdString(),
+                                   kReportFailedTitle);
     return;
   }
   services_.opener.OpenLocalFile(path);
