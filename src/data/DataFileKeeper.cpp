@@ -66,7 +66,10 @@ void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision) {
             " bytes (its line ends, its encoding or its keys are not those of a " + records_ +
             " file).");
   }
-  bytes_ = std::string();
+  // Assigning an empty string would keep the file's whole buffer (libstdc++ keeps the capacity
+  // when the new text is short), as much memory again as the table for as long as the window
+  // is open.
+  std::string().swap(bytes_);
   text_ = DataFileText{};
 }
 
