@@ -14,6 +14,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CScorecardDlg.h"
 #include "app/HoleBox.h"
+#include "app/RoundListModel.h"
 #include "app/RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
@@ -170,6 +171,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("2"));
     QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("Elm"));
     QCOMPARE(view->model()->index(1, 0).data().toString(), QStringLiteral("Pine"));
+  }
+
+  void roundList_removingTheSelectedRowSelectsNoNeighbour() {
+    RoundTable table;
+    for (const char* course : {"Elm", "Oak", "Pine"})
+      table.InsertRow(0, RoundRecord{course});
+    RoundListModel model(table);
+    RoundListView view;
+    view.setModel(&model);
+    view.show();
+    view.SetSelectedRow(1);
+    view.setCurrentIndex(model.index(1, 0));
+    table.RemoveRow(1);
+    QCOMPARE(view.SelectedRow(), -1);
+    QVERIFY(view.selectionModel()->selectedIndexes().isEmpty());
   }
 
   void removeScoreOfLastRow_selectsNoNeighbourEither() {
