@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstddef>
 
 #include "data/RoundFile.h"
 
@@ -11,6 +12,14 @@ namespace {
 
 std::string Utf8(const QString& text) {
   return text.toStdString();
+}
+
+// 200000002 as "200,000,002": file sizes run to hundreds of millions.
+std::string Grouped(std::size_t number) {
+  std::string digits = std::to_string(number);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  return digits;
 }
 
 }  // namespace
@@ -41,9 +50,9 @@ std::string_view DataFileKeeper::Read() {
       bytes_ = std::move(result.bytes);
       text_ = FindDataFileText(bytes_);
       if (text_.unreadBytes > 0) {
-        NotRead(ShownPath() + ": the " + std::to_string(text_.unreadBytes) +
-                " bytes after the control-Z character at byte " +
-                std::to_string(text_.controlZ + 1) + " were not read.");
+        NotRead(ShownPath() + ": the " + Grouped(text_.unreadBytes) +
+                " bytes after the control-Z character at byte " + Grouped(text_.controlZ + 1) +
+                " were not read.");
       }
       break;
     case FileReadResult::Outcome::kMissing:
@@ -61,8 +70,7 @@ std::string_view DataFileKeeper::Read() {
 void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision) {
   loadedRevision_ = tableRevision;
   if (records == 0 && unread_.empty() && HoldsMoreThanHeader(text_.text)) {
-    NotRead(ShownPath() + ": no " + records_ + " could be read from its " +
-            std::to_string(bytes_.size()) +
+    NotRead(ShownPath() + ": no " + records_ + " could be read from its " + Grouped(bytes_.size()) +
             " bytes (its line ends, its encoding or its keys are not those of a " + records_ +
             " file).");
   }

@@ -415,6 +415,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(c.course->itemText(0), QStringLiteral("Aspen"));
   }
 
+  void roundList_isFittedWhenTheWindowOpens() {
+    QVERIFY(QFile::remove(harness_->FilePath("lks.dat")));
+    auto& w = Open();
+    QHeaderView* header = w.Widgets().rounds->horizontalHeader();
+    for (const int column : {0, 1, 2, 73}) {
+      QVERIFY(header->sectionSizeHint(column) > 0);
+      QCOMPARE(w.Core().ColumnWidth(column), header->sectionSizeHint(column));
+      QCOMPARE(header->sectionSize(column), header->sectionSizeHint(column));
+    }
+  }
+
   void roundList_hasTheHeadingsOfItsColumns() {
     auto& w = Open();
     const QAbstractItemModel* model = w.Widgets().rounds->model();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/CAboutDlg.h"
@@ -48,6 +49,32 @@ class TitlesTest : public QObject {
     const auto loseChanges = MessageBoxPrompter::MakeQuestion("Close?", "larkspin", true);
     QCOMPARE(loseChanges->standardButton(loseChanges->defaultButton()), QMessageBox::No);
     QCOMPARE(loseChanges->text(), QStringLiteral("Close?"));
+  }
+
+  void questions_answerAsTheButtonPressed_data() {
+    QTest::addColumn<bool>("noByDefault");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Y on the duplicate question") << false << int(Qt::Key_Y) << true;
+    QTest::newRow("N on the duplicate question") << false << int(Qt::Key_N) << false;
+    QTest::newRow("Enter on the duplicate question") << false << int(Qt::Key_Return) << true;
+    QTest::newRow("Y on closing anyway") << true << int(Qt::Key_Y) << true;
+    QTest::newRow("Enter on closing anyway") << true << int(Qt::Key_Return) << false;
+  }
+  void questions_answerAsTheButtonPressed() {
+    QFETCH(bool, noByDefault);
+    QFETCH(int, key);
+    QFETCH(bool, yes);
+    // The box is modal: answered from the event loop.
+    QTimer::singleShot(100, [key] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+      }
+    });
+    MessageBoxPrompter prompter;
+    const bool answer = noByDefault ? prompter.AskYesNoDefaultNo("Close?", "larkspin")
+                                    : prompter.AskYesNo("Add?", "larkspin");
+    QCOMPARE(answer, yes);
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "data/ColumnWidths.h"
 #include "data/RoundTestSupport.h"
 
@@ -70,17 +72,20 @@ namespace {
 class ContentMeasure final : public TextMeasure {
  public:
   int TextWidth(std::string_view text) const override {
+    ++calls;
     int width = 10;
     for (std::size_t i = 0; i < text.size(); ++i)
       width += (static_cast<unsigned char>(text[i]) * static_cast<int>(i + 3)) % 50;
     return width;
   }
   int HeadingWidth(int) const override { return 0; }
+  mutable int calls = 0;
 };
 
 TEST(ColumnWidthCache, ManyDistinctShortTexts_eachGetsItsOwnWidthAsTheCacheGrows) {
   RoundTable table;
   ContentMeasure measure;
+  const ContentMeasure reference;  // the widths expected, measured apart from the tracker's
   ColumnWidthTracker tracker(table, measure);
   // Far more short texts than the cache first has room for, of every length below eight bytes,
   // "" and "\0" among them.
@@ -91,22 +96,26 @@ TEST(ColumnWidthCache, ManyDistinctShortTexts_eachGetsItsOwnWidthAsTheCacheGrows
     table.InsertRow(0, MakeRound("c", text));
     int widest = 0;
     for (int row = 0; row < table.RowCount(); ++row)
-      widest = std::max(widest, measure.TextWidth(table.Cell(row, kDateColumn)));
+      widest = std::max(widest, reference.TextWidth(table.Cell(row, kDateColumn)));
     ASSERT_EQ(tracker.WidestCell(kDateColumn), widest) << "after adding \"" << text << "\"";
   }
+  // Each distinct text was measured once, however often it came back.
+  std::set<std::string> distinct(texts.begin(), texts.end());
+  distinct.insert("c");
+  EXPECT_EQ(measure.calls, static_cast<int>(distinct.size()));
   // Taken away again, widest first, each width is still known exactly.
   while (table.RowCount() > 1) {
     int widestRow = 0;
     for (int row = 1; row < table.RowCount(); ++row) {
-      if (measure.TextWidth(table.Cell(row, kDateColumn)) >
-          measure.TextWidth(table.Cell(widestRow, kDateColumn))) {
+      if (reference.TextWidth(table.Cell(row, kDateColumn)) >
+          reference.TextWidth(table.Cell(widestRow, kDateColumn))) {
         widestRow = row;
       }
     }
     table.RemoveRow(widestRow);
     int widest = 0;
     for (int row = 0; row < table.RowCount(); ++row)
-      widest = std::max(widest, measure.TextWidth(table.Cell(row, kDateColumn)));
+      widest = std::max(widest, reference.TextWidth(table.Cell(row, kDateColumn)));
     ASSERT_EQ(tracker.WidestCell(kDateColumn), widest);
   }
 }

@@ -127,8 +127,8 @@ TEST_F(RoundSortKeys, EqualCellsInLargeTable_keepTheirOrder) {
   // Well past the size where std::sort stops using insertion sort alone.
   std::vector<RoundRecord> rows;
   for (int i = 0; i < 200; ++i) {
-    rows.push_back(MakeRound(i % 3 == 0 ? "Pine" : (i % 3 == 1 ? "Oak" : "Elm"),
-                             std::to_string(1000 + i)));
+    rows.push_back(
+        MakeRound(i % 3 == 0 ? "Pine" : (i % 3 == 1 ? "Oak" : "Elm"), std::to_string(1000 + i)));
   }
   SetRows(rows);
   const Texts dates = ClickAndRead(kCourseColumn, kDateColumn);
@@ -139,6 +139,12 @@ TEST_F(RoundSortKeys, EqualCellsInLargeTable_keepTheirOrder) {
     const int offset = remainder == 2 ? 0 : (remainder == 1 ? 66 : 133);
     EXPECT_EQ(Texts(dates.begin() + offset, dates.begin() + offset + expected.size()), expected);
   }
+}
+
+TEST_F(RoundSortKeys, ClickOutsideTheColumns_changesNothing) {
+  SetRows({MakeRound("Pine", "2"), MakeRound("Oak", "1")});
+  for (const int column : {-1, kRoundColumns, kRoundColumns + 5})
+    EXPECT_EQ(ClickAndRead(column, kCourseColumn), (Texts{"Pine", "Oak"}));
 }
 
 TEST_F(RoundSortKeys, OnlyTheLastPairOutOfOrder_sortsInsteadOfReversing) {

@@ -78,7 +78,7 @@ std::vector<OddContent> OddContents() {
       {"Utf16", Utf16(record), "could be read"},
       // These hold a control-Z early on.
       {"RandomBytes", RandomBytes(64 * 1024), "bytes after the control-Z character at byte 66"},
-      {"NulBytes", std::string(100 * 1024, '\0'), "could be read"},
+      {"NulBytes", std::string(100 * 1024, '\0'), "could be read from its 102,400 bytes"},
       {"LongLineWithoutEquals", std::string(8 << 20, 'x') + "\r\n", "could be read"},
       {"TextAfterControlZ", record + "\x1A" + "COURSE=Oak Creek\r\nS1=3\r\n",
        "the 24 bytes after the control-Z character at byte 46 were not read"},
