@@ -58,7 +58,7 @@ class CScorecardDlg final : public QDialog {
   // Closing by any way ("Quit", Enter, Esc, the close box) saves both files first. When saving
   // fails and the user does not choose to lose the changes, the window stays open.
   void done(int result) override;
-  // Closes the window as "Quit" does, cancelling any box or dialog open over it first.
+  // Closes the window as "Quit" does, first ending any box or dialog open over it.
   void CloseAsQuit();
   // For a process about to end without closing the window: saves both files if the window has not,
   // showing nothing; what could not be saved.
