@@ -18,6 +18,7 @@
 #include "app/RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
+#include "support/TabOrder.h"
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
@@ -295,16 +296,7 @@ class MainWindowTest : public QObject {
              << c.courseReport << c.overallReport << c.clear << c.wizard << c.roundCount << c.help
              << c.quit << c.course;
     c.course->setFocus();
-    for (int i = 1; i < expected.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QWidget* focus = QApplication::focusWidget();
-      // An editable box takes the focus in its line edit.
-      if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
-      QVERIFY2(focus == expected[i], qPrintable(QStringLiteral("step %1: %2 instead of %3")
-                                                    .arg(i)
-                                                    .arg(focus ? focus->accessibleName() : "none")
-                                                    .arg(expected[i]->accessibleName())));
-    }
+    larkspin::testing::VerifyTabOrder(expected);
   }
 
   void everyControl_hasAUniqueAccessibleName() {

@@ -15,6 +15,7 @@
 #include "app/HoleBox.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
+#include "support/TabOrder.h"
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
@@ -250,15 +251,7 @@ class WizardDialogTest : public QObject {
     }
     expected << c.back << c.next << c.ok << c.par;
     c.par->setFocus();
-    for (int i = 1; i < expected.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QWidget* focus = QApplication::focusWidget();
-      if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
-      QVERIFY2(focus == expected[i], qPrintable(QStringLiteral("step %1: %2 instead of %3")
-                                                    .arg(i)
-                                                    .arg(focus ? AccessibleName(focus) : "none")
-                                                    .arg(AccessibleName(expected[i]))));
-    }
+    larkspin::testing::VerifyTabOrder(expected);
   }
 
   void wizardButton_runsARunWhoseGridShowsEachHoleAsItIsStored() {
