@@ -15,8 +15,8 @@ namespace larkspin {
 // One data file (lks.dat, courses.dat) as the main window reads it when it opens and writes it
 // when it closes, keeping the rule that nothing the user had is lost: a file that was not read in
 // full is never written over. While its table is unchanged it is not written at all, so closing
-// leaves it exactly as it was; once the table has changed, the original is first kept beside it
-// under a new name (lks.dat.unread), and then the table is saved as usual.
+// leaves it exactly as it was; once the table has changed, the file as it was read is first kept
+// beside it under a new name (lks.dat.unread), and then the table is saved as usual.
 class DataFileKeeper {
  public:
   // `records` names what the file holds, for the messages: "round", "course".
@@ -49,7 +49,7 @@ class DataFileKeeper {
   std::string bytes_;
   DataFileText text_;
   std::string unread_;
-  QString keptPath_;  // where the original goes before its first replacement
+  QString keptPath_;  // where the file as read goes before its first replacement
   bool keptAside_ = false;
   std::uint64_t loadedRevision_ = 0;
 };

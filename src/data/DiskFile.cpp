@@ -120,8 +120,8 @@ FileReadResult ReadRegularFile(const QString& path) {
     }
     bytes.resize(filled);
   } catch (const std::bad_alloc&) {
-    result = FileReadResult{FileReadResult::Outcome::kUnreadable, {},
-                            QStringLiteral("not enough memory to hold it")};
+    result = FileReadResult{
+        FileReadResult::Outcome::kUnreadable, {}, QStringLiteral("not enough memory to hold it")};
   }
   return result;
 }
@@ -186,18 +186,18 @@ bool KeepFileAside(const QString& path, const QString& keptPath, QString* error)
     if (error) *error = QStringLiteral("%1 exists already").arg(keptPath);
     return false;
   }
-  QFile original;
+  QFile source;
   QString reason;
-  if (OpenRegular(path, original, reason) == FileReadResult::Outcome::kRead) {
-    // A copy, written like every data file, so the original stays in place until replaced.
+  if (OpenRegular(path, source, reason) == FileReadResult::Outcome::kRead) {
+    // A copy, written like every data file, so the file itself stays in place until replaced.
     QString readError;
     const bool copied = WriteFileAtomically(
         keptPath,
-        [&original, &readError](const ByteSink& sink) {
+        [&source, &readError](const ByteSink& sink) {
           std::string piece(1 << 20, '\0');
           for (;;) {
-            const qint64 read = original.read(piece.data(), static_cast<qint64>(piece.size()));
-            if (read < 0) readError = original.errorString();
+            const qint64 read = source.read(piece.data(), static_cast<qint64>(piece.size()));
+            if (read < 0) readError = source.errorString();
             if (read <= 0) return read == 0;
             if (!sink(std::string_view(piece.data(), static_cast<std::size_t>(read)))) {
               return false;

@@ -1,6 +1,6 @@
 // lks.dat and courses.dat that are not read in full: the user is told once when the window
-// opens, and the original bytes are never lost. Unchanged tables leave the file as it was; a
-// changed table keeps the original beside it (".unread") before it is replaced.
+// opens, and the bytes it held are never lost. Unchanged tables leave the file as it was; a
+// changed table keeps the file as it was beside it (".unread") before it is replaced.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
