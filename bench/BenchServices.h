@@ -7,10 +7,10 @@
 #include <QString>
 #include <string_view>
 
-#include "data/ColumnWidths.h"
-#include "data/RoundRecord.h"
-#include "entry/ScoreWizard.h"
-#include "entry/Services.h"
+#include "ColumnWidths.h"
+#include "RoundRecord.h"
+#include "ScoreWizard.h"
+#include "Services.h"
 
 namespace larkspin::bench {
 

@@ -9,8 +9,8 @@
 #include <map>
 #include <string>
 
+#include "ReportWalk.h"
 #include "Workbench.h"
-#include "entry/ReportWalk.h"
 
 namespace larkspin::bench {
 

@@ -20,15 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "ColumnWidths.h"
+#include "DiskFile.h"
+#include "RoundFile.h"
 #include "RoundFileGenerator.h"
+#include "RoundOrdering.h"
+#include "RoundRecord.h"
+#include "RoundTable.h"
+#include "Scorecard.h"
 #include "Workbench.h"
-#include "data/ColumnWidths.h"
-#include "data/DiskFile.h"
-#include "data/RoundFile.h"
-#include "data/RoundOrdering.h"
-#include "data/RoundRecord.h"
-#include "data/RoundTable.h"
-#include "entry/Scorecard.h"
 
 namespace larkspin::bench {
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string_view>
 
-#include "data/ClubCode.h"
-#include "data/RoundFile.h"
-#include "data/RoundRecord.h"
+#include "ClubCode.h"
+#include "RoundFile.h"
+#include "RoundRecord.h"
 
 namespace larkspin::bench {
 

@@ -14,9 +14,9 @@
 #include <malloc.h>
 #endif
 
+#include "CourseFile.h"
+#include "RoundFile.h"
 #include "RoundFileGenerator.h"
-#include "courses/CourseFile.h"
-#include "data/RoundFile.h"
 
 namespace larkspin::bench {
 

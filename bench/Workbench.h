@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "BenchServices.h"
-#include "entry/Scorecard.h"
-#include "entry/SystemClock.h"
+#include "Scorecard.h"
+#include "SystemClock.h"
 
 namespace larkspin::bench {
 

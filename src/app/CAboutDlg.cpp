@@ -1,4 +1,4 @@
-#include "app/CAboutDlg.h"
+#include "CAboutDlg.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
-#include "app/CDateDlg.h"
+#include "CDateDlg.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/DateText.h"
+#include "DateText.h"
 
 namespace larkspin {
 

@@ -1,15 +1,15 @@
-#include "app/CScorecardApp.h"
+#include "CScorecardApp.h"
 
 #include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
 #include <utility>
 
-#include "app/CScorecardDlg.h"
-#include "app/QtServices.h"
-#include "app/SessionGuard.h"
-#include "data/DataFolderLock.h"
-#include "entry/SystemClock.h"
+#include "CScorecardDlg.h"
+#include "DataFolderLock.h"
+#include "QtServices.h"
+#include "SessionGuard.h"
+#include "SystemClock.h"
 
 namespace larkspin {
 

@@ -1,4 +1,4 @@
-#include "app/CScorecardDlg.h"
+#include "CScorecardDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,11 +20,11 @@
 #include <windows.h>
 #endif
 
-#include "app/CAboutDlg.h"
-#include "app/HoleBox.h"
-#include "app/RoundListModel.h"
-#include "app/RoundListView.h"
-#include "app/WidgetMirror.h"
+#include "CAboutDlg.h"
+#include "HoleBox.h"
+#include "RoundListModel.h"
+#include "RoundListView.h"
+#include "WidgetMirror.h"
 
 namespace larkspin {
 

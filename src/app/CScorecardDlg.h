@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/QtServices.h"
-#include "entry/Scorecard.h"
+#include "QtServices.h"
+#include "Scorecard.h"
 
 class QComboBox;
 class QLineEdit;

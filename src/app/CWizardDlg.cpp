@@ -1,4 +1,4 @@
-#include "app/CWizardDlg.h"
+#include "CWizardDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/HoleBox.h"
-#include "app/WidgetMirror.h"
+#include "HoleBox.h"
+#include "WidgetMirror.h"
 
 namespace larkspin {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "entry/ScoreWizard.h"
-#include "entry/Services.h"
+#include "ScoreWizard.h"
+#include "Services.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "app/HoleBox.h"
+#include "HoleBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "app/QtServices.h"
+#include "QtServices.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,9 +11,9 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/CDateDlg.h"
-#include "app/CWizardDlg.h"
-#include "data/RoundRecord.h"
+#include "CDateDlg.h"
+#include "CWizardDlg.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 
@@ -46,9 +46,9 @@ std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeMessageBox(std::string_view
 std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeQuestion(std::string_view text,
                                                               std::string_view title,
                                                               bool noByDefault) {
-  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, ToDisplayText(title),
-                                           ToDisplayText(text),
-                                           QMessageBox::Yes | QMessageBox::No, BoxParent());
+  auto box =
+      std::make_unique<QMessageBox>(QMessageBox::Warning, ToDisplayText(title), ToDisplayText(text),
+                                    QMessageBox::Yes | QMessageBox::No, BoxParent());
   box->setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
   return box;
 }

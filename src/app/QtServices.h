@@ -4,8 +4,8 @@
 #include <QString>
 #include <memory>
 
-#include "data/ColumnWidths.h"
-#include "entry/Services.h"
+#include "ColumnWidths.h"
+#include "Services.h"
 
 class QHeaderView;
 class QMessageBox;

@@ -1,4 +1,4 @@
-#include "app/RoundListModel.h"
+#include "RoundListModel.h"
 
 namespace larkspin {
 

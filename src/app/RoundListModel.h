@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "data/RoundTable.h"
+#include "RoundTable.h"
 
 namespace larkspin {
 

@@ -1,4 +1,4 @@
-#include "app/RoundListView.h"
+#include "RoundListView.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "app/SessionGuard.h"
+#include "SessionGuard.h"
 
 #include <QGuiApplication>
 #include <QRandomGenerator>
@@ -17,7 +17,7 @@
 #include <csignal>
 #endif
 
-#include "app/CScorecardDlg.h"
+#include "CScorecardDlg.h"
 
 namespace larkspin {
 

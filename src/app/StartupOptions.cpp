@@ -1,4 +1,4 @@
-#include "app/StartupOptions.h"
+#include "StartupOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/WidgetMirror.h"
+#include "WidgetMirror.h"
 
 #include <QComboBox>
 #include <QLineEdit>

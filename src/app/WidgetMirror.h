@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "entry/DropDown.h"
+#include "DropDown.h"
 
 class QComboBox;
 class QLineEdit;

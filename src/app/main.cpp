@@ -2,8 +2,8 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "app/CScorecardApp.h"
-#include "app/StartupOptions.h"
+#include "CScorecardApp.h"
+#include "StartupOptions.h"
 
 int main(int argc, char** argv) {
   // The command line is read before the application object exists: that needs a display, and

@@ -1,8 +1,8 @@
-#include "courses/CourseFile.h"
+#include "CourseFile.h"
 
-#include "data/KeyValueLines.h"
-#include "data/RoundFile.h"
-#include "data/TextEncoding.h"
+#include "KeyValueLines.h"
+#include "RoundFile.h"
+#include "TextEncoding.h"
 
 namespace larkspin {
 

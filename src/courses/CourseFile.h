@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "courses/CourseTable.h"
+#include "CourseTable.h"
 
 namespace larkspin {
 

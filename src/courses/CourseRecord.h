@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "data/RoundRecord.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 

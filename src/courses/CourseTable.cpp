@@ -1,4 +1,4 @@
-#include "courses/CourseTable.h"
+#include "CourseTable.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "courses/CourseRecord.h"
+#include "CourseRecord.h"
 
 namespace larkspin {
 

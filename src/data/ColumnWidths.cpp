@@ -1,4 +1,4 @@
-#include "data/ColumnWidths.h"
+#include "ColumnWidths.h"
 
 #include <algorithm>
 

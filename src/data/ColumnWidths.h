@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "data/RoundTable.h"
+#include "RoundTable.h"
 
 namespace larkspin {
 

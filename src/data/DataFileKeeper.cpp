@@ -1,10 +1,10 @@
-#include "data/DataFileKeeper.h"
+#include "DataFileKeeper.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cstddef>
 
-#include "data/RoundFile.h"
+#include "RoundFile.h"
 
 namespace larkspin {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/DiskFile.h"
-#include "data/TextEncoding.h"
+#include "DiskFile.h"
+#include "TextEncoding.h"
 
 namespace larkspin {
 

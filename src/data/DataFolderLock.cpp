@@ -1,4 +1,4 @@
-#include "data/DataFolderLock.h"
+#include "DataFolderLock.h"
 
 #include <QDir>
 

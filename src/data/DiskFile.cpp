@@ -1,4 +1,4 @@
-#include "data/DiskFile.h"
+#include "DiskFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "data/PackedRound.h"
+#include "PackedRound.h"
 
 #include <cstring>
 

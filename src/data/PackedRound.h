@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/RoundRecord.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 

@@ -1,10 +1,10 @@
-#include "data/RoundFile.h"
+#include "RoundFile.h"
 
 #include <algorithm>
 #include <array>
 
-#include "data/KeyValueLines.h"
-#include "data/TextEncoding.h"
+#include "KeyValueLines.h"
+#include "TextEncoding.h"
 
 namespace larkspin {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data/DiskFile.h"
-#include "data/PackedRound.h"
-#include "data/RoundTable.h"
+#include "DiskFile.h"
+#include "PackedRound.h"
+#include "RoundTable.h"
 
 namespace larkspin {
 

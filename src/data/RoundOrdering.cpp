@@ -1,4 +1,4 @@
-#include "data/RoundOrdering.h"
+#include "RoundOrdering.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "data/RoundTable.h"
+#include "RoundTable.h"
 
 namespace larkspin {
 

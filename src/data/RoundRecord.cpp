@@ -1,4 +1,4 @@
-#include "data/RoundRecord.h"
+#include "RoundRecord.h"
 
 #include <string>
 

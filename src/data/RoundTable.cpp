@@ -1,4 +1,4 @@
-#include "data/RoundTable.h"
+#include "RoundTable.h"
 
 #include <algorithm>
 #include <cassert>

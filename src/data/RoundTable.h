@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/PackedRound.h"
-#include "data/RoundRecord.h"
+#include "PackedRound.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 

@@ -1,4 +1,4 @@
-#include "data/TextEncoding.h"
+#include "TextEncoding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "entry/DateText.h"
+#include "DateText.h"
 
 #include <cstdio>
 

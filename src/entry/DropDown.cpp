@@ -1,4 +1,4 @@
-#include "entry/DropDown.h"
+#include "DropDown.h"
 
 #include <QCollator>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "entry/FormValues.h"
+#include "FormValues.h"
 
 #include <iterator>
 
-#include "data/ClubCode.h"
+#include "ClubCode.h"
 
 namespace larkspin {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "data/RoundRecord.h"
-#include "entry/DropDown.h"
+#include "DropDown.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 

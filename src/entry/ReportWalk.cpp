@@ -1,12 +1,12 @@
-#include "entry/ReportWalk.h"
+#include "ReportWalk.h"
 
 #include <QDir>
 #include <algorithm>
 #include <unordered_map>
 
-#include "data/DiskFile.h"
-#include "entry/Scorecard.h"
-#include "reports/ReportPage.h"
+#include "DiskFile.h"
+#include "ReportPage.h"
+#include "Scorecard.h"
 
 namespace larkspin {
 

@@ -3,12 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "courses/CourseTable.h"
-#include "data/RoundTable.h"
-#include "entry/FormValues.h"
-#include "entry/Services.h"
-#include "reports/ReportPeriod.h"
-#include "reports/ReportStatistics.h"
+#include "CourseTable.h"
+#include "FormValues.h"
+#include "ReportPeriod.h"
+#include "ReportStatistics.h"
+#include "RoundTable.h"
+#include "Services.h"
 
 namespace larkspin {
 

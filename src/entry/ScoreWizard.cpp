@@ -1,4 +1,4 @@
-#include "entry/ScoreWizard.h"
+#include "ScoreWizard.h"
 
 #include <algorithm>
 

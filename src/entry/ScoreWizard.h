@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "entry/DropDown.h"
-#include "entry/FormValues.h"
-#include "entry/WizardButtons.h"
+#include "DropDown.h"
+#include "FormValues.h"
+#include "WizardButtons.h"
 
 namespace larkspin {
 

@@ -1,11 +1,11 @@
-#include "entry/Scorecard.h"
+#include "Scorecard.h"
 
 #include <QDir>
 
-#include "courses/CourseFile.h"
-#include "data/DiskFile.h"
-#include "data/RoundFile.h"
-#include "entry/ReportWalk.h"
+#include "CourseFile.h"
+#include "DiskFile.h"
+#include "ReportWalk.h"
+#include "RoundFile.h"
 
 namespace larkspin {
 

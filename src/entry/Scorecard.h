@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "courses/CourseTable.h"
-#include "data/ColumnWidths.h"
-#include "data/DataFileKeeper.h"
-#include "data/DiskFile.h"
-#include "data/RoundTable.h"
-#include "entry/FormValues.h"
-#include "entry/Services.h"
+#include "ColumnWidths.h"
+#include "CourseTable.h"
+#include "DataFileKeeper.h"
+#include "DiskFile.h"
+#include "FormValues.h"
+#include "RoundTable.h"
+#include "Services.h"
 
 namespace larkspin {
 

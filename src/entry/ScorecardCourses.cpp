@@ -1,9 +1,9 @@
 // The course selector, its "Add", "Update" and "Remove" buttons, and courses.dat.
 #include <algorithm>
 
-#include "courses/CourseFile.h"
-#include "data/DiskFile.h"
-#include "entry/Scorecard.h"
+#include "CourseFile.h"
+#include "DiskFile.h"
+#include "Scorecard.h"
 
 namespace larkspin {
 

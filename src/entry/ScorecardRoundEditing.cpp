@@ -1,6 +1,6 @@
 // "Add Score", "Update Score", "Remove Score" and the "Date:" button.
-#include "entry/DateText.h"
-#include "entry/Scorecard.h"
+#include "DateText.h"
+#include "Scorecard.h"
 
 namespace larkspin {
 

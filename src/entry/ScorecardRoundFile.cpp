@@ -1,10 +1,10 @@
 // lks.dat and the order of the round table.
 #include <algorithm>
 
-#include "data/DiskFile.h"
-#include "data/RoundFile.h"
-#include "data/RoundOrdering.h"
-#include "entry/Scorecard.h"
+#include "DiskFile.h"
+#include "RoundFile.h"
+#include "RoundOrdering.h"
+#include "Scorecard.h"
 
 namespace larkspin {
 

@@ -1,6 +1,6 @@
 // The "Wizard" button.
-#include "entry/ScoreWizard.h"
-#include "entry/Scorecard.h"
+#include "ScoreWizard.h"
+#include "Scorecard.h"
 
 namespace larkspin {
 

@@ -1,4 +1,4 @@
-#include "entry/SystemClock.h"
+#include "SystemClock.h"
 
 #include <QDateTime>
 

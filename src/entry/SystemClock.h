@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-#include "entry/Services.h"
+#include "Services.h"
 
 namespace larkspin {
 

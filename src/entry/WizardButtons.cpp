@@ -1,4 +1,4 @@
-#include "entry/WizardButtons.h"
+#include "WizardButtons.h"
 
 namespace larkspin {
 

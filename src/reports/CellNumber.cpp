@@ -1,4 +1,4 @@
-#include "reports/CellNumber.h"
+#include "CellNumber.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "reports/HtmlText.h"
+#include "HtmlText.h"
 
 #include <array>
 #include <charconv>

@@ -1,9 +1,9 @@
-#include "reports/ReportPage.h"
+#include "ReportPage.h"
 
-#include "reports/CellNumber.h"
-#include "reports/HtmlText.h"
-#include "reports/ReportLinks.h"
-#include "reports/StatisticsTables.h"
+#include "CellNumber.h"
+#include "HtmlText.h"
+#include "ReportLinks.h"
+#include "StatisticsTables.h"
 
 namespace larkspin {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "reports/ReportStatistics.h"
+#include "ReportStatistics.h"
 
 namespace larkspin {
 

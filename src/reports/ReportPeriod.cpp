@@ -1,6 +1,6 @@
-#include "reports/ReportPeriod.h"
+#include "ReportPeriod.h"
 
-#include "reports/CellNumber.h"
+#include "CellNumber.h"
 
 namespace larkspin {
 

@@ -1,6 +1,6 @@
-#include "reports/ReportStatistics.h"
+#include "ReportStatistics.h"
 
-#include "reports/CellNumber.h"
+#include "CellNumber.h"
 
 namespace larkspin {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "data/ClubCode.h"
-#include "data/RoundRecord.h"
+#include "ClubCode.h"
+#include "RoundRecord.h"
 
 namespace larkspin {
 

@@ -1,9 +1,9 @@
-#include "reports/StatisticsTables.h"
+#include "StatisticsTables.h"
 
 #include <initializer_list>
 #include <numeric>
 
-#include "reports/HtmlText.h"
+#include "HtmlText.h"
 
 namespace larkspin {
 

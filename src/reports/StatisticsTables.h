@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "reports/ReportStatistics.h"
+#include "ReportStatistics.h"
 
 namespace larkspin {
 

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/CDateDlg.h"
-#include "app/QtServices.h"
+#include "CDateDlg.h"
+#include "QtServices.h"
 
 using larkspin::CalendarDatePicker;
 using larkspin::CDateDlg;

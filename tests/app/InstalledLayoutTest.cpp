@@ -8,8 +8,8 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include "app/QtServices.h"
-#include "app/StartupOptions.h"
+#include "QtServices.h"
+#include "StartupOptions.h"
 
 using namespace larkspin;
 

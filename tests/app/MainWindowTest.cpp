@@ -11,11 +11,11 @@
 #include <QSet>
 #include <QtTest>
 
-#include "app/CAboutDlg.h"
-#include "app/CScorecardDlg.h"
-#include "app/HoleBox.h"
-#include "app/RoundListModel.h"
-#include "app/RoundListView.h"
+#include "CAboutDlg.h"
+#include "CScorecardDlg.h"
+#include "HoleBox.h"
+#include "RoundListModel.h"
+#include "RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
 #include "support/TabOrder.h"

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/CScorecardDlg.h"
-#include "app/HoleBox.h"
-#include "app/RoundListView.h"
-#include "data/DiskFile.h"
+#include "CScorecardDlg.h"
+#include "DiskFile.h"
+#include "HoleBox.h"
+#include "RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
 

@@ -15,11 +15,11 @@
 #include <QtTest>
 #include <csignal>
 
-#include "app/CScorecardDlg.h"
-#include "app/HoleBox.h"
-#include "app/QtServices.h"
-#include "app/SessionGuard.h"
-#include "data/DataFolderLock.h"
+#include "CScorecardDlg.h"
+#include "DataFolderLock.h"
+#include "HoleBox.h"
+#include "QtServices.h"
+#include "SessionGuard.h"
 #include "support/FakeServices.h"
 
 using namespace larkspin;

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/StartupOptions.h"
+#include "StartupOptions.h"
 
 using namespace larkspin;
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <utility>
 
-#include "app/CScorecardApp.h"
-#include "app/StartupOptions.h"
+#include "CScorecardApp.h"
+#include "StartupOptions.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/CAboutDlg.h"
-#include "app/CDateDlg.h"
-#include "app/CScorecardApp.h"
-#include "app/CScorecardDlg.h"
-#include "app/QtServices.h"
+#include "CAboutDlg.h"
+#include "CDateDlg.h"
+#include "CScorecardApp.h"
+#include "CScorecardDlg.h"
+#include "QtServices.h"
 #include "support/FakeServices.h"
 
 using namespace larkspin;

@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "app/CScorecardDlg.h"
-#include "app/CWizardDlg.h"
-#include "app/HoleBox.h"
+#include "CScorecardDlg.h"
+#include "CWizardDlg.h"
+#include "HoleBox.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
 #include "support/TabOrder.h"

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "data/ColumnWidths.h"
-#include "data/RoundTestSupport.h"
+#include "ColumnWidths.h"
+#include "support/Rounds.h"
 
 namespace larkspin::testing {
 namespace {
@@ -48,18 +48,6 @@ TEST_F(ColumnWidth, RemovingVeryLongTexts_fallsBackToNextWidest) {
   EXPECT_EQ(tracker.WidestCell(kDateColumn), Width(longer));
   table_.RemoveRow(0);
   EXPECT_EQ(tracker.WidestCell(kDateColumn), Width("2003-09-14"));
-}
-
-TEST(ScorecardColumnWidth, LoadAndRemoveScore_fitWidestCellOrHeading) {
-  ScorecardHarness harness;
-  Scorecard& scorecard = LoadRoundFile(harness, TestDataBytes("three_rounds.dat"));
-  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Château Vert"));
-  // Strokes have one digit; the heading "10" is wider.
-  EXPECT_EQ(scorecard.ColumnWidth(ScoreColumn(10)), harness.measure.HeadingWidth(ScoreColumn(10)));
-
-  scorecard.SelectRow(1);
-  scorecard.RemoveScore();
-  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Pine Hills"));
 }
 
 }  // namespace
@@ -118,27 +106,6 @@ TEST(ColumnWidthCache, ManyDistinctShortTexts_eachGetsItsOwnWidthAsTheCacheGrows
       widest = std::max(widest, reference.TextWidth(table.Cell(row, kDateColumn)));
     ASSERT_EQ(tracker.WidestCell(kDateColumn), widest);
   }
-}
-
-TEST(ScorecardColumnWidth, AddAndUpdateScore_refitTheColumnsAndOpeningFitsThem) {
-  ScorecardHarness harness;
-  Scorecard& scorecard = harness.Make();
-  scorecard.OnInitDialog();  // no file: every column as wide as its heading
-  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.HeadingWidth(kCourseColumn));
-  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.HeadingWidth(PuttsColumn(18)));
-
-  scorecard.View().course.Type("Royal Oak Golf Club");
-  scorecard.View().putts[17] = "123456";
-  scorecard.AddScore();
-  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Royal Oak Golf Club"));
-  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.TextWidth("123456"));
-
-  scorecard.SelectRow(0);
-  scorecard.View().course.Type("Elm Park");
-  scorecard.View().putts[17] = "2";
-  scorecard.UpdateScore();
-  EXPECT_EQ(scorecard.ColumnWidth(kCourseColumn), harness.measure.TextWidth("Elm Park"));
-  EXPECT_EQ(scorecard.ColumnWidth(PuttsColumn(18)), harness.measure.HeadingWidth(PuttsColumn(18)));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QtGlobal>
 
-#include "data/DataFolderLock.h"
+#include "DataFolderLock.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/wait.h>

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "courses/CourseFile.h"
-#include "data/RoundTestSupport.h"
-#include "data/TextEncoding.h"
+#include "TextEncoding.h"
 
 namespace larkspin::testing {
 namespace {
@@ -56,60 +54,6 @@ TEST(Windows1252, HighBytes_becomeTheirCharactersAndUndefinedOnesC1Controls) {
   EXPECT_EQ(Windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
   EXPECT_EQ(Windows1252ToUtf8("\xA0"), "\xC2\xA0");  // no-break space
   EXPECT_EQ(Windows1252ToUtf8("Caf\xE9 \xFF\x7F"), "Caf\xC3\xA9 \xC3\xBF\x7F");
-}
-
-std::vector<std::string> CourseNames(const std::vector<PackedRound>& rounds) {
-  std::vector<std::string> names;
-  for (const auto& round : rounds)
-    names.emplace_back(round.Cell(kCourseColumn));
-  return names;
-}
-
-TEST(FileEncoding, Utf8FileWithOneStrayByte_keepsEveryOtherNameIntact) {
-  std::string file = "CREATOR=LARKSP 1.0";
-  for (int i = 0; i < 95; ++i)
-    file += "\r\nCOURSE=Z\xC3\xBCrich Golf Club\r\nC1=7I\r\n";
-  file += "\r\nCOURSE=Caf\xE9 Links\r\nS1=4\r\n";
-  const std::vector<PackedRound> rounds = ParseRoundFile(file);
-
-  ASSERT_EQ(rounds.size(), 96u);
-  std::vector<std::string> expected(95, "Z\xC3\xBCrich Golf Club");
-  expected.push_back("Caf\xC3\xA9 Links");
-  EXPECT_EQ(CourseNames(rounds), expected);
-
-  const CourseFileContents courses = ParseCourseFile(file);
-  ASSERT_EQ(courses.courses.size(), 96u);
-  EXPECT_EQ(courses.courses.front()[kCourseNameCell], "Z\xC3\xBCrich Golf Club");
-  EXPECT_EQ(courses.courses.back()[kCourseNameCell], "Caf\xC3\xA9 Links");
-}
-
-TEST(FileEncoding, WholeLegacyFile_readsAsIfDecodedWhole) {
-  // Every high byte in a value of its own, and values with several of them, as Windows wrote.
-  std::string file = TestDataBytes("windows1252.dat");
-  for (int byte = 0x80; byte <= 0xFF; ++byte) {
-    file += "\r\nCOURSE=Club " + std::string(1, static_cast<char>(byte)) +
-            "\r\nDATE=" + std::string(1, static_cast<char>(byte)) + "\r\nC1=\xC4\xD6\xDC\r\n";
-  }
-  const std::vector<PackedRound> perValue = ParseRoundFile(file);
-  const std::vector<PackedRound> whole = ParseRoundFile(Windows1252ToUtf8(file));
-  ASSERT_EQ(perValue.size(), whole.size());
-  for (std::size_t i = 0; i < whole.size(); ++i)
-    EXPECT_EQ(perValue[i].Unpack(), whole[i].Unpack()) << "round " << i;
-}
-
-TEST(FileEncoding, EdgeBytes_areReadAsTheirEncodingSays) {
-  ScorecardHarness harness;
-  const RoundTable& rounds =
-      LoadRoundFile(harness,
-                    "COURSE=Only \x80\r\nS1=\x7F\r\nS2=\x9F\r\nS3=\xA0\r\n"  // legacy bytes
-                    "\r\nCOURSE=Ends in \xC3\xA9")  // last bytes of the file
-          .Rounds();
-  ASSERT_EQ(rounds.RowCount(), 2);
-  EXPECT_EQ(rounds.Cell(0, kCourseColumn), "Ends in \xC3\xA9");
-  EXPECT_EQ(rounds.Cell(1, kCourseColumn), "Only \xE2\x82\xAC");
-  EXPECT_EQ(rounds.Cell(1, ScoreColumn(1)), "\x7F");
-  EXPECT_EQ(rounds.Cell(1, ScoreColumn(2)), "\xC5\xB8");
-  EXPECT_EQ(rounds.Cell(1, ScoreColumn(3)), "\xC2\xA0");
 }
 
 TEST(FileText, ControlZ_endsTextAndOnlyPaddingCountsAsNothingLeftOut) {

@@ -1,4 +1,4 @@
-#include "entry/DropDown.h"
+#include "DropDown.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

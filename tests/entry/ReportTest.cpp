@@ -10,7 +10,7 @@
 #include <csignal>
 #include <functional>
 
-#include "data/DiskFile.h"
+#include "DiskFile.h"
 #include "support/FakeServices.h"
 
 namespace larkspin {

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "entry/DateText.h"
+#include "DateText.h"
 #include "support/FakeServices.h"
 
 namespace larkspin {

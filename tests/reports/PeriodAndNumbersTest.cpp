@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "reports/CellNumber.h"
-#include "reports/ReportPeriod.h"
+#include "CellNumber.h"
+#include "ReportPeriod.h"
 
 namespace larkspin {
 namespace {

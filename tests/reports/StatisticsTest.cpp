@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
-#include "reports/HtmlText.h"
-#include "reports/ReportStatistics.h"
-#include "reports/StatisticsTables.h"
+#include "HtmlText.h"
+#include "ReportStatistics.h"
+#include "StatisticsTables.h"
 
 namespace larkspin {
 namespace {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "courses/CourseFile.h"
-#include "data/RoundFile.h"
-#include "data/TextEncoding.h"
+#include "CourseFile.h"
+#include "RoundFile.h"
+#include "TextEncoding.h"
 
 namespace larkspin::testing {
 

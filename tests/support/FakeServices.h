@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "data/ColumnWidths.h"
-#include "entry/ScoreWizard.h"
-#include "entry/Scorecard.h"
-#include "entry/Services.h"
+#include "ScoreWizard.h"
+#include "Scorecard.h"
+#include "Services.h"
+#include "support/Rounds.h"
 
 namespace larkspin::testing {
 
@@ -103,17 +103,6 @@ class FixedClock final : public Clock {
   QDate Today() const override { return today; }
 
   QDate today;
-};
-
-// Every byte 7 units wide plus a margin of 10; headings likewise.
-class ByteCountMeasure final : public TextMeasure {
- public:
-  int TextWidth(std::string_view text) const override {
-    return 10 + 7 * static_cast<int>(text.size());
-  }
-  int HeadingWidth(int column) const override {
-    return 10 + 7 * static_cast<int>(RoundColumnHeading(column).size());
-  }
 };
 
 // A Scorecard working in a fresh temporary folder, with fakes for every service.

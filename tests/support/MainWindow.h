@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/CScorecardDlg.h"
+#include "CScorecardDlg.h"
 
 namespace larkspin::testing {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/RoundTestSupport.h"
+#include "entry/RoundTestSupport.h"
 
 namespace larkspin::testing {
 namespace {

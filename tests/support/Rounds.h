@@ -1,17 +1,15 @@
 #pragma once
 
-// Building rounds and reading and writing lks.dat for the round tests.
-
-#include <gtest/gtest.h>
+// Building rounds and reading them back, for tests of any layer.
 
 #include <QDir>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "data/DiskFile.h"
-#include "data/RoundFile.h"
-#include "support/FakeServices.h"
+#include "ColumnWidths.h"
+#include "DiskFile.h"
+#include "RoundTable.h"
 
 namespace larkspin::testing {
 
@@ -27,19 +25,6 @@ inline RoundRecord MakeRound(std::string course, std::string date = {},
 inline std::string TestDataBytes(const char* name) {
   const QString path = QDir(QStringLiteral(LARKSPIN_TEST_DATA)).filePath(QString::fromLatin1(name));
   return ReadWholeFile(path).value_or("<missing test data>");
-}
-
-inline std::string RoundFileBytes(const ScorecardHarness& harness) {
-  return ReadWholeFile(harness.FilePath(kRoundFileName)).value_or("<unreadable>");
-}
-
-// A Scorecard with its round list set up, opened on an lks.dat holding `bytes`.
-inline Scorecard& LoadRoundFile(ScorecardHarness& harness, std::string_view bytes) {
-  EXPECT_TRUE(WriteFileAtomically(harness.FilePath(kRoundFileName), bytes));
-  Scorecard& scorecard = harness.Make();
-  scorecard.SetUpRoundList();
-  scorecard.LoadRounds();
-  return scorecard;
 }
 
 // The texts of one column, top row first.
@@ -66,5 +51,16 @@ inline std::vector<std::string> DescribeRows(const RoundTable& table) {
   }
   return rows;
 }
+
+// Every byte 7 units wide plus a margin of 10; headings likewise.
+class ByteCountMeasure final : public TextMeasure {
+ public:
+  int TextWidth(std::string_view text) const override {
+    return 10 + 7 * static_cast<int>(text.size());
+  }
+  int HeadingWidth(int column) const override {
+    return 10 + 7 * static_cast<int>(RoundColumnHeading(column).size());
+  }
+};
 
 }  // namespace larkspin::testing

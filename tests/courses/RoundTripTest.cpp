@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "data/DiskFile.h"
+#include "DiskFile.h"
 #include "support/DataFileRoundTrip.h"
 
 namespace larkspin::testing {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <random>
 
-#include "data/RoundTestSupport.h"
+#include "entry/RoundTestSupport.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>

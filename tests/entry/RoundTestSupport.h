@@ -1,0 +1,31 @@
+#pragma once
+
+// Building rounds and reading and writing lks.dat for the round tests.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "DiskFile.h"
+#include "RoundFile.h"
+#include "support/FakeServices.h"
+
+namespace larkspin::testing {
+
+inline std::string RoundFileBytes(const ScorecardHarness& harness) {
+  return ReadWholeFile(harness.FilePath(kRoundFileName)).value_or("<unreadable>");
+}
+
+// A Scorecard with its round list set up, opened on an lks.dat holding `bytes`.
+inline Scorecard& LoadRoundFile(ScorecardHarness& harness, std::string_view bytes) {
+  EXPECT_TRUE(WriteFileAtomically(harness.FilePath(kRoundFileName), bytes));
+  Scorecard& scorecard = harness.Make();
+  scorecard.SetUpRoundList();
+  scorecard.LoadRounds();
+  return scorecard;
+}
+
+}  // namespace larkspin::testing
