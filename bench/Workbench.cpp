@@ -53,15 +53,15 @@ QString GeneratedCourseFile() {
 
 Workbench::Workbench(int rounds, bool withCourses, Clock clock)
     : source_(GeneratedRoundFile(rounds)),
-      services_{
-          prompter_,
-          datePicker_,
-          wizardWindow_,
-          opener_,
-          clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_) : fixedClock_,
-          folder_.path(),
-          "larkspin",
-          QString()} {
+      services_{.prompter = prompter_,
+                .datePicker = datePicker_,
+                .wizardWindow = wizardWindow_,
+                .opener = opener_,
+                .clock = clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_)
+                                                 : fixedClock_,
+                .workDir = folder_.path(),
+                .appName = "larkspin",
+                .helpPage = QString()} {
   filePath_ = FolderPath(kRoundFileName);
   ready_ = folder_.isValid() && !source_.isEmpty() && QFile::copy(source_, filePath_);
   if (withCourses) {

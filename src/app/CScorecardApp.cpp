@@ -41,8 +41,14 @@ int CScorecardApp::InitInstance() {
   }
 
   SessionGuard guard;
-  CScorecardDlg window(ScorecardServices{prompter, datePicker, wizardWindow, opener, clock,
-                                         dataDir_, appName, FindHelpPage(applicationDirPath())});
+  CScorecardDlg window(ScorecardServices{.prompter = prompter,
+                                         .datePicker = datePicker,
+                                         .wizardWindow = wizardWindow,
+                                         .opener = opener,
+                                         .clock = clock,
+                                         .workDir = dataDir_,
+                                         .appName = appName,
+                                         .helpPage = FindHelpPage(applicationDirPath())});
   guard.Watch(&window);
   window.exec();
   return 0;

@@ -61,8 +61,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
 
   measure_ =
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
-  services.showFormNow = [this] { ShowFields(); };
-  core_ = std::make_unique<Scorecard>(std::move(services), *measure_);
+  core_ = std::make_unique<Scorecard>(std::move(services), *measure_, [this] { ShowFields(); });
   model_ = new RoundListModel(core_->Rounds(), this);
   controls_.rounds->setModel(model_);
 

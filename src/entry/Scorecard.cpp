@@ -9,8 +9,10 @@
 
 namespace larkspin {
 
-Scorecard::Scorecard(ScorecardServices services, const TextMeasure& measure)
+Scorecard::Scorecard(ScorecardServices services, const TextMeasure& measure,
+                     std::function<void()> showFormNow)
     : services_(std::move(services)),
+      showFormNow_(std::move(showFormNow)),
       roundFile_(DataFilePath(kRoundFileName), "round"),
       courseFile_(DataFilePath(kCourseFileName), "course"),
       measure_(measure) {

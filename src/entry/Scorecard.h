@@ -22,8 +22,11 @@ namespace larkspin {
 // window copies what the user typed into View() before a command and shows View() after it.
 class Scorecard final : private RoundTableObserver {
  public:
-  // `measure` tells how wide a round list column must be for a text.
-  Scorecard(ScorecardServices services, const TextMeasure& measure);
+  // `measure` tells how wide a round list column must be for a text; `showFormNow` puts the form
+  // on the screen in the middle of a command, as the wizard does between holes (otherwise the
+  // window shows it when the command ends).
+  Scorecard(ScorecardServices services, const TextMeasure& measure,
+            std::function<void()> showFormNow = nullptr);
   ~Scorecard() override;
   Scorecard(const Scorecard&) = delete;
   Scorecard& operator=(const Scorecard&) = delete;
@@ -121,6 +124,7 @@ class Scorecard final : private RoundTableObserver {
   void RowsReordered(const std::vector<int>& newRowOf) override;
 
   ScorecardServices services_;
+  std::function<void()> showFormNow_;
   DataFileKeeper roundFile_;
   DataFileKeeper courseFile_;
   const TextMeasure& measure_;

@@ -12,7 +12,7 @@ void Scorecard::RunWizard() {
     wizard.StoreHole(values_);
     ShowForm();
     // The grid behind the wizard shows the hole before the next one opens.
-    if (services_.showFormNow) services_.showFormNow();
+    if (showFormNow_) showFormNow_();
     wizard.LoadNextHole(values_);
   }
   wizard.StoreHole(values_);

@@ -64,9 +64,6 @@ struct ScorecardServices {
   QString workDir;      // where lks.dat and courses.dat live
   std::string appName;  // titles the questions
   QString helpPage;     // empty when the help page cannot be found
-  // Puts the form on the screen in the middle of a command, as the wizard does between holes;
-  // otherwise the window shows it when the command ends.
-  std::function<void()> showFormNow = nullptr;
 };
 
 }  // namespace larkspin

@@ -100,8 +100,14 @@ class SessionEndTest : public QObject {
   void signalWhileAQuestionWaits_answersNoThenSaves() {
     ModalPrompter prompter;
     const ScorecardServices& fake = harness_->services;
-    const ScorecardServices modal{prompter,   fake.datePicker, fake.wizardWindow, fake.opener,
-                                  fake.clock, fake.workDir,    fake.appName,      fake.helpPage};
+    const ScorecardServices modal{.prompter = prompter,
+                                  .datePicker = fake.datePicker,
+                                  .wizardWindow = fake.wizardWindow,
+                                  .opener = fake.opener,
+                                  .clock = fake.clock,
+                                  .workDir = fake.workDir,
+                                  .appName = fake.appName,
+                                  .helpPage = fake.helpPage};
     auto& w = Open(modal);
     AddRoundAndCourse(w, QStringLiteral("Birch"));
     // The same round again: the duplicate question waits in a modal box.
@@ -117,8 +123,14 @@ class SessionEndTest : public QObject {
   void signalWhileTheWizardIsOpen_endsItAndCloses() {
     DialogWizardWindow wizard;
     const ScorecardServices& fake = harness_->services;
-    const ScorecardServices real{fake.prompter, fake.datePicker, wizard,       fake.opener,
-                                 fake.clock,    fake.workDir,    fake.appName, fake.helpPage};
+    const ScorecardServices real{.prompter = fake.prompter,
+                                 .datePicker = fake.datePicker,
+                                 .wizardWindow = wizard,
+                                 .opener = fake.opener,
+                                 .clock = fake.clock,
+                                 .workDir = fake.workDir,
+                                 .appName = fake.appName,
+                                 .helpPage = fake.helpPage};
     auto& w = Open(real);
     AddRoundAndCourse(w, QStringLiteral("Birch"));
     QTimer::singleShot(200, [] { ::raise(SIGTERM); });

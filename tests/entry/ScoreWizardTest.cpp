@@ -57,7 +57,7 @@ Step Pressing(std::vector<std::string> names, Step close) {
 class WizardRun : public ::testing::Test {
  protected:
   WizardRun() {
-    h.services.showFormNow = [this] { shownGrids.push_back(sc->View().scores); };
+    h.showFormNow = [this] { shownGrids.push_back(sc->View().scores); };
     sc = &h.Make();
     sc->OnInitDialog();
     sc->Rounds().InsertRow(0, RoundRecord{"Elm", "2003-09-01"});

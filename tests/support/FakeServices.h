@@ -108,14 +108,20 @@ class FixedClock final : public Clock {
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
 struct ScorecardHarness {
   explicit ScorecardHarness(std::string appName = "larkspin")
-      : services{prompter, datePicker, wizardWindow,       opener,
-                 clock,    dir.path(), std::move(appName), QStringLiteral("/help/index.html")} {}
+      : services{.prompter = prompter,
+                 .datePicker = datePicker,
+                 .wizardWindow = wizardWindow,
+                 .opener = opener,
+                 .clock = clock,
+                 .workDir = dir.path(),
+                 .appName = std::move(appName),
+                 .helpPage = QStringLiteral("/help/index.html")} {}
 
   QString FilePath(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
   // A Scorecard as the window makes it; call OnInitDialog() to open it on the folder's files.
   Scorecard& Make() {
-    scorecard = std::make_unique<Scorecard>(services, measure);
+    scorecard = std::make_unique<Scorecard>(services, measure, showFormNow);
     return *scorecard;
   }
 
@@ -127,6 +133,8 @@ struct ScorecardHarness {
   FixedClock clock;
   ByteCountMeasure measure;
   ScorecardServices services;
+  std::function<void()>
+      showFormNow;  // the window's, when a test watches the form shown mid-command
   std::unique_ptr<Scorecard> scorecard;
 };
 
