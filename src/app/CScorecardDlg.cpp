@@ -9,11 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -56,6 +59,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
   setSizeGripEnabled(true);
 
   BuildControls();
+  BuildMenus();
   LayOut();
   SetTabOrder();
 
@@ -128,6 +132,24 @@ void CScorecardDlg::BuildControls() {
   c.quit->setDefault(true);
 }
 
+void CScorecardDlg::BuildMenus() {
+  auto& m = menus_;
+  m.bar = new QMenuBar(this);
+  m.bar->setAccessibleName(tr("Menu bar"));
+  m.file = m.bar->addMenu(tr("&File"));
+  m.edit = m.bar->addMenu(tr("&Edit"));
+  m.view = m.bar->addMenu(tr("&View"));
+  m.help = m.bar->addMenu(tr("&Help"));
+  m.quit = m.file->addAction(tr("&Quit"));
+  m.quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  m.userGuide = m.help->addAction(tr("&User Guide"));
+  m.userGuide->setShortcut(QKeySequence(Qt::Key_F1));
+  m.about = m.help->addAction(tr("&About LKS..."));
+  // The button that shows the menus a narrow window has no room for.
+  for (auto* more : m.bar->findChildren<QToolButton*>())
+    more->setAccessibleName(tr("More menus"));
+}
+
 void CScorecardDlg::LayOut() {
   auto& c = controls_;
   auto* top = new QHBoxLayout;
@@ -166,6 +188,7 @@ void CScorecardDlg::LayOut() {
   reportButtons->addWidget(c.quit);
 
   auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menus_.bar);
   layout->addLayout(top);
   layout->addLayout(grid);
   layout->addWidget(c.rounds, 1);
@@ -205,6 +228,10 @@ void CScorecardDlg::Connect() {
   command(c.overallReport, &Scorecard::OnOverallReport);
   command(c.help, &Scorecard::OnHelpButton);
   connect(c.quit, &QPushButton::clicked, this, &QDialog::accept);
+  connect(menus_.quit, &QAction::triggered, this, &QDialog::accept);
+  connect(menus_.userGuide, &QAction::triggered, this,
+          [this] { Run([this] { core_->OnHelpButton(); }); });
+  connect(menus_.about, &QAction::triggered, this, &CScorecardDlg::ShowAbout);
 
   connect(c.course, &QComboBox::activated, this,
           [this] { Run([this] { core_->OnSelchangeCourse(); }); });
@@ -221,11 +248,15 @@ void CScorecardDlg::Connect() {
 
 template <typename Command>
 void CScorecardDlg::Run(Command command) {
+  const auto revisions = std::pair(core_->Rounds().Revision(), core_->Courses().Revision());
   ++commandsRunning_;
   ReadFields();
   command();
   ShowFields();
   --commandsRunning_;
+  if (revisions != std::pair(core_->Rounds().Revision(), core_->Courses().Revision())) {
+    emit TablesChanged();
+  }
 }
 
 void CScorecardDlg::ReadFields() {

@@ -10,8 +10,11 @@
 #include "QtServices.h"
 #include "Scorecard.h"
 
+class QAction;
 class QComboBox;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace larkspin {
@@ -55,6 +58,19 @@ class CScorecardDlg final : public QDialog {
   };
   const Controls& Widgets() const { return controls_; }
 
+  // The menu bar over the controls: File, Edit, View, Help.
+  struct Menus {
+    QMenuBar* bar;
+    QMenu* file;
+    QMenu* edit;
+    QMenu* view;
+    QMenu* help;
+    QAction* quit;
+    QAction* userGuide;
+    QAction* about;
+  };
+  const Menus& MenuBar() const { return menus_; }
+
   // Closing by any way ("Quit", Enter, Esc, the close box) saves both files first. When saving
   // fails and the user does not choose to lose the changes, the window stays open.
   void done(int result) override;
@@ -68,6 +84,10 @@ class CScorecardDlg final : public QDialog {
 
   void ShowAbout();
 
+ signals:
+  // A command changed the round table or the course table.
+  void TablesChanged();
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
 #ifdef Q_OS_WIN
@@ -76,6 +96,7 @@ class CScorecardDlg final : public QDialog {
 
  private:
   void BuildControls();
+  void BuildMenus();
   void LayOut();
   void SetTabOrder();
   void Connect();
@@ -88,6 +109,7 @@ class CScorecardDlg final : public QDialog {
   void ShowFields();
 
   Controls controls_{};
+  Menus menus_{};
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   RoundListModel* model_ = nullptr;
