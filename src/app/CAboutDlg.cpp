@@ -15,6 +15,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
   icon->setAccessibleName(tr("Larkspin icon"));
   auto* text = new QLabel(tr("Larkspin Version 1.0"), this);
+  auto* licence = new QLabel(
+      tr("Free software under the GNU General Public License, version 3 or later"), this);
   auto* ok = new QPushButton(tr("OK"), this);
   ok->setDefault(true);
   ok->setAccessibleName(tr("OK"));
@@ -24,6 +26,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   layout->addWidget(icon, 0, 0, Qt::AlignTop);
   layout->addWidget(text, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
   layout->addWidget(ok, 0, 2, Qt::AlignTop);
+  layout->addWidget(licence, 1, 1, 1, 2, Qt::AlignLeft);
   layout->setColumnStretch(1, 1);
   layout->setHorizontalSpacing(16);
   setMinimumWidth(360);

@@ -4,7 +4,7 @@
 
 namespace larkspin {
 
-// "About LKS": the program's icon, its name and version, and "OK".
+// "About LKS": the program's icon, its name and version, its licence, and "OK".
 class CAboutDlg final : public QDialog {
   Q_OBJECT
 

@@ -91,7 +91,11 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
     StartupOptions options;
     options.exitStatus = 0;
     options.output =
-        kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() +
+        QStringLiteral(
+            "\nLicense GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>\n"
+            "This is free software: you are free to change and redistribute it. There is NO "
+            "WARRANTY, to the extent permitted by law.\n");
     return options;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -60,6 +60,20 @@ QMultiMap<QString, QString> Metadata(const QString& path) {
   return xml.hasError() ? QMultiMap<QString, QString>() : texts;
 }
 
+QStringList ReadLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+}
+
+// What the installed program prints for --version, line by line.
+QStringList VersionLines() {
+  QProcess program;
+  program.start(Installed("bin/larkspin"), {"--version"});
+  if (!program.waitForFinished(30000) || program.exitCode() != 0) return {};
+  return QString::fromUtf8(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
 }  // namespace
 
 class InstalledLayoutTest : public QObject {
@@ -79,11 +93,37 @@ class InstalledLayoutTest : public QObject {
   }
 
   void installedProgram_runs() {
-    QProcess program;
-    program.start(Installed("bin/larkspin"), {"--version"});
-    QVERIFY(program.waitForFinished(30000));
-    QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(program.readAllStandardOutput(), QByteArray("larkspin " LARKSPIN_VERSION "\n"));
+    QCOMPARE(VersionLines().value(0), QStringLiteral("larkspin " LARKSPIN_VERSION));
+  }
+
+  // GPL version 3 or later, in each place's own words: Debian's short name in the package's
+  // copyright file, SPDX in the metadata, GNU's wording in --version, the full text at the root.
+  void copyrightMetadataAndVersion_nameTheSameLicence() {
+    const QStringList copyright = ReadLines(Installed("share/doc/larkspin/copyright"));
+    QVERIFY(!copyright.isEmpty());
+    QStringList licences;
+    for (const QString& line : copyright) {
+      if (line.startsWith(QLatin1String("License:"))) licences.append(line.mid(8).trimmed());
+    }
+    // The Files paragraph names it; a stand-alone paragraph gives its text.
+    QCOMPARE(licences, QStringList({"GPL-3+", "GPL-3+"}));
+    QVERIFY(copyright.contains(
+        QStringLiteral(" the Free Software Foundation, either version 3 of the License, or")));
+    QVERIFY(copyright.contains(QStringLiteral(
+        " License version 3 can be found in \"/usr/share/common-licenses/GPL-3\".")));
+
+    const auto metadata = Metadata(Installed("share/metainfo/" + kAppId + ".metainfo.xml"));
+    QCOMPARE(metadata.value("component/project_license"), QStringLiteral("GPL-3.0-or-later"));
+
+    QCOMPARE(VersionLines().mid(1),
+             QStringList({"License GPLv3+: GNU GPL version 3 or later "
+                          "<https://gnu.org/licenses/gpl.html>",
+                          "This is free software: you are free to change and redistribute it. "
+                          "There is NO WARRANTY, to the extent permitted by law."}));
+
+    const QStringList text = ReadLines(QStringLiteral(LARKSPIN_TEST_DATA "/../../LICENSE"));
+    QCOMPARE(text.mid(0, 2), QStringList({"                    GNU GENERAL PUBLIC LICENSE",
+                                          "                       Version 3, 29 June 2007"}));
   }
 
   void launcher_startsTheProgramOnTheUsersDataFolder() {

@@ -455,13 +455,18 @@ class MainWindowTest : public QObject {
     QVERIFY(w.isVisible());
   }
 
-  void aboutBox_showsNameAndVersion() {
+  void aboutBox_showsNameVersionAndLicence() {
     CAboutDlg about;
     QCOMPARE(about.windowTitle(), QStringLiteral("About LKS"));
     const auto labels = about.findChildren<QLabel*>();
-    QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
-      return label->text() == QStringLiteral("Larkspin Version 1.0");
-    }));
+    for (const QString& text :
+         {QStringLiteral("Larkspin Version 1.0"),
+          QStringLiteral(
+              "Free software under the GNU General Public License, version 3 or later")}) {
+      QVERIFY2(std::any_of(labels.begin(), labels.end(),
+                           [&](const QLabel* label) { return label->text() == text; }),
+               qPrintable(text));
+    }
   }
 
  private:
