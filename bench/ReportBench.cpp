@@ -19,8 +19,8 @@ namespace {
 // The course with the most rounds, as the user picks it in the course selector.
 void PickMostPlayedCourse(Scorecard& scorecard) {
   std::map<std::string, int> rounds;
-  for (int row = 0; row < scorecard.Rounds().RowCount(); ++row)
-    ++rounds[std::string(scorecard.Rounds().Cell(row, kCourseColumn))];
+  for (int row = 0; row < scorecard.Rounds().Table().RowCount(); ++row)
+    ++rounds[std::string(scorecard.Rounds().Table().Cell(row, kCourseColumn))];
   std::string course;
   int most = 0;
   for (const auto& [name, count] : rounds) {
@@ -42,8 +42,9 @@ void RunReport(benchmark::State& state, Workbench& bench, const char* period, Re
     state.SkipWithError("could not write the generated files");
     return;
   }
-  Scorecard& scorecard = bench.OpenWindow();
-  if (scorecard.Rounds().RowCount() != Rounds(state) || scorecard.Courses().RowCount() == 0) {
+  Scorecard& scorecard = bench.Open();
+  if (scorecard.Rounds().Table().RowCount() != Rounds(state) ||
+      scorecard.Courses().Table().RowCount() == 0) {
     state.SkipWithError("the generated files did not load in full");
     return;
   }

@@ -34,8 +34,8 @@ namespace larkspin::bench {
 
 namespace {
 
-// Opening the window's round list: SetUpRoundList() and LoadRounds() on a fresh Scorecard, that
-// is reading lks.dat, checking its encoding, parsing it, building the table and counting every
+// Opening the window's round list: a fresh round book sets up its columns and loads, that is
+// reads lks.dat, checking its encoding, parsing it, building the table and counting every
 // cell's width. Memory, per byte of the file, as resident memory grew from before the load:
 // - mem_per_file_byte: held with the table loaded, once the allocator has handed back what the
 //   load freed again (the file's bytes);
@@ -54,11 +54,11 @@ void LoadRounds(benchmark::State& state) {
     ReleaseFreeMemory();
     const long long before = ResidentBytes();
     peakKnown = ResetPeakResident() && peakKnown;
-    Scorecard& scorecard = bench.Make();
+    RoundBook& rounds = bench.MakeRoundBook();
     state.ResumeTiming();
 
-    scorecard.SetUpRoundList();
-    scorecard.LoadRounds();
+    rounds.SetUpColumns();
+    rounds.Load();
 
     state.PauseTiming();
     const long long after = ResidentBytes();
@@ -69,7 +69,7 @@ void LoadRounds(benchmark::State& state) {
     residentPerByte = std::max(residentPerByte, static_cast<double>(after - before) / fileBytes);
     heldPerByte = std::max(heldPerByte, static_cast<double>(held - before) / fileBytes);
     peakPerByte = std::max(peakPerByte, static_cast<double>(peak - before) / fileBytes);
-    benchmark::DoNotOptimize(scorecard.Rounds().RowCount());
+    benchmark::DoNotOptimize(rounds.Table().RowCount());
     state.ResumeTiming();
   }
   SetFileCounters(state, bench);
@@ -98,56 +98,51 @@ void SaveRounds(benchmark::State& state) {
 }
 
 // A click on the "Date" heading of the table as loaded, whose rounds are in no order: the table
-// is sorted by date. Between runs the rows go back to the loaded order, untimed.
+// is sorted by date. Each run clicks on a freshly loaded table, loaded untimed.
 void SortByDate(benchmark::State& state) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
-  Scorecard& scorecard = bench.Open();
-  RoundTable& rounds = scorecard.Rounds();
-  if (IsInAscendingOrder(rounds, kDateColumn)) {
+  if (IsInAscendingOrder(bench.Open().Rounds().Table(), kDateColumn)) {
     state.SkipWithError("the loaded rounds are in date order already");
     return;
   }
-  // What the click does, and how to take it back.
-  const std::vector<int> order = AscendingOrder(rounds, kDateColumn);
-  std::vector<int> unsorted(order.size());
-  for (std::size_t newRow = 0; newRow < order.size(); ++newRow) {
-    unsorted[static_cast<std::size_t>(order[newRow])] = static_cast<int>(newRow);
-  }
   bool checked = false;
   for (auto _ : state) {
-    scorecard.SortRoundsByColumn(kDateColumn);
+    state.PauseTiming();
+    Scorecard& scorecard = bench.Open();
+    EvictCaches();
+    state.ResumeTiming();
+
+    scorecard.OnColumnClickRounds(kDateColumn);
 
     state.PauseTiming();
-    if (!checked && !IsInAscendingOrder(rounds, kDateColumn)) {
+    if (!checked && !IsInAscendingOrder(scorecard.Rounds().Table(), kDateColumn)) {
       state.SkipWithError("the click did not sort the rounds by date");
       break;
     }
-    rounds.Reorder(unsorted);
-    if (!checked && IsInAscendingOrder(rounds, kDateColumn)) {
-      state.SkipWithError("the loaded order did not come back");
-      break;
-    }
     checked = true;
-    EvictCaches();
     state.ResumeTiming();
   }
   SetFileCounters(state, bench);
 }
 
 // A second click on the "Date" heading: the table is in date order already, so the click finds
-// that out and turns it upside down. Between runs it is turned back, untimed.
+// that out and turns it upside down. Each run starts from a freshly loaded table sorted untimed.
 void SortByDateAgain(benchmark::State& state) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
-  Scorecard& scorecard = bench.Open();
-  RoundTable& rounds = scorecard.Rounds();
-  scorecard.SortRoundsByColumn(kDateColumn);
-  const std::string firstDate(rounds.Cell(0, kDateColumn));
-  const std::string lastDate(rounds.Cell(rounds.RowCount() - 1, kDateColumn));
   bool checked = false;
   for (auto _ : state) {
-    scorecard.SortRoundsByColumn(kDateColumn);
+    state.PauseTiming();
+    Scorecard& scorecard = bench.Open();
+    scorecard.OnColumnClickRounds(kDateColumn);
+    const RoundTable& rounds = scorecard.Rounds().Table();
+    const std::string firstDate(rounds.Cell(0, kDateColumn));
+    const std::string lastDate(rounds.Cell(rounds.RowCount() - 1, kDateColumn));
+    EvictCaches();
+    state.ResumeTiming();
+
+    scorecard.OnColumnClickRounds(kDateColumn);
 
     state.PauseTiming();
     if (!checked && (rounds.Cell(0, kDateColumn) != lastDate ||
@@ -155,33 +150,28 @@ void SortByDateAgain(benchmark::State& state) {
       state.SkipWithError("the second click did not reverse the rounds");
       break;
     }
-    rounds.Reverse();
-    if (!checked && !IsInAscendingOrder(rounds, kDateColumn)) {
-      state.SkipWithError("the date order did not come back");
-      break;
-    }
     checked = true;
-    EvictCaches();
     state.ResumeTiming();
   }
   SetFileCounters(state, bench);
 }
 
-// Fitting the columns from scratch: a new width tracker counts every cell of the loaded table,
-// then the round list takes the widths.
+// Fitting the columns from scratch: a new width tracker counts every cell of the loaded table and
+// gives each column its width.
 void FitColumns(benchmark::State& state) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
-  Scorecard& scorecard = bench.Open();
+  const RoundBook& rounds = bench.Open().Rounds();
   std::optional<ColumnWidthTracker> tracker;
   bool checked = false;
   for (auto _ : state) {
-    tracker.emplace(scorecard.Rounds(), bench.Measure());
-    scorecard.FitRoundListColumns();
+    tracker.emplace(rounds.Table(), bench.Measure());
+    for (int column = 0; column < kRoundColumns; ++column)
+      benchmark::DoNotOptimize(tracker->FittedWidth(column));
 
     state.PauseTiming();
     for (int column = 0; !checked && column < kRoundColumns; ++column) {
-      if (tracker->FittedWidth(column) != scorecard.ColumnWidth(column)) {
+      if (tracker->FittedWidth(column) != rounds.ColumnWidth(column)) {
         state.SkipWithError("a refit gave other widths than the loaded list");
         break;
       }

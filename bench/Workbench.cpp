@@ -76,22 +76,21 @@ QString Workbench::FolderPath(const char* name) const {
 }
 
 Scorecard& Workbench::Make() {
-  scorecard_.reset();
+  Close();
   scorecard_ = std::make_unique<Scorecard>(services_, measure_);
   return *scorecard_;
 }
 
 Scorecard& Workbench::Open() {
   Scorecard& scorecard = Make();
-  scorecard.SetUpRoundList();
-  scorecard.LoadRounds();
+  scorecard.OnInitDialog();
   return scorecard;
 }
 
-Scorecard& Workbench::OpenWindow() {
-  Scorecard& scorecard = Make();
-  scorecard.OnInitDialog();
-  return scorecard;
+RoundBook& Workbench::MakeRoundBook() {
+  Close();
+  roundBook_ = std::make_unique<RoundBook>(filePath_, measure_, history_);
+  return *roundBook_;
 }
 
 bool OpenWorkbench(benchmark::State& state, Workbench& bench) {
@@ -99,7 +98,7 @@ bool OpenWorkbench(benchmark::State& state, Workbench& bench) {
     state.SkipWithError("could not write the generated files");
     return false;
   }
-  const int rows = bench.Open().Rounds().RowCount();
+  const int rows = bench.Open().Rounds().Table().RowCount();
   if (rows != Rounds(state)) {
     state.SkipWithError("the generated lks.dat did not load in full");
     return false;

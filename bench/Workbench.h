@@ -38,11 +38,14 @@ class Workbench {
 
   // A new Scorecard with nothing loaded yet; the previous one is closed first.
   Scorecard& Make();
-  // A new Scorecard with its round list set up and lks.dat loaded, as the window opens.
-  Scorecard& Open();
   // A new Scorecard opened on both files as the window opens: rounds, courses, an empty grid.
-  Scorecard& OpenWindow();
-  void Close() { scorecard_.reset(); }
+  Scorecard& Open();
+  // A round book alone on the folder's lks.dat, nothing loaded yet; what was open is closed.
+  RoundBook& MakeRoundBook();
+  void Close() {
+    scorecard_.reset();
+    roundBook_.reset();
+  }
 
  private:
   QTemporaryDir folder_;
@@ -59,6 +62,8 @@ class Workbench {
   ByteWidthMeasure measure_;
   ScorecardServices services_;
   std::unique_ptr<Scorecard> scorecard_;
+  ChangeHistory history_;
+  std::unique_ptr<RoundBook> roundBook_;
 };
 
 inline int Rounds(const benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -66,7 +67,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
   measure_ =
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
   core_ = std::make_unique<Scorecard>(std::move(services), *measure_, [this] { ShowFields(); });
-  model_ = new RoundListModel(core_->Rounds(), this);
+  model_ = new RoundListModel(core_->Rounds().Table(), this);
   controls_.rounds->setModel(model_);
 
   Connect();
@@ -142,6 +143,11 @@ void CScorecardDlg::BuildMenus() {
   m.help = m.bar->addMenu(tr("&Help"));
   m.quit = m.file->addAction(tr("&Quit"));
   m.quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  m.undo = m.edit->addAction(tr("&Undo"));
+  m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m.redo = m.edit->addAction(tr("&Redo"));
+  m.redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   m.userGuide = m.help->addAction(tr("&User Guide"));
   m.userGuide->setShortcut(QKeySequence(Qt::Key_F1));
   m.about = m.help->addAction(tr("&About LKS..."));
@@ -229,6 +235,12 @@ void CScorecardDlg::Connect() {
   command(c.help, &Scorecard::OnHelpButton);
   connect(c.quit, &QPushButton::clicked, this, &QDialog::accept);
   connect(menus_.quit, &QAction::triggered, this, &QDialog::accept);
+  connect(menus_.undo, &QAction::triggered, this, [this] { Run([this] { core_->Undo(); }); });
+  connect(menus_.redo, &QAction::triggered, this, [this] { Run([this] { core_->Redo(); }); });
+  // A field's own typing is undone first; once it has nothing left to undo, the keys undo the
+  // tables.
+  for (auto* field : findChildren<QLineEdit*>())
+    field->installEventFilter(this);
   connect(menus_.userGuide, &QAction::triggered, this,
           [this] { Run([this] { core_->OnHelpButton(); }); });
   connect(menus_.about, &QAction::triggered, this, &CScorecardDlg::ShowAbout);
@@ -248,15 +260,19 @@ void CScorecardDlg::Connect() {
 
 template <typename Command>
 void CScorecardDlg::Run(Command command) {
-  const auto revisions = std::pair(core_->Rounds().Revision(), core_->Courses().Revision());
+  const auto revisions = Revisions();
   ++commandsRunning_;
   ReadFields();
   command();
   ShowFields();
   --commandsRunning_;
-  if (revisions != std::pair(core_->Rounds().Revision(), core_->Courses().Revision())) {
+  if (revisions != Revisions()) {
     emit TablesChanged();
   }
+}
+
+std::pair<std::uint64_t, std::uint64_t> CScorecardDlg::Revisions() const {
+  return {core_->Rounds().Table().Revision(), core_->Courses().Table().Revision()};
 }
 
 void CScorecardDlg::ReadFields() {
@@ -287,14 +303,39 @@ void CScorecardDlg::ShowFields() {
   ShowDropDown(view.period, controls_.period);
   SetFieldText(controls_.roundCount, std::to_string(view.roundCount));
 
-  controls_.rounds->SetSelectedRow(core_->SelectedRow());
+  controls_.rounds->SetSelectedRow(core_->Rounds().SelectedRow());
+  ShowHistory();
   // Only widths the last fit changed: a column the user widened by hand keeps its width until then.
   QHeaderView* header = controls_.rounds->horizontalHeader();
   for (int column = 0; column < kRoundColumns; ++column) {
-    const int width = core_->ColumnWidth(column);
+    const int width = core_->Rounds().ColumnWidth(column);
     if (width > 0 && width != shownWidths_[column]) header->resizeSection(column, width);
     shownWidths_[column] = width;
   }
+}
+
+void CScorecardDlg::ShowHistory() {
+  const ChangeHistory& history = core_->History();
+  // The accelerator goes on the first word, which is always "Undo" or "Redo".
+  menus_.undo->setText(QLatin1Char('&') + QString::fromStdString(history.UndoText()));
+  menus_.undo->setEnabled(history.CanUndo());
+  menus_.redo->setText(QLatin1Char('&') + QString::fromStdString(history.RedoText()));
+  menus_.redo->setEnabled(history.CanRedo());
+}
+
+bool CScorecardDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* field = qobject_cast<QLineEdit*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo) ||
+                      key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+    if (field && ((undo && !field->isUndoAvailable()) || (redo && !field->isRedoAvailable()))) {
+      event->ignore();  // not the field's: the window's shortcut takes it
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CScorecardDlg::done(int result) {

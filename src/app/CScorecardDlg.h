@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QtServices.h"
@@ -66,6 +67,8 @@ class CScorecardDlg final : public QDialog {
     QMenu* view;
     QMenu* help;
     QAction* quit;
+    QAction* undo;
+    QAction* redo;
     QAction* userGuide;
     QAction* about;
   };
@@ -90,6 +93,7 @@ class CScorecardDlg final : public QDialog {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -106,6 +110,10 @@ class CScorecardDlg final : public QDialog {
   template <typename Command>
   void Run(Command command);
   void ReadFields();
+  // Undo and Redo name the change they would take back or make again.
+  void ShowHistory();
+  // Changes with every change of the round table or the course table.
+  std::pair<std::uint64_t, std::uint64_t> Revisions() const;
   void ShowFields();
 
   Controls controls_{};

@@ -10,7 +10,7 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-RoundListModel::RoundListModel(RoundTable& table, QObject* parent)
+RoundListModel::RoundListModel(const RoundTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
   table_.AddObserver(this);
 }
@@ -66,6 +66,24 @@ void RoundListModel::RowAboutToBeRemoved(int row) {
 
 void RoundListModel::RowRemoved(int) {
   endRemoveRows();
+}
+
+// Rows that stand together leave as one block; scattered ones (an import taken back after a
+// sort) are told as a new start, which Qt's views handle in one pass.
+void RoundListModel::RowsAboutToBeRemoved(const std::vector<int>& rows) {
+  if (rows.back() - rows.front() + 1 == static_cast<int>(rows.size())) {
+    beginRemoveRows(QModelIndex(), rows.front(), rows.back());
+  } else {
+    beginResetModel();
+  }
+}
+
+void RoundListModel::RowsRemoved(const std::vector<int>& rows) {
+  if (rows.back() - rows.front() + 1 == static_cast<int>(rows.size())) {
+    endRemoveRows();
+  } else {
+    endResetModel();
+  }
 }
 
 void RoundListModel::RowChanged(int row) {

@@ -11,7 +11,7 @@ class RoundListModel final : public QAbstractTableModel, private RoundTableObser
   Q_OBJECT
 
  public:
-  explicit RoundListModel(RoundTable& table, QObject* parent = nullptr);
+  explicit RoundListModel(const RoundTable& table, QObject* parent = nullptr);
   ~RoundListModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -25,11 +25,13 @@ class RoundListModel final : public QAbstractTableModel, private RoundTableObser
   void RowsInserted(int first, int last) override;
   void RowAboutToBeRemoved(int row) override;
   void RowRemoved(int row) override;
+  void RowsAboutToBeRemoved(const std::vector<int>& rows) override;
+  void RowsRemoved(const std::vector<int>& rows) override;
   void RowChanged(int row) override;
   void RowsAboutToBeReordered() override;
   void RowsReordered(const std::vector<int>& newRowOf) override;
 
-  RoundTable& table_;
+  const RoundTable& table_;
 };
 
 }  // namespace larkspin

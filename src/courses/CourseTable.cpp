@@ -5,8 +5,9 @@
 
 namespace larkspin {
 
-void CourseTable::InsertAtTop(CourseRecord record) {
-  rows_.insert(rows_.begin(), std::move(record));
+void CourseTable::InsertRow(int position, CourseRecord record) {
+  position = std::clamp(position, 0, RowCount());
+  rows_.insert(rows_.begin() + position, std::move(record));
   ++revision_;
 }
 
@@ -23,10 +24,12 @@ void CourseTable::SetRow(int row, CourseRecord record) {
   ++revision_;
 }
 
-void CourseTable::RemoveRow(int row) {
-  if (!HasRow(row)) return;
+CourseRecord CourseTable::TakeRow(int row) {
+  if (!HasRow(row)) return {};
+  CourseRecord taken = std::move(rows_[row]);
   rows_.erase(rows_.begin() + row);
   ++revision_;
+  return taken;
 }
 
 void CourseTable::Reverse() {

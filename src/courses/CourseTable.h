@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CourseRecord.h"
@@ -16,11 +17,15 @@ class CourseTable {
   bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
   const CourseRecord& Row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
 
-  void InsertAtTop(CourseRecord record);
+  void InsertAtTop(CourseRecord record) { InsertRow(0, std::move(record)); }
+  // At `position`, clamped to the table.
+  void InsertRow(int position, CourseRecord record);
   // Puts `rows` above the current top row, keeping their order: rows.front() becomes row 0.
   void InsertRowsAtTop(std::vector<CourseRecord> rows);
   void SetRow(int row, CourseRecord record);
-  void RemoveRow(int row);
+  void RemoveRow(int row) { TakeRow(row); }
+  // Takes the row out of the table and hands it over; an empty course for a row not in it.
+  CourseRecord TakeRow(int row);
   void Reverse();
 
   // Index of the first (newest) or last (oldest) row with this name, -1 when there is none.

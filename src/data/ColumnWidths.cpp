@@ -4,7 +4,7 @@
 
 namespace larkspin {
 
-ColumnWidthTracker::ColumnWidthTracker(RoundTable& table, const TextMeasure& measure)
+ColumnWidthTracker::ColumnWidthTracker(const RoundTable& table, const TextMeasure& measure)
     : table_(table), measure_(measure), columns_(kRoundColumns) {
   for (auto& column : columns_)
     column.countOfWidth.assign(kDirectWidths, 0);
@@ -115,6 +115,11 @@ void ColumnWidthTracker::RowsInserted(int first, int last) {
 
 void ColumnWidthTracker::RowAboutToBeRemoved(int row) {
   CountRow(row, -1);
+}
+
+void ColumnWidthTracker::RowsAboutToBeRemoved(const std::vector<int>& rows) {
+  for (const int row : rows)
+    CountRow(row, -1);
 }
 
 void ColumnWidthTracker::RowAboutToChange(int row) {

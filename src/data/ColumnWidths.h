@@ -24,7 +24,7 @@ class TextMeasure {
 // measurements, whatever the size of the table.
 class ColumnWidthTracker final : public RoundTableObserver {
  public:
-  ColumnWidthTracker(RoundTable& table, const TextMeasure& measure);
+  ColumnWidthTracker(const RoundTable& table, const TextMeasure& measure);
   ~ColumnWidthTracker() override;
   ColumnWidthTracker(const ColumnWidthTracker&) = delete;
   ColumnWidthTracker& operator=(const ColumnWidthTracker&) = delete;
@@ -36,6 +36,7 @@ class ColumnWidthTracker final : public RoundTableObserver {
 
   void RowsInserted(int first, int last) override;
   void RowAboutToBeRemoved(int row) override;
+  void RowsAboutToBeRemoved(const std::vector<int>& rows) override;
   void RowAboutToChange(int row) override;
   void RowChanged(int row) override;
 
@@ -58,7 +59,7 @@ class ColumnWidthTracker final : public RoundTableObserver {
     }
   };
 
-  RoundTable& table_;
+  const RoundTable& table_;
   const TextMeasure& measure_;
   std::vector<Column> columns_;
   // Most cells are a few bytes ("4", "250", "7I"): those are cached under their bytes as a number,

@@ -3,48 +3,39 @@
 #include <QDir>
 
 #include "CourseFile.h"
-#include "DiskFile.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
 
 namespace larkspin {
 
+namespace {
+
+QString DataFilePath(const QString& workDir, const char* name) {
+  return QDir(workDir).filePath(QString::fromLatin1(name));
+}
+
+}  // namespace
+
 Scorecard::Scorecard(ScorecardServices services, const TextMeasure& measure,
                      std::function<void()> showFormNow)
     : services_(std::move(services)),
       showFormNow_(std::move(showFormNow)),
-      roundFile_(DataFilePath(kRoundFileName), "round"),
-      courseFile_(DataFilePath(kCourseFileName), "course"),
-      measure_(measure) {
-  rounds_.AddObserver(this);
-}
+      rounds_(DataFilePath(services_.workDir, kRoundFileName), measure, history_),
+      courses_(DataFilePath(services_.workDir, kCourseFileName), view_.course, history_) {}
 
-Scorecard::~Scorecard() {
-  widths_.reset();
-  rounds_.RemoveObserver(this);
-}
-
-void Scorecard::SelectRow(int row) {
-  selectedRow_ = rounds_.HasRow(row) ? row : -1;
-}
-
-int Scorecard::ColumnWidth(int column) const {
-  if (column < 0 || column >= kRoundColumns) return 0;
-  return fittedWidths_[column];
-}
+Scorecard::~Scorecard() = default;
 
 void Scorecard::OnInitDialog() {
   ShowForm();
-  SetUpRoundList();
+  rounds_.SetUpColumns();
   LoadRounds();
-  SetUpCourseTable();
   LoadCourses();
   ClearGrid();
 }
 
 void Scorecard::TellUnreadFiles() {
   std::string text;
-  for (const DataFileKeeper* file : {&roundFile_, &courseFile_}) {
+  for (const DataFileKeeper* file : {&rounds_.File(), &courses_.File()}) {
     if (file->WhollyRead()) continue;
     if (!text.empty()) text += "\r\n\r\n";
     text += file->Unread();
@@ -67,17 +58,26 @@ bool Scorecard::OnDestroy() {
   return false;
 }
 
+bool Scorecard::SaveRounds() {
+  ReadForm();
+  values_.roundCount = rounds_.Table().RowCount();
+  const std::optional<std::string> failure = rounds_.Save();
+  if (failure) TellSaveFailure(*failure);
+  ClearGrid();
+  ShowForm();
+  return !failure;
+}
+
+bool Scorecard::SaveCourses() {
+  const std::optional<std::string> failure = courses_.Save();
+  if (failure) TellSaveFailure(*failure);
+  return !failure;
+}
+
 std::vector<std::string> Scorecard::SaveWithoutAsking() {
   std::vector<std::string> failures;
-  if (auto failure = roundFile_.Write(rounds_.Revision(), [this](const ByteSink& sink) {
-        return WriteRoundFile(rounds_, sink);
-      })) {
-    failures.push_back(std::move(*failure));
-  }
-  const std::string courses = SerializeCourseFile(courses_);
-  if (auto failure = courseFile_.Write(
-          courses_.Revision(), [&courses](const ByteSink& sink) { return sink(courses); })) {
-    failures.push_back(std::move(*failure));
+  for (auto failure : {rounds_.Save(), courses_.Save()}) {
+    if (failure) failures.push_back(std::move(*failure));
   }
   return failures;
 }
@@ -90,16 +90,21 @@ bool Scorecard::OnEndSession(const std::function<bool()>& mayAsk) {
   return services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName);
 }
 
+void Scorecard::TellSaveFailure(const std::string& failure) {
+  services_.prompter.ShowMessage(std::string(kSaveFailedMessage) + "\r\n" + failure,
+                                 kSaveFailedTitle);
+}
+
 void Scorecard::OnHelpButton() {
   if (!services_.helpPage.isEmpty()) services_.opener.OpenLocalFile(services_.helpPage);
 }
 
 void Scorecard::OnCourseReport() {
-  ReportWalk(values_, view_, rounds_, courses_, services_).OnCourseReport();
+  ReportWalk(values_, view_, rounds_.Table(), courses_.Table(), services_).OnCourseReport();
 }
 
 void Scorecard::OnOverallReport() {
-  ReportWalk(values_, view_, rounds_, courses_, services_).OnOverallReport();
+  ReportWalk(values_, view_, rounds_.Table(), courses_.Table(), services_).OnOverallReport();
 }
 
 void Scorecard::ReadForm() {
@@ -121,64 +126,19 @@ void Scorecard::ClearGrid() {
 }
 
 void Scorecard::OnClickRoundList() {
-  LoadRoundFromList(selectedRow_);
+  LoadRoundFromList(rounds_.SelectedRow());
   SelectCourse();
 }
 
-void Scorecard::SetUpRoundList() {
-  if (!widths_) widths_ = std::make_unique<ColumnWidthTracker>(rounds_, measure_);
-  FitRoundListColumns();
-}
-
-void Scorecard::FitRoundListColumns() {
-  if (!widths_) return;  // no columns yet
-  for (int column = 0; column < kRoundColumns; ++column) {
-    fittedWidths_[column] = widths_->FittedWidth(column);
-  }
-}
-
 void Scorecard::UpdateRoundCount() {
-  values_.roundCount = rounds_.RowCount();
+  values_.roundCount = rounds_.Table().RowCount();
   ShowForm();
 }
 
 void Scorecard::LoadRoundFromList(int row) {
   ReadForm();
-  values_.working = rounds_.Row(row);
+  values_.working = rounds_.Table().Row(row);
   ShowForm();
-}
-
-QString Scorecard::DataFilePath(const char* name) const {
-  return QDir(services_.workDir).filePath(QString::fromLatin1(name));
-}
-
-bool Scorecard::WriteDataFile(DataFileKeeper& file, std::uint64_t revision,
-                              const std::function<bool(const ByteSink&)>& produce) {
-  const std::optional<std::string> failure = file.Write(revision, produce);
-  if (failure) TellSaveFailure(*failure);
-  return !failure;
-}
-
-void Scorecard::TellSaveFailure(const std::string& failure) {
-  services_.prompter.ShowMessage(std::string(kSaveFailedMessage) + "\r\n" + failure,
-                                 kSaveFailedTitle);
-}
-
-// The selection follows its round, as the list's own selection does.
-void Scorecard::RowsInserted(int first, int last) {
-  if (selectedRow_ >= first) selectedRow_ += last - first + 1;
-}
-
-void Scorecard::RowRemoved(int row) {
-  if (selectedRow_ == row) {
-    selectedRow_ = -1;
-  } else if (selectedRow_ > row) {
-    --selectedRow_;
-  }
-}
-
-void Scorecard::RowsReordered(const std::vector<int>& newRowOf) {
-  if (selectedRow_ >= 0) selectedRow_ = newRowOf[selectedRow_];
 }
 
 }  // namespace larkspin

@@ -1,26 +1,25 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ChangeHistory.h"
 #include "ColumnWidths.h"
-#include "CourseTable.h"
-#include "DataFileKeeper.h"
-#include "DiskFile.h"
+#include "CourseBook.h"
 #include "FormValues.h"
-#include "RoundTable.h"
+#include "RoundBook.h"
 #include "Services.h"
 
 namespace larkspin {
 
-// The main window's behaviour, without the window: its form, the round and course tables, and
-// every command. Each command reads the form, works on the values and shows the form again; the
-// window copies what the user typed into View() before a command and shows View() after it.
-class Scorecard final : private RoundTableObserver {
+// The main window's behaviour, without the window: its form and its commands over the round book
+// and the course book. Each command reads the form, works on the values and shows the form
+// again; the window copies what the user typed into View() before a command and shows View()
+// after it.
+class Scorecard final : private ChangeFocus {
  public:
   // `measure` tells how wide a round list column must be for a text; `showFormNow` puts the form
   // on the screen in the middle of a command, as the wizard does between holes (otherwise the
@@ -34,16 +33,11 @@ class Scorecard final : private RoundTableObserver {
   FormView& View() { return view_; }
   const FormView& View() const { return view_; }
   const FormValues& Values() const { return values_; }
-  RoundTable& Rounds() { return rounds_; }
-  const RoundTable& Rounds() const { return rounds_; }
-  const CourseTable& Courses() const { return courses_; }
-
-  // The row "Update Score" and "Remove Score" act on, -1 for none. It stays with its round when
-  // rows are added above it or reordered.
-  int SelectedRow() const { return selectedRow_; }
-  void SelectRow(int row);
-  // Column widths as last fitted.
-  int ColumnWidth(int column) const;
+  RoundBook& Rounds() { return rounds_; }
+  const RoundBook& Rounds() const { return rounds_; }
+  CourseBook& Courses() { return courses_; }
+  const CourseBook& Courses() const { return courses_; }
+  const ChangeHistory& History() const { return history_; }
 
   // Opening and closing the window.
   void OnInitDialog();
@@ -52,6 +46,9 @@ class Scorecard final : private RoundTableObserver {
   // Saves both files, telling the user of each failure and then asking whether to close anyway.
   // True when the window may close; false leaves the form as it was before.
   bool OnDestroy();
+  // Saves one file, telling the user when it could not be written; false then.
+  bool SaveRounds();
+  bool SaveCourses();
   // Saves both files without touching the form or showing anything, for the end of a session;
   // what failed, as the lines that name the file and the reason.
   std::vector<std::string> SaveWithoutAsking();
@@ -60,31 +57,17 @@ class Scorecard final : private RoundTableObserver {
   bool OnEndSession(const std::function<bool()>& mayAsk);
   void OnHelpButton();
 
-  // The form.
-  void ReadForm();
-  void ShowForm();
+  // The grid and the round list.
   void ClearGrid();
+  // The user selected a row of the round list (-1: none), by mouse or keyboard.
+  void SelectRow(int row) { rounds_.Select(row); }
   void OnClickRoundList();
-
-  // The round table.
-  void SetUpRoundList();
-  void FitRoundListColumns();
-  void UpdateRoundCount();
-  void LoadRoundFromList(int row);
-
-  // lks.dat and the order of the rounds.
-  void LoadRounds();
-  // False after telling the user that lks.dat could not be written.
-  bool SaveRounds();
   void OnColumnClickRounds(int column);
-  void SortRoundsByColumn(int column);
-  void ReverseRoundRows();
 
   // Adding, updating and removing rounds.
   void AddScore();
   void UpdateScore();
   void RemoveScore();
-  bool IsDuplicateRound() const;
 
   // The "Date:" button.
   void OnDateButton();
@@ -96,45 +79,45 @@ class Scorecard final : private RoundTableObserver {
   // The "Wizard" button.
   void RunWizard();
 
-  // Courses and courses.dat.
-  void SetUpCourseTable();
+  // The course selector and its buttons.
   void AddCourse();
   void UpdateCourse();
   void RemoveCourse();
   void OnSelchangeCourse();
+
+  // Undo and Redo: the newest change of the rounds or courses taken back or made again; the
+  // round or course it touched is then selected and shown.
+  void Undo();
+  void Redo();
+
+ private:
+  void ReadForm();
+  void ShowForm();
+  void UpdateRoundCount();
+  void LoadRoundFromList(int row);
+  void LoadRounds();
+  void SortRoundsByColumn(int column);
+  bool IsDuplicateRound() const;
   void SelectCourse();
-  bool IsDuplicateCourse() const;
   void LoadCourseRow(int row);
   void ClearPars();
   void LoadCourses();
-  // False after telling the user that courses.dat could not be written.
-  bool SaveCourses();
-
- private:
-  QString DataFilePath(const char* name) const;
-  // False after telling the user that the file could not be written.
-  bool WriteDataFile(DataFileKeeper& file, std::uint64_t revision,
-                     const std::function<bool(const ByteSink&)>& produce);
-  void TellSaveFailure(const std::string& failure);
+  bool IsDuplicateCourse() const;
   CourseRecord CourseFromForm() const;
   bool AskToAddDuplicate();
+  void TellSaveFailure(const std::string& failure);
+  void ShowChange(const Change* change);
 
-  void RowsInserted(int first, int last) override;
-  void RowRemoved(int row) override;
-  void RowsReordered(const std::vector<int>& newRowOf) override;
+  void ShowRound(RowId id, const PackedRound* gone) override;
+  void ShowCourse(const std::string& name) override;
 
   ScorecardServices services_;
   std::function<void()> showFormNow_;
-  DataFileKeeper roundFile_;
-  DataFileKeeper courseFile_;
-  const TextMeasure& measure_;
-  RoundTable rounds_;
-  CourseTable courses_;
   FormValues values_;
   FormView view_;
-  int selectedRow_ = -1;
-  std::unique_ptr<ColumnWidthTracker> widths_;
-  std::array<int, kRoundColumns> fittedWidths_{};
+  ChangeHistory history_;
+  RoundBook rounds_;
+  CourseBook courses_;
 };
 
 inline constexpr std::string_view kBlankCourseMessage = "Course Name Blank.\r\nNo entry added.";

@@ -9,10 +9,11 @@ bool Scorecard::AskToAddDuplicate() {
 }
 
 bool Scorecard::IsDuplicateRound() const {
+  const RoundTable& table = rounds_.Table();
   const std::string& course = values_.working[kCourseColumn];
   const std::string& date = values_.working[kDateColumn];
-  for (int row = 0; row < rounds_.RowCount(); ++row) {
-    if (rounds_.Cell(row, kCourseColumn) == course && rounds_.Cell(row, kDateColumn) == date) {
+  for (int row = 0; row < table.RowCount(); ++row) {
+    if (table.Cell(row, kCourseColumn) == course && table.Cell(row, kDateColumn) == date) {
       return true;
     }
   }
@@ -24,8 +25,8 @@ void Scorecard::AddScore() {
   if (values_.working[kCourseColumn].empty()) {
     services_.prompter.ShowMessage(kBlankCourseMessage, kErrorTitle);
   } else if (!IsDuplicateRound() || AskToAddDuplicate()) {
-    rounds_.InsertRow(0, values_.working);
-    FitRoundListColumns();
+    rounds_.Add(values_.working);
+    rounds_.FitColumns();
     UpdateRoundCount();
   }
   ShowForm();
@@ -33,17 +34,17 @@ void Scorecard::AddScore() {
 
 void Scorecard::UpdateScore() {
   ReadForm();
-  if (!values_.working[kCourseColumn].empty() && rounds_.HasRow(selectedRow_)) {
-    rounds_.SetRow(selectedRow_, values_.working);
+  if (!values_.working[kCourseColumn].empty()) {
+    rounds_.Update(rounds_.SelectedRow(), values_.working);
   }
-  FitRoundListColumns();
+  rounds_.FitColumns();
   ShowForm();
 }
 
 void Scorecard::RemoveScore() {
   ReadForm();
-  if (rounds_.HasRow(selectedRow_)) rounds_.RemoveRow(selectedRow_);
-  FitRoundListColumns();
+  rounds_.Remove(rounds_.SelectedRow());
+  rounds_.FitColumns();
   UpdateRoundCount();
   ShowForm();
 }

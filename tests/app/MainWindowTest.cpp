@@ -100,7 +100,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down);
-    QCOMPARE(w.Core().SelectedRow(), 1);
+    QCOMPARE(w.Core().Rounds().SelectedRow(), 1);
     QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));
     QCOMPARE(w.Widgets().dateField->text(), QStringLiteral("2003-09-03"));
   }
@@ -152,7 +152,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("Pine"));
     QCOMPARE(view->model()->index(2, 0).data().toString(), QStringLiteral("Elm"));
     QCOMPARE(view->SelectedRow(), 2);
-    QCOMPARE(w.Core().SelectedRow(), 2);
+    QCOMPARE(w.Core().Rounds().SelectedRow(), 2);
     QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Elm"));  // grid unchanged
   }
 
@@ -163,7 +163,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
     QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("2"));
     QCOMPARE(view->SelectedRow(), -1);
-    QCOMPARE(w.Core().SelectedRow(), -1);
+    QCOMPARE(w.Core().Rounds().SelectedRow(), -1);
     QVERIFY(view->selectionModel()->selectedIndexes().isEmpty());
 
     QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
@@ -195,11 +195,11 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 2));
     QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
     QCOMPARE(view->SelectedRow(), -1);
-    QCOMPARE(w.Core().SelectedRow(), -1);
+    QCOMPARE(w.Core().Rounds().SelectedRow(), -1);
     // The keyboard still starts from where the user was.
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Up);
-    QCOMPARE(w.Core().SelectedRow(), view->SelectedRow());
+    QCOMPARE(w.Core().Rounds().SelectedRow(), view->SelectedRow());
     QVERIFY(view->SelectedRow() >= 0);
   }
 
@@ -330,7 +330,7 @@ class MainWindowTest : public QObject {
     c.course->setEditText(QStringLiteral("Oak Hills"));
     c.holes[0]->strokes->setText(QStringLiteral("9"));
     QTest::mouseClick(c.updateCourse, Qt::LeftButton);
-    QCOMPARE(w.Core().Courses().Row(0)[ParCell(1)], std::string("9"));
+    QCOMPARE(w.Core().Courses().Table().Row(0)[ParCell(1)], std::string("9"));
     // "Update Score": the grid over the clicked row.
     auto* view = c.rounds;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
@@ -341,7 +341,7 @@ class MainWindowTest : public QObject {
     // "Remove" (course): the course the selector shows.
     QTest::mouseClick(c.removeCourse, Qt::LeftButton);
     QCOMPARE(c.course->count(), 0);
-    QCOMPARE(w.Core().Courses().RowCount(), 0);
+    QCOMPARE(w.Core().Courses().Table().RowCount(), 0);
   }
 
   void fieldsTheUserMayNotType_areReadOnly() {
@@ -413,7 +413,7 @@ class MainWindowTest : public QObject {
     QHeaderView* header = w.Widgets().rounds->horizontalHeader();
     for (const int column : {0, 1, 2, 73}) {
       QVERIFY(header->sectionSizeHint(column) > 0);
-      QCOMPARE(w.Core().ColumnWidth(column), header->sectionSizeHint(column));
+      QCOMPARE(w.Core().Rounds().ColumnWidth(column), header->sectionSizeHint(column));
       QCOMPARE(header->sectionSize(column), header->sectionSizeHint(column));
     }
   }

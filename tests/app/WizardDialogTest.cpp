@@ -281,7 +281,7 @@ class WizardDialogTest : public QObject {
     QCOMPARE(grid[1]->strokes->text(), QStringLiteral("6"));
     QCOMPARE(grid[1]->putts->text(), QStringLiteral("2"));
     QCOMPARE(window.Widgets().roundCount->text(), QStringLiteral("0"));
-    QCOMPARE(window.Core().Rounds().RowCount(), 0);
+    QCOMPARE(window.Core().Rounds().Table().RowCount(), 0);
   }
 };
 

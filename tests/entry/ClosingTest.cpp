@@ -62,7 +62,7 @@ TEST_F(Closing, RoundsFailing_tellsFileAndReasonStillSavesCoursesAndNoKeepsFormA
   EXPECT_EQ(sc.View().scores[3], "typed, not added");
   EXPECT_EQ(sc.View().course.Text(), "Oak Hills");
   EXPECT_EQ(sc.View().date, "2003-09-16");
-  EXPECT_EQ(sc.Rounds().RowCount(), 1);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 1);
 
   // Once the user has made room, closing again saves everything without a question.
   Unblock("lks.dat");

@@ -87,8 +87,8 @@ TEST_F(Courses, Add_putsFormCourseOnTopAndInSortedSelectorWithoutTouchingPars) {
               ElementsAre(Said("Error", "Course Name Blank.\r\nNo entry added.")));
   Add("pine", "2003-09-16", "p");
   Add("Birch", "2003-09-17", "b");
-  EXPECT_EQ(sc.Courses().Row(0), Course("Birch", "2003-09-17", "b"));
-  EXPECT_EQ(sc.Courses().Row(1), Course("pine", "2003-09-16", "p"));
+  EXPECT_EQ(sc.Courses().Table().Row(0), Course("Birch", "2003-09-17", "b"));
+  EXPECT_EQ(sc.Courses().Table().Row(1), Course("pine", "2003-09-16", "p"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Birch", "pine"));
   EXPECT_THAT(sc.View().pars, ::testing::Each("old"));
 }
@@ -104,9 +104,9 @@ TEST_F(Courses, AddOfSameNameAndDate_asksAndAddsSecondRowAndEntryOnlyOnYes) {
   EXPECT_THAT(h.prompter.messages, ElementsAre(Said("larkspin",
                                                     "This entry is already in the list.\r\n"
                                                     "Do you really want to add this item?")));
-  EXPECT_EQ(sc.Courses().RowCount(), 3);
+  EXPECT_EQ(sc.Courses().Table().RowCount(), 3);
   Add("Oak", "2003-09-17", "e");
-  EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-09-17", "e"));
+  EXPECT_EQ(sc.Courses().Table().Row(0), Course("Oak", "2003-09-17", "e"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Oak", "Oak", "oak", "Oak"));
 }
 
@@ -121,8 +121,8 @@ TEST_F(Courses, Update_rewritesLowestRowOfExactlyThatNameAndSelectingStillShowsT
     Enter(name, "2003-03-01", name);
     sc.UpdateCourse();
   }
-  EXPECT_EQ(sc.Courses().Row(2), Course("Oak", "2003-03-01", "Oak"));
-  EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-02-01", "top"));
+  EXPECT_EQ(sc.Courses().Table().Row(2), Course("Oak", "2003-03-01", "Oak"));
+  EXPECT_EQ(sc.Courses().Table().Row(0), Course("Oak", "2003-02-01", "top"));
   EXPECT_EQ(sc.View().course.Entries(), entries);
   EXPECT_THAT(sc.View().pars, ::testing::Each("old"));
   EXPECT_TRUE(h.prompter.messages.empty());
@@ -140,10 +140,10 @@ TEST_F(Courses, Remove_takesEntryAndTopRowOfThatNameOnlyWhenSelectorShowsTheEntr
     sc.View().course.Type(typed);
     sc.RemoveCourse();
   }
-  EXPECT_EQ(sc.Courses().RowCount(), 3);
+  EXPECT_EQ(sc.Courses().Table().RowCount(), 3);
   Pick("Oak");
   sc.RemoveCourse();
-  EXPECT_EQ(sc.Courses().Row(1), Course("Oak", "2003-01-01", "low"));
+  EXPECT_EQ(sc.Courses().Table().Row(1), Course("Oak", "2003-01-01", "low"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Oak", "Pine"));
 }
 
@@ -171,8 +171,8 @@ TEST_F(Courses, SaveTwo_writesBottomRowFirstOneEmptyLineBetweenAndOpensInSameOrd
   WriteBytes(other.FilePath("courses.dat"), saved);
   Scorecard& reopened = other.Make();
   reopened.OnInitDialog();
-  EXPECT_EQ(reopened.Courses().Row(0), Course("Oak", "2003-01-02", "o"));
-  EXPECT_EQ(reopened.Courses().Row(1), Course("Pine", "2003-01-01", "p"));
+  EXPECT_EQ(reopened.Courses().Table().Row(0), Course("Oak", "2003-01-02", "o"));
+  EXPECT_EQ(reopened.Courses().Table().Row(1), Course("Pine", "2003-01-01", "p"));
 }
 
 TEST_F(Courses, OpenFile_listsCoursesInSelectorAlphabeticallyIgnoringCase) {
@@ -182,15 +182,15 @@ TEST_F(Courses, OpenFile_listsCoursesInSelectorAlphabeticallyIgnoringCase) {
 
 TEST_F(Courses, OpenLfFile_readsLastLineWithoutBreakKeepsEqualsInValuesAndStartsFreshPerCourse) {
   Open("CREATOR=LARKSP 1.0\nCOURSE=A=B\nDATE=2003-09-16\nS1=4\nS2=5\n\nCOURSE=Oak\nS1=3\nS18=5");
-  EXPECT_EQ(sc.Courses().Row(1), (CourseRecord{"A=B", "2003-09-16", "4", "5"}));
+  EXPECT_EQ(sc.Courses().Table().Row(1), (CourseRecord{"A=B", "2003-09-16", "4", "5"}));
   CourseRecord oak{"Oak", "", "3"};
   oak[ParCell(18)] = "5";
-  EXPECT_EQ(sc.Courses().Row(0), oak);
+  EXPECT_EQ(sc.Courses().Table().Row(0), oak);
 }
 
 TEST_F(Courses, OpenWindows1252File_readsItsCharactersAndSavesThemAsUtf8) {
   Open("CREATOR=LARKSP 1.0\r\nCOURSE=Ch\xE2teau \x80\r\nDATE=2003-09-16\r\n");
-  EXPECT_EQ(sc.Courses().Row(0)[kCourseNameCell], "Ch\xC3\xA2teau \xE2\x82\xAC");
+  EXPECT_EQ(sc.Courses().Table().Row(0)[kCourseNameCell], "Ch\xC3\xA2teau \xE2\x82\xAC");
   EXPECT_THAT(Saved(), StartsWith("CREATOR=LARKSP 1.0\r\nCOURSE=Ch\xC3\xA2teau \xE2\x82\xAC\r\n"));
 }
 
@@ -200,8 +200,8 @@ TEST_F(Courses, UpdateOfCourseListedOnceAtTop_rewritesThatRow) {
   Add("Oak", "2003-02-01", "o");
   Enter("Oak", "2003-03-01", "new");
   sc.UpdateCourse();
-  EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-03-01", "new"));
-  EXPECT_EQ(sc.Courses().Row(1), Course("Pine", "2003-01-01", "p"));
+  EXPECT_EQ(sc.Courses().Table().Row(0), Course("Oak", "2003-03-01", "new"));
+  EXPECT_EQ(sc.Courses().Table().Row(1), Course("Pine", "2003-01-01", "p"));
 }
 
 TEST_F(Courses, LoadThenSave_writesTheCoursesInTheFilesOrderByteForByte) {
@@ -214,8 +214,8 @@ TEST_F(Courses, LoadThenSave_writesTheCoursesInTheFilesOrderByteForByte) {
   }
   file += "\r\n";
   Open(file.c_str());
-  EXPECT_EQ(sc.Courses().Row(0)[kCourseNameCell], "Oak");
-  EXPECT_EQ(sc.Courses().Row(3)[kCourseNameCell], "Pine");
+  EXPECT_EQ(sc.Courses().Table().Row(0)[kCourseNameCell], "Oak");
+  EXPECT_EQ(sc.Courses().Table().Row(3)[kCourseNameCell], "Pine");
   EXPECT_EQ(Saved(), file);
 }
 
@@ -230,7 +230,7 @@ TEST_F(Courses, SaveWhenFileCannotBeWritten_reportsFileAndReasonAndChangesNothin
   EXPECT_EQ(h.prompter.messages[0].title, "Error Writing File");
   EXPECT_THAT(h.prompter.messages[0].text,
               ::testing::MatchesRegex("Save to File\r\n" + path + ": .*directory"));
-  EXPECT_EQ(sc.Courses().Row(0), Course("Oak", "2003-01-01", "o"));
+  EXPECT_EQ(sc.Courses().Table().Row(0), Course("Oak", "2003-01-01", "o"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Oak"));
 }
 

@@ -116,7 +116,7 @@ TEST_F(Report, CourseReport_leavesTheLastRoundOfTheCourseInTheGridEvenOutsideThe
   EXPECT_EQ(sc.View().putts[17], "");
   EXPECT_EQ(sc.View().pars, kPinePars);
   EXPECT_EQ(sc.View().period.Text(), "Month");
-  EXPECT_EQ(sc.Rounds().RowCount(), 4);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 4);
 }
 
 TEST_F(Report, CourseReportWithBlankCourse_saysSoAndChangesNothing) {
@@ -206,7 +206,7 @@ TEST_F(Report, OverallReport_leavesTheBottomRoundAndItsCourseInTheForm) {
   EXPECT_EQ(sc.View().scores[16], "6");
   EXPECT_EQ(sc.View().pars, kPinePars);
   EXPECT_EQ(sc.View().period.Text(), "Eternity");
-  EXPECT_EQ(sc.Rounds().Cell(1, kCourseColumn), kOakHills);
+  EXPECT_EQ(sc.Rounds().Table().Cell(1, kCourseColumn), kOakHills);
 }
 
 TEST_F(Report, OverallReport_parRowIsTheBottomRoundsCourseEvenOutsideThePeriod) {
@@ -238,20 +238,20 @@ TEST_F(Report, OverallReportOnNoRounds_writesTheFrameWithTheFormsPars) {
 struct Round {
   std::string course, date, score, putts, club;
 };
+// The rounds in the order given, the first at the top.
 void SetRounds(Scorecard& sc, std::initializer_list<Round> rounds) {
-  int row = 0;
-  for (const Round& round : rounds) {
-    RoundRecord record{round.course, round.date};
-    record[ScoreColumn(1)] = round.score;
-    record[PuttsColumn(1)] = round.putts;
-    record[ClubColumn(1)] = round.club;
-    sc.Rounds().InsertRow(row++, record);
+  for (auto round = std::rbegin(rounds); round != std::rend(rounds); ++round) {
+    RoundRecord record{round->course, round->date};
+    record[ScoreColumn(1)] = round->score;
+    record[PuttsColumn(1)] = round->putts;
+    record[ClubColumn(1)] = round->club;
+    sc.Rounds().Add(record);
   }
 }
 
 TEST_F(Report, OverallReport_judgesHoleOneAgainstEachRoundsOwnPar) {
-  while (sc.Rounds().RowCount() > 0)
-    sc.Rounds().RemoveRow(0);
+  while (sc.Rounds().Table().RowCount() > 0)
+    sc.Rounds().Remove(0);
   // Hole 1 is a par 4 at Pine Valley and a par 3 at Oak & <Hills>.
   SetRounds(sc, {{"Pine Valley", "", "3", "2", ""}, {"Oak & <Hills>", "", "3", "2", ""}});
   sc.OnOverallReport();
@@ -260,8 +260,8 @@ TEST_F(Report, OverallReport_judgesHoleOneAgainstEachRoundsOwnPar) {
 }
 
 TEST_F(Report, OverallReport_roundOfAnUnknownCourseUsesItsOwnNameNotThePreviousCourse) {
-  while (sc.Rounds().RowCount() > 0)
-    sc.Rounds().RemoveRow(0);
+  while (sc.Rounds().Table().RowCount() > 0)
+    sc.Rounds().Remove(0);
   // "oak" begins an entry in other letter case and becomes that course; "Gone Links" begins
   // none and keeps its own name, with no pars.
   SetRounds(sc, {{"oak", "", "3", "2", ""}, {"Gone Links", "", "3", "2", ""}});
@@ -283,8 +283,8 @@ TEST_F(Report, OverallReport_roundOfAnUnknownCourseUsesItsOwnNameNotThePreviousC
 }
 
 TEST_F(Report, ClubBoxesAreLeftOnTheLastClubTheyRecognised) {
-  while (sc.Rounds().RowCount() > 0)
-    sc.Rounds().RemoveRow(0);
+  while (sc.Rounds().Table().RowCount() > 0)
+    sc.Rounds().Remove(0);
   SetRounds(sc, {{"Pine Valley", "2026-01-01", "4", "2", "pw"},
                  {"Oak & <Hills>", "2026-01-02", "4", "2", "5i"},
                  {"Pine Valley", "2026-01-03", "4", "2", "zz"}});
@@ -349,8 +349,8 @@ TEST_F(Report, ReportsChangeNoTableAndNoDataFile) {
   PickCourse(kPineValley);
   sc.OnCourseReport();
   sc.OnOverallReport();
-  EXPECT_EQ(sc.Rounds().RowCount(), 4);
-  EXPECT_EQ(sc.Courses().RowCount(), 2);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 4);
+  EXPECT_EQ(sc.Courses().Table().RowCount(), 2);
   EXPECT_EQ(ReadWholeFile(h.FilePath("lks.dat")).value_or(""), rounds);
 }
 

@@ -34,7 +34,7 @@ class RoundEntry : public ::testing::Test {
     Enter(course, date, std::string(course));
     sc.AddScore();
   }
-  std::string_view CourseAt(int row) const { return sc.Rounds().Cell(row, kCourseColumn); }
+  std::string_view CourseAt(int row) const { return sc.Rounds().Table().Cell(row, kCourseColumn); }
 
   ScorecardHarness h;
   Scorecard& sc = h.Make();
@@ -52,16 +52,16 @@ TEST_F(RoundEntry, ClearGrid_emptiesRoundAndParsButKeepsPeriodCountAndSelection)
   EXPECT_EQ(sc.View().clubs[0].Text(), "");
   EXPECT_EQ(sc.View().period.Text(), "Year");
   EXPECT_EQ(sc.View().roundCount, 2);
-  EXPECT_EQ(sc.SelectedRow(), 1);
+  EXPECT_EQ(sc.Rounds().SelectedRow(), 1);
 }
 
-TEST_F(RoundEntry, LoadRoundFromNoRow_emptiesRoundButKeepsParsAndPeriod) {
+TEST_F(RoundEntry, ClickWithNoRowSelected_emptiesRoundAndParsButKeepsPeriod) {
   Enter("Oak", "2003-09-16");
   sc.View().pars.fill("3");
   sc.View().period.Pick(3);
-  sc.LoadRoundFromList(-1);
+  sc.OnClickRoundList();
   EXPECT_EQ(sc.Values().working, RoundRecord{});
-  EXPECT_THAT(sc.View().pars, ::testing::Each("3"));
+  EXPECT_THAT(sc.View().pars, ::testing::Each(""));
   EXPECT_EQ(sc.View().period.Text(), "Eternity");
 }
 
@@ -69,7 +69,7 @@ TEST_F(RoundEntry, AddScoreWithBlankCourse_showsErrorAndAddsNothing) {
   AddRound("");
   EXPECT_THAT(h.prompter.messages,
               ElementsAre(Said("Error", "Course Name Blank.\r\nNo entry added.")));
-  EXPECT_EQ(sc.Rounds().RowCount(), 0);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 0);
 }
 
 TEST_F(RoundEntry, AddScoreOfListedCourseAndDate_asksAndAddsOnlyOnYes) {
@@ -81,9 +81,9 @@ TEST_F(RoundEntry, AddScoreOfListedCourseAndDate_asksAndAddsOnlyOnYes) {
   EXPECT_THAT(h.prompter.messages, ElementsAre(Said("larkspin",
                                                     "This entry is already in the list.\r\n"
                                                     "Do you really want to add this item?")));
-  EXPECT_EQ(sc.Rounds().RowCount(), 2);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 2);
   AddRound("Oak");
-  EXPECT_EQ(sc.Rounds().RowCount(), 3);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 3);
   EXPECT_EQ(sc.View().roundCount, 3);
 }
 
@@ -92,29 +92,29 @@ TEST_F(RoundEntry, AddScore_putsWholeRoundOnTopKeepsGridAndSelectionFollowsItsRo
   sc.SelectRow(0);
   Enter("Pine", "2003-09-17", "x");
   sc.AddScore();
-  EXPECT_EQ(sc.Rounds().Row(0), sc.Values().working);
+  EXPECT_EQ(sc.Rounds().Table().Row(0), sc.Values().working);
   EXPECT_EQ(sc.View().scores[17], "xs18");
   EXPECT_EQ(sc.View().roundCount, 2);
-  EXPECT_EQ(sc.SelectedRow(), 1);
+  EXPECT_EQ(sc.Rounds().SelectedRow(), 1);
   EXPECT_EQ(CourseAt(1), "Oak");
 }
 
 TEST_F(RoundEntry, UpdateScore_writesWholeFormOverSelectedRowWithoutAskingAndNeedsCourse) {
   AddRound("Oak");
   AddRound("Pine");
-  const RoundRecord oak = sc.Rounds().Row(1);
+  const RoundRecord oak = sc.Rounds().Table().Row(1);
   Enter("Pine", "2003-09-16", "new");  // the other row's course and date
   sc.UpdateScore();                    // no row selected
   sc.SelectRow(1);                     // a keyboard move: nothing is loaded
   sc.View().course.Type("");
   sc.UpdateScore();
-  EXPECT_EQ(sc.Rounds().Row(1), oak);
+  EXPECT_EQ(sc.Rounds().Table().Row(1), oak);
   sc.View().course.Type("Pine");
   sc.UpdateScore();
   EXPECT_TRUE(h.prompter.messages.empty());
-  EXPECT_EQ(sc.Rounds().Row(1), sc.Values().working);
-  EXPECT_EQ(sc.Rounds().Cell(1, PuttsColumn(18)), "newp18");
-  EXPECT_EQ(sc.Rounds().Cell(0, PuttsColumn(18)), "Pinep18");
+  EXPECT_EQ(sc.Rounds().Table().Row(1), sc.Values().working);
+  EXPECT_EQ(sc.Rounds().Table().Cell(1, PuttsColumn(18)), "newp18");
+  EXPECT_EQ(sc.Rounds().Table().Cell(0, PuttsColumn(18)), "Pinep18");
 }
 
 TEST_F(RoundEntry, RemoveScore_deletesSelectedRowOnceWithoutAskingAndKeepsGrid) {
@@ -126,8 +126,8 @@ TEST_F(RoundEntry, RemoveScore_deletesSelectedRowOnceWithoutAskingAndKeepsGrid) 
   sc.RemoveScore();
   sc.RemoveScore();
   EXPECT_TRUE(h.prompter.messages.empty());
-  EXPECT_EQ(sc.SelectedRow(), -1);
-  EXPECT_EQ(sc.Rounds().RowCount(), 2);
+  EXPECT_EQ(sc.Rounds().SelectedRow(), -1);
+  EXPECT_EQ(sc.Rounds().Table().RowCount(), 2);
   EXPECT_EQ(CourseAt(1), "Oak");
   EXPECT_EQ(sc.View().roundCount, 2);
   EXPECT_EQ(sc.View().scores[17], "s18");

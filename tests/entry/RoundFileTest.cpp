@@ -37,15 +37,15 @@ void ExpectSaveErrorShown(const ScorecardHarness& harness, const std::string& re
 TEST(RoundFile, SaveTwoRounds_writesBottomRowFirstWithPuttsBeforeClubs) {
   ScorecardHarness harness;
   Scorecard& scorecard = harness.Make();
-  scorecard.Rounds().InsertRow(0, MakeRound("Oak Creek", "2003-08-02", {{ScoreColumn(10), "6"}}));
-  scorecard.Rounds().InsertRow(0, MakeRound("Pine Hills", "2003-09-14",
-                                            {{ScoreColumn(1), "4"},
-                                             {ScoreColumn(18), "5"},
-                                             {DriveColumn(1), "250"},
-                                             {ClubColumn(1), "D"},
-                                             {PuttsColumn(1), "2"},
-                                             {ClubColumn(18), "PW"},
-                                             {PuttsColumn(18), "1"}}));
+  scorecard.Rounds().Add(MakeRound("Oak Creek", "2003-08-02", {{ScoreColumn(10), "6"}}));
+  scorecard.Rounds().Add(MakeRound("Pine Hills", "2003-09-14",
+                                   {{ScoreColumn(1), "4"},
+                                    {ScoreColumn(18), "5"},
+                                    {DriveColumn(1), "250"},
+                                    {ClubColumn(1), "D"},
+                                    {PuttsColumn(1), "2"},
+                                    {ClubColumn(18), "PW"},
+                                    {PuttsColumn(18), "1"}}));
 
   scorecard.SaveRounds();
 
@@ -56,12 +56,12 @@ TEST(RoundFile, SaveTwoRounds_writesBottomRowFirstWithPuttsBeforeClubs) {
 TEST(RoundFile, EmptyTable_loadsFromNewEmptyFileAndSavesZeroBytes) {
   ScorecardHarness harness;
   Scorecard& scorecard = harness.Make();
-  scorecard.LoadRounds();
+  scorecard.OnInitDialog();
   EXPECT_EQ(RoundFileBytes(harness), "");  // created at start-up
 
-  scorecard.Rounds().InsertRow(0, MakeRound("Pine Hills"));
+  scorecard.Rounds().Add(MakeRound("Pine Hills"));
   scorecard.SaveRounds();
-  scorecard.Rounds().RemoveRow(0);
+  scorecard.Rounds().Remove(0);
   scorecard.SaveRounds();
   EXPECT_EQ(RoundFileBytes(harness), "");
 }
@@ -69,15 +69,15 @@ TEST(RoundFile, EmptyTable_loadsFromNewEmptyFileAndSavesZeroBytes) {
 TEST(RoundFile, SaveThenLoad_givesSameRowsInSameOrderAndSameBytes) {
   ScorecardHarness first;
   Scorecard& saved = first.Make();
-  saved.Rounds().InsertRow(0, MakeRound("Pine Hills", "2003-08-02", {{ScoreColumn(1), "4"}}));
-  saved.Rounds().InsertRow(0, MakeRound("Château Vert", "", {{ClubColumn(9), "SW"}}));
-  saved.Rounds().InsertRow(0, MakeRound("Oak Creek", "2003-09-14", {{PuttsColumn(18), "3"}}));
+  saved.Rounds().Add(MakeRound("Pine Hills", "2003-08-02", {{ScoreColumn(1), "4"}}));
+  saved.Rounds().Add(MakeRound("Château Vert", "", {{ClubColumn(9), "SW"}}));
+  saved.Rounds().Add(MakeRound("Oak Creek", "2003-09-14", {{PuttsColumn(18), "3"}}));
   saved.SaveRounds();
   const std::string bytes = RoundFileBytes(first);
 
   ScorecardHarness second;
   Scorecard& loaded = LoadRoundFile(second, bytes);
-  EXPECT_EQ(DescribeRows(loaded.Rounds()), DescribeRows(saved.Rounds()));
+  EXPECT_EQ(DescribeRows(loaded.Rounds().Table()), DescribeRows(saved.Rounds().Table()));
   EXPECT_EQ(loaded.Values().roundCount, 3);
   loaded.SaveRounds();
   EXPECT_EQ(RoundFileBytes(second), bytes);
@@ -88,7 +88,7 @@ TEST(RoundFile, LoadProgramWrittenFile_putsLastRecordOnTopAndSavesSameBytes) {
   const std::string bytes = TestDataBytes("three_rounds.dat");
   Scorecard& scorecard = LoadRoundFile(harness, bytes);
 
-  const RoundTable& rounds = scorecard.Rounds();
+  const RoundTable& rounds = scorecard.Rounds().Table();
   EXPECT_EQ(ColumnTexts(rounds, kCourseColumn), (Texts{"Oak Creek", "Château Vert", "Pine Hills"}));
   EXPECT_EQ(rounds.Cell(2, PuttsColumn(1)), "2");
   EXPECT_EQ(rounds.Cell(2, ClubColumn(1)), "2I");
@@ -99,12 +99,12 @@ TEST(RoundFile, LoadProgramWrittenFile_putsLastRecordOnTopAndSavesSameBytes) {
 TEST(RoundFile, SaveLineFeedOrControlZInCell_writesSpacesAndKeepsLaterRounds) {
   ScorecardHarness first;
   Scorecard& saved = first.Make();
-  saved.Rounds().InsertRow(0, MakeRound("Pine\nHills", "", {{ScoreColumn(1), "4\x1A-5"}}));
-  saved.Rounds().InsertRow(0, MakeRound("Oak Creek"));
+  saved.Rounds().Add(MakeRound("Pine\nHills", "", {{ScoreColumn(1), "4\x1A-5"}}));
+  saved.Rounds().Add(MakeRound("Oak Creek"));
   saved.SaveRounds();
 
   ScorecardHarness second;
-  EXPECT_EQ(DescribeRows(LoadRoundFile(second, RoundFileBytes(first)).Rounds()),
+  EXPECT_EQ(DescribeRows(LoadRoundFile(second, RoundFileBytes(first)).Rounds().Table()),
             (Texts{"Oak Creek", "Pine Hills; 1=4 -5"}));
 }
 
@@ -122,7 +122,7 @@ class LoadOddFile : public ::testing::TestWithParam<OddFile> {};
 TEST_P(LoadOddFile, readsExactlyTheReadableRounds) {
   ScorecardHarness harness;
   const Scorecard& scorecard = LoadRoundFile(harness, TestDataBytes(GetParam().file));
-  EXPECT_EQ(DescribeRows(scorecard.Rounds()), GetParam().rows);
+  EXPECT_EQ(DescribeRows(scorecard.Rounds().Table()), GetParam().rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,7 +166,7 @@ TEST(RoundFile, LoadMegabyteLongLines_keepsWholeValue) {
   const std::string noise(1 << 20, '#');
   ScorecardHarness harness;
   const RoundTable& rounds =
-      LoadRoundFile(harness, noise + "\r\nCOURSE=" + course + "\r\nS1=4\r\n").Rounds();
+      LoadRoundFile(harness, noise + "\r\nCOURSE=" + course + "\r\nS1=4\r\n").Rounds().Table();
 
   ASSERT_EQ(rounds.RowCount(), 1);
   EXPECT_TRUE(rounds.Cell(0, kCourseColumn) == course);
@@ -194,7 +194,7 @@ TEST(RoundFile, SaveFailingHalfWay_reportsErrorAndKeepsOldFile) {
   const std::string old = TestDataBytes("three_rounds.dat");
   Scorecard& scorecard = LoadRoundFile(harness, old);
   for (int i = 0; i < 20; ++i)
-    scorecard.Rounds().InsertRow(0, MakeRound("Elm " + std::to_string(i)));
+    scorecard.Rounds().Add(MakeRound("Elm " + std::to_string(i)));
 
   // The new file would be several times longer than the limit.
   ASSERT_TRUE(RunWithFileSizeLimit(2 * old.size(), [&] { scorecard.SaveRounds(); }));
@@ -202,7 +202,7 @@ TEST(RoundFile, SaveFailingHalfWay_reportsErrorAndKeepsOldFile) {
   const std::string now = RoundFileBytes(harness);
   EXPECT_TRUE(now == old) << "lks.dat went from " << old.size() << " to " << now.size() << " bytes";
   EXPECT_EQ(QDir(harness.dir.path()).entryList(QDir::Files | QDir::Hidden),
-            QStringList{QStringLiteral("lks.dat")});
+            (QStringList{QStringLiteral("courses.dat"), QStringLiteral("lks.dat")}));
   ExpectSaveErrorShown(harness, "File too large");
 }
 
@@ -213,7 +213,7 @@ TEST(RoundFile, SaveOfManyMegabytesFailingAfterFirstPiece_keepsOldFileAndTellsWh
   std::vector<PackedRound> rows;
   for (int i = 0; i < 8000; ++i)
     rows.emplace_back(MakeRound("Royal Oak Golf Club " + std::to_string(i), "2003-09-14"));
-  scorecard.Rounds().InsertRowsAtTop(std::move(rows));  // some 2.5 MB: three pieces
+  scorecard.Rounds().Import(std::move(rows));  // some 2.5 MB: three pieces
 
   ASSERT_TRUE(RunWithFileSizeLimit(1536 * 1024, [&] { EXPECT_FALSE(scorecard.SaveRounds()); }));
 

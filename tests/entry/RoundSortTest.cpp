@@ -14,12 +14,12 @@ class RoundSort : public ::testing::Test {
  protected:
   // Rows in the order given, the first at the top.
   void SetRows(const std::vector<RoundRecord>& rows) {
-    for (const auto& row : rows)
-      scorecard_.Rounds().InsertRow(scorecard_.Rounds().RowCount(), row);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+      scorecard_.Rounds().Add(*row);
   }
   Texts ClickAndRead(int clicked, int read) {
     scorecard_.OnColumnClickRounds(clicked);
-    return ColumnTexts(scorecard_.Rounds(), read);
+    return ColumnTexts(scorecard_.Rounds().Table(), read);
   }
 
   ScorecardHarness harness_;
@@ -72,9 +72,9 @@ TEST_F(RoundSort, Sort_movesWholeRoundsAndLeavesGridAlone) {
            MakeRound("Elm", "", {{ScoreColumn(18), "7"}})});
   scorecard_.View().scores[0] = "5";
 
-  scorecard_.SortRoundsByColumn(kCourseColumn);
+  scorecard_.OnColumnClickRounds(kCourseColumn);
 
-  EXPECT_EQ(DescribeRows(scorecard_.Rounds()),
+  EXPECT_EQ(DescribeRows(scorecard_.Rounds().Table()),
             (Texts{"Elm; 18=7", "Oak; Date=2003-08-02; P1=2", "Pine; Date=2003-09-14; C18=D"}));
   EXPECT_EQ(scorecard_.Values().working[ScoreColumn(1)], "5");
   EXPECT_EQ(scorecard_.Values().roundCount, 3);
@@ -84,7 +84,8 @@ TEST_F(RoundSort, SelectedRow_followsItsRoundThroughSortsAndRowAddedAbove) {
   SetRows({MakeRound("Pine"), MakeRound("Oak"), MakeRound("Elm"), MakeRound("Birch")});
   scorecard_.SelectRow(1);
   const auto selectedCourse = [&] {
-    return std::string(scorecard_.Rounds().Cell(scorecard_.SelectedRow(), kCourseColumn));
+    return std::string(
+        scorecard_.Rounds().Table().Cell(scorecard_.Rounds().SelectedRow(), kCourseColumn));
   };
 
   scorecard_.OnColumnClickRounds(kCourseColumn);
@@ -94,7 +95,7 @@ TEST_F(RoundSort, SelectedRow_followsItsRoundThroughSortsAndRowAddedAbove) {
 
   scorecard_.View().course.Type("Ash");
   scorecard_.AddScore();
-  EXPECT_EQ(scorecard_.Rounds().Cell(0, kCourseColumn), "Ash");
+  EXPECT_EQ(scorecard_.Rounds().Table().Cell(0, kCourseColumn), "Ash");
   EXPECT_EQ(selectedCourse(), "Oak");
 }
 

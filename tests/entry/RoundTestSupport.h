@@ -19,12 +19,11 @@ inline std::string RoundFileBytes(const ScorecardHarness& harness) {
   return ReadWholeFile(harness.FilePath(kRoundFileName)).value_or("<unreadable>");
 }
 
-// A Scorecard with its round list set up, opened on an lks.dat holding `bytes`.
+// A Scorecard opened as the window opens, on an lks.dat holding `bytes`.
 inline Scorecard& LoadRoundFile(ScorecardHarness& harness, std::string_view bytes) {
   EXPECT_TRUE(WriteFileAtomically(harness.FilePath(kRoundFileName), bytes));
   Scorecard& scorecard = harness.Make();
-  scorecard.SetUpRoundList();
-  scorecard.LoadRounds();
+  scorecard.OnInitDialog();
   return scorecard;
 }
 

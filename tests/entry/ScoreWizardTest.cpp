@@ -60,8 +60,9 @@ class WizardRun : public ::testing::Test {
     h.showFormNow = [this] { shownGrids.push_back(sc->View().scores); };
     sc = &h.Make();
     sc->OnInitDialog();
-    sc->Rounds().InsertRow(0, RoundRecord{"Elm", "2003-09-01"});
-    sc->UpdateRoundCount();
+    sc->View().course.Type("Elm");
+    sc->View().date = "2003-09-01";
+    sc->AddScore();
     sc->SelectRow(0);
     sc->View().course.Type("Oak");
     for (int hole = 1; hole <= kHoles; ++hole) {
@@ -73,8 +74,7 @@ class WizardRun : public ::testing::Test {
       sc->View().clubs[i].Type("c" + n);
       sc->View().putts[i] = "p" + n;
     }
-    sc->ReadForm();
-    before = sc->Values();
+    ReadForm(sc->View(), before);
   }
 
   void Queue(std::initializer_list<Step> steps) {
@@ -108,7 +108,7 @@ TEST_F(WizardRun, OkOnHoleOne_changesOnlyHoleOneAndAddsNoRound) {
   EXPECT_EQ(sc->Values().pars, expected.pars);
   EXPECT_EQ(sc->View().clubs[0].Text(), "5W");
   EXPECT_THAT(h.wizardWindow.shownHoles, ElementsAre(1));
-  EXPECT_EQ(sc->Rounds().RowCount(), 1);
+  EXPECT_EQ(sc->Rounds().Table().RowCount(), 1);
   EXPECT_EQ(sc->View().roundCount, 1);
   EXPECT_TRUE(shownGrids.empty());
 }
@@ -226,7 +226,7 @@ TEST_F(WizardRun, Escape_showsTheSameHoleAgainWithTheValuesLastRead) {
   EXPECT_EQ(Cell(ScoreColumn(1)), "7x");
   EXPECT_EQ(Cell(DriveColumn(1)), "280");
   EXPECT_EQ(Cell(PuttsColumn(1)), "p1");  // the last showing's OK read it back unchanged
-  EXPECT_EQ(sc->Rounds().RowCount(), 1);
+  EXPECT_EQ(sc->Rounds().Table().RowCount(), 1);
 }
 
 }  // namespace

@@ -161,7 +161,7 @@ TEST(UnreadFile, ControlZInMiddleOfRounds_showsRoundsBeforeItAndKeepsTheRest) {
   ASSERT_TRUE(WriteFileAtomically(harness.FilePath("lks.dat"), bytes));
   Scorecard& scorecard = harness.Make();
   scorecard.OnInitDialog();
-  EXPECT_EQ(scorecard.Rounds().RowCount(), 500);
+  EXPECT_EQ(scorecard.Rounds().Table().RowCount(), 500);
 
   scorecard.SelectRow(0);
   scorecard.RemoveScore();
@@ -307,7 +307,7 @@ TEST(UnreadFile, NoReadPermission_isToldWithReasonAndRenamedAsideBeforeReplaced)
         messages.size() == 1 &&
         messages[0].text.find("lks.dat could not be read: Permission denied.") != std::string::npos;
     kRoundFile.change(scorecard);
-    return told && scorecard.OnDestroy() && scorecard.Rounds().RowCount() == 1;
+    return told && scorecard.OnDestroy() && scorecard.Rounds().Table().RowCount() == 1;
   }));
   ASSERT_EQ(::chmod(QFile::encodeName(path + ".unread").constData(), 0644), 0);
   EXPECT_TRUE(ReadWholeFile(path + ".unread") == bytes);

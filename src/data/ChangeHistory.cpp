@@ -1,0 +1,36 @@
+#include "ChangeHistory.h"
+
+#include <utility>
+
+namespace larkspin {
+
+void ChangeHistory::Record(std::string name, std::unique_ptr<Change> change) {
+  undone_.clear();
+  done_.push_back({std::move(name), std::move(change)});
+}
+
+std::string ChangeHistory::UndoText() const {
+  return done_.empty() ? "Undo" : "Undo " + done_.back().name;
+}
+
+std::string ChangeHistory::RedoText() const {
+  return undone_.empty() ? "Redo" : "Redo " + undone_.back().name;
+}
+
+const Change* ChangeHistory::Undo() {
+  if (done_.empty()) return nullptr;
+  undone_.push_back(std::move(done_.back()));
+  done_.pop_back();
+  undone_.back().change->Undo();
+  return undone_.back().change.get();
+}
+
+const Change* ChangeHistory::Redo() {
+  if (undone_.empty()) return nullptr;
+  done_.push_back(std::move(undone_.back()));
+  undone_.pop_back();
+  done_.back().change->Redo();
+  return done_.back().change.get();
+}
+
+}  // namespace larkspin

@@ -1,0 +1,93 @@
+#include "RoundBook.h"
+
+#include <algorithm>
+
+#include "RoundFile.h"
+#include "RoundOrdering.h"
+
+namespace larkspin {
+
+RoundBook::RoundBook(QString filePath, const TextMeasure& measure, ChangeHistory& history)
+    : file_(std::move(filePath), "round"), measure_(measure), history_(history) {
+  table_.AddObserver(this);
+}
+
+RoundBook::~RoundBook() {
+  widths_.reset();
+  table_.RemoveObserver(this);
+}
+
+void RoundBook::Load() {
+  std::vector<PackedRound> rounds = ParseRoundFile(file_.Read());
+  const std::size_t count = rounds.size();
+  // Each round read goes to the top, so the file's last round ends up in row 0.
+  std::reverse(rounds.begin(), rounds.end());
+  table_.InsertRowsAtTop(std::move(rounds));
+  file_.Loaded(count, table_.Revision());
+}
+
+std::optional<std::string> RoundBook::Save() {
+  return file_.Write(table_.Revision(),
+                     [this](const ByteSink& sink) { return WriteRoundFile(table_, sink); });
+}
+
+void RoundBook::Select(int row) {
+  selectedRow_ = table_.HasRow(row) ? row : -1;
+}
+
+void RoundBook::SetUpColumns() {
+  if (!widths_) widths_ = std::make_unique<ColumnWidthTracker>(table_, measure_);
+  FitColumns();
+}
+
+void RoundBook::FitColumns() {
+  if (!widths_) return;  // no columns yet
+  for (int column = 0; column < kRoundColumns; ++column)
+    fittedWidths_[column] = widths_->FittedWidth(column);
+}
+
+int RoundBook::ColumnWidth(int column) const {
+  if (column < 0 || column >= kRoundColumns) return 0;
+  return fittedWidths_[column];
+}
+
+void RoundBook::SortByColumn(int column) {
+  if (IsInAscendingOrder(table_, column)) {
+    table_.Reverse();
+  } else {
+    table_.Reorder(AscendingOrder(table_, column));
+  }
+}
+
+void RoundBook::Reverse() {
+  table_.Reverse();
+}
+
+// The selection follows its round, as the list's own selection does.
+void RoundBook::RowsInserted(int first, int last) {
+  if (selectedRow_ >= first) selectedRow_ += last - first + 1;
+}
+
+void RoundBook::RowRemoved(int row) {
+  if (selectedRow_ == row) {
+    selectedRow_ = -1;
+  } else if (selectedRow_ > row) {
+    --selectedRow_;
+  }
+}
+
+void RoundBook::RowsRemoved(const std::vector<int>& rows) {
+  if (selectedRow_ < 0) return;
+  const auto above = std::lower_bound(rows.begin(), rows.end(), selectedRow_);
+  if (above != rows.end() && *above == selectedRow_) {
+    selectedRow_ = -1;
+  } else {
+    selectedRow_ -= static_cast<int>(above - rows.begin());
+  }
+}
+
+void RoundBook::RowsReordered(const std::vector<int>& newRowOf) {
+  if (selectedRow_ >= 0) selectedRow_ = newRowOf[selectedRow_];
+}
+
+}  // namespace larkspin

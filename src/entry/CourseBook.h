@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ChangeHistory.h"
+#include "CourseTable.h"
+#include "DataFileKeeper.h"
+#include "DropDown.h"
+
+namespace larkspin {
+
+// The courses of the main window: the course table, courses.dat, and the course selector's
+// entries, one for each row. Adding, updating, removing and importing courses are steps of the
+// history, so they can be undone.
+class CourseBook {
+ public:
+  CourseBook(QString filePath, DropDown& selector, ChangeHistory& history);
+  CourseBook(const CourseBook&) = delete;
+  CourseBook& operator=(const CourseBook&) = delete;
+
+  const CourseTable& Table() const { return table_; }
+  const DataFileKeeper& File() const { return file_; }
+
+  // Reads courses.dat, the file's last course on top, each name an entry of the selector; an
+  // empty file is made where there is none. Returns the last record read, even one whose name is
+  // empty, as the reader leaves it pending.
+  CourseRecord Load();
+  // Writes the table to courses.dat, unless the file was not read in full and nothing changed.
+  // The line that tells the user what failed, the file and the reason, if it failed.
+  std::optional<std::string> Save();
+
+  // "Add Course": the course as the new top row, its name an entry of the selector.
+  void Add(CourseRecord course);
+  // "Update Course": the course's cells over the oldest row of its name; false when no row has
+  // that name.
+  bool Update(CourseRecord course);
+  // "Remove Course": the entry equal to `name` and the newest row of that name; false when no
+  // entry is equal to it.
+  bool Remove(const std::string& name);
+  // "Import": the courses above the top row, in their order, their names entries of the
+  // selector.
+  void Import(std::vector<CourseRecord> courses);
+
+ private:
+  CourseTable table_;
+  DataFileKeeper file_;
+  DropDown& selector_;
+  ChangeHistory& history_;
+};
+
+}  // namespace larkspin
