@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QSettings>
 #include <cstdio>
 #include <utility>
 
@@ -41,6 +42,9 @@ int CScorecardApp::InitInstance() {
   }
 
   SessionGuard guard;
+  // In the user's own configuration folder, never among the data files.
+  QSettings placement(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("larkspin"),
+                      QStringLiteral("larkspin"));
   CScorecardDlg window(ScorecardServices{.prompter = prompter,
                                          .datePicker = datePicker,
                                          .wizardWindow = wizardWindow,
@@ -48,7 +52,8 @@ int CScorecardApp::InitInstance() {
                                          .clock = clock,
                                          .workDir = dataDir_,
                                          .appName = appName,
-                                         .helpPage = FindHelpPage(applicationDirPath())});
+                                         .helpPage = FindHelpPage(applicationDirPath())},
+                       &placement);
   guard.Watch(&window);
   window.exec();
   return 0;

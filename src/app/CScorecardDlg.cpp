@@ -29,6 +29,7 @@
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "WidgetMirror.h"
+#include "WindowPlacement.h"
 
 namespace larkspin {
 
@@ -53,7 +54,8 @@ void NameDropDown(QComboBox* box, const QString& name) {
 
 }  // namespace
 
-CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDialog(parent) {
+CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, QWidget* parent)
+    : QDialog(parent), placement_(placement) {
   setWindowTitle(tr("Larkspin"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -77,6 +79,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QWidget* parent) : QDia
   size.rheight() += 12 * controls_.rounds->verticalHeader()->defaultSectionSize();
   if (screen()) size = size.boundedTo(screen()->availableGeometry().size() * 9 / 10);
   resize(size.expandedTo(minimumSizeHint()));
+  RestorePlacement(*this, placement_);
   Run([this] { core_->OnInitDialog(); });
   // What could not be read is told over the window, once it shows.
   QTimer::singleShot(0, this, [this] { core_->TellUnreadFiles(); });
@@ -347,6 +350,7 @@ void CScorecardDlg::done(int result) {
     closing_ = false;
     if (!mayClose) return;
     destroyed_ = true;
+    if (placement_) SavePlacement(*this, *placement_);
   }
   QDialog::done(result);
 }
@@ -384,6 +388,14 @@ bool CScorecardDlg::OnEndSession(const std::function<bool()>& mayAsk) {
 void CScorecardDlg::ShowAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CScorecardDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  // Now that the window manager has put its frame around the window, the title bar is known.
+  QTimer::singleShot(0, this, [this] { KeepOnScreen(*this); });
 }
 
 void CScorecardDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QSettings;
 
 namespace larkspin {
 
@@ -30,7 +31,9 @@ class CScorecardDlg final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CScorecardDlg(ScorecardServices services, QWidget* parent = nullptr);
+  // With `placement`, the window opens where it last closed and is kept there when it closes.
+  explicit CScorecardDlg(ScorecardServices services, QSettings* placement = nullptr,
+                         QWidget* parent = nullptr);
   ~CScorecardDlg() override;
 
   Scorecard& Core() { return *core_; }
@@ -93,6 +96,7 @@ class CScorecardDlg final : public QDialog {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -118,12 +122,14 @@ class CScorecardDlg final : public QDialog {
 
   Controls controls_{};
   Menus menus_{};
+  QSettings* placement_ = nullptr;
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   RoundListModel* model_ = nullptr;
   std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
+  bool shown_ = false;
   int commandsRunning_ = 0;
 };
 

@@ -9,8 +9,9 @@
 
 namespace larkspin::testing {
 
-inline std::unique_ptr<CScorecardDlg> OpenMainWindow(const ScorecardServices& services) {
-  auto window = std::make_unique<CScorecardDlg>(services);
+inline std::unique_ptr<CScorecardDlg> OpenMainWindow(const ScorecardServices& services,
+                                                     QSettings* placement = nullptr) {
+  auto window = std::make_unique<CScorecardDlg>(services, placement);
   window->show();
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) qWarning("window not active");

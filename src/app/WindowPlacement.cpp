@@ -1,0 +1,68 @@
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QMargins>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+
+namespace larkspin {
+
+namespace {
+
+const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+
+QMargins FrameMargins(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  if (window.isVisible() && frame != client) {
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+  }
+  if (window.isVisible()) return {};  // shown without a frame: no window manager draws one
+  const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  return {border, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
+}
+
+QScreen* ScreenOf(const QWidget& window) {
+  if (QScreen* screen = QGuiApplication::screenAt(window.frameGeometry().center())) return screen;
+  if (QScreen* screen = window.screen()) return screen;
+  return QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+void KeepOnScreen(QWidget& window) {
+  const QScreen* screen = ScreenOf(window);
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QMargins margins = FrameMargins(window);
+  const QSize room = area.size().shrunkBy(margins);
+  const QSize size = window.size().boundedTo(room).expandedTo(window.minimumSize());
+  if (size != window.size()) window.resize(size);
+  const QSize frame = size.grownBy(margins);
+  // A frame larger than the screen keeps its top left corner, where the title bar starts, on it.
+  const QPoint wanted = window.frameGeometry().topLeft();
+  const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - frame.width()));
+  const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - frame.height()));
+  if (QPoint(x, y) != wanted) window.move(x, y);
+}
+
+void RestorePlacement(QWidget& window, const QSettings* settings) {
+  if (!settings || !window.restoreGeometry(settings->value(kGeometryKey).toByteArray())) {
+    if (const QScreen* screen = ScreenOf(window)) {
+      QRect frame(QPoint(), window.size().grownBy(FrameMargins(window)));
+      frame.moveCenter(screen->availableGeometry().center());
+      window.move(frame.topLeft());
+    }
+  }
+  KeepOnScreen(window);
+}
+
+void SavePlacement(const QWidget& window, QSettings& settings) {
+  settings.setValue(kGeometryKey, window.saveGeometry());
+}
+
+}  // namespace larkspin

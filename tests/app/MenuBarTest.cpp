@@ -1,0 +1,154 @@
+// The menu bar over the main window: its items and keys, Undo and Redo as the user presses them,
+// and where the window opens.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QtTest>
+
+#include "CScorecardDlg.h"
+#include "DiskFile.h"
+#include "HoleBox.h"
+#include "RoundListView.h"
+#include "support/FakeServices.h"
+#include "support/MainWindow.h"
+
+using namespace larkspin;
+using larkspin::testing::ScorecardHarness;
+
+namespace {
+
+QStringList Texts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  return texts;
+}
+
+QString RoundsShown(const CScorecardDlg& w) {
+  QStringList courses;
+  const auto* model = w.Widgets().rounds->model();
+  for (int row = 0; row < model->rowCount(); ++row)
+    courses << model->index(row, 0).data().toString();
+  return courses.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+class MenuBarTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    harness_ = std::make_unique<ScorecardHarness>();
+    QVERIFY(WriteFileAtomically(harness_->FilePath("lks.dat"),
+                                "COURSE=Pine\r\nDATE=2003-09-01\r\n\r\nCOURSE=Oak\r\nS1=4\r\n"));
+  }
+  void cleanup() {
+    window_.reset();
+    harness_.reset();
+  }
+
+  void menus_holdTheirItemsWithTheUsualKeys() {
+    auto& w = Open();
+    const auto& m = w.MenuBar();
+    QCOMPARE(Texts(m.file), QStringList{"&Quit"});
+    QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo"}));
+    QCOMPARE(Texts(m.help), (QStringList{"&User Guide", "&About LKS..."}));
+    QCOMPARE(m.quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(m.redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                                       QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    QCOMPARE(m.userGuide->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(!m.undo->isEnabled());
+    QVERIFY(!m.redo->isEnabled());
+
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(harness_->opener.opened.size(), std::size_t{1});
+  }
+
+  // Remove Score, then the real keys: Ctrl+Z puts the round back, selected and in the grid;
+  // Ctrl+Shift+Z removes it again; Ctrl+Y after another Ctrl+Z too.
+  void undoAndRedoKeys_takeBackAndRemakeRemoveScore() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(1, 0)).center());
+    QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak"));
+    QCOMPARE(w.MenuBar().undo->text(), QStringLiteral("&Undo Remove Score"));
+    QVERIFY(w.MenuBar().undo->isEnabled());
+
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak,Pine"));
+    QCOMPARE(view->SelectedRow(), 1);
+    QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Pine"));
+    QCOMPARE(w.Widgets().dateField->text(), QStringLiteral("2003-09-01"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("2"));
+    QCOMPARE(w.MenuBar().undo->text(), QStringLiteral("&Undo"));
+    QVERIFY(!w.MenuBar().undo->isEnabled());
+    QCOMPARE(w.MenuBar().redo->text(), QStringLiteral("&Redo Remove Score"));
+
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak"));
+    QCOMPARE(view->SelectedRow(), -1);
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(w.focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak"));
+    QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("1"));
+  }
+
+  // In a field with typing of its own to undo, Ctrl+Z undoes the typing first.
+  void undoKeyInAField_undoesItsTypingBeforeTheTables() {
+    auto& w = Open();
+    w.Widgets().course->setEditText(QStringLiteral("Elm"));
+    QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
+    QLineEdit* strokes = w.Widgets().holes[0]->strokes;
+    strokes->setFocus();
+    QTest::keyClicks(strokes, QStringLiteral("5"));
+    QTest::keyClick(strokes, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(strokes->text(), QString());
+    QCOMPARE(RoundsShown(w), QStringLiteral("Elm,Oak,Pine"));
+    QTest::keyClick(strokes, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak,Pine"));
+  }
+
+  // Saved where no screen is, and larger than any: the window opens wholly on the screen, its top
+  // left corner, where the title bar is, never above or left of it.
+  void savedPlacementOffTheScreen_opensOnTheScreen() {
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("placement.ini")), QSettings::IniFormat);
+    {
+      auto& w = Open(&settings);
+      const QRect area = w.screen()->availableGeometry();
+      w.setGeometry(QRect(area.right() + 500, area.top() - 400, 2 * area.width(), 50));
+      w.CloseAsQuit();
+      window_.reset();
+    }
+    QVERIFY(settings.contains(QStringLiteral("MainWindow/geometry")));
+    auto& w = Open(&settings);
+    QTRY_VERIFY(w.isVisible());
+    const QRect area = w.screen()->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    QVERIFY2(area.contains(frame.topLeft()), "the title bar is off the screen");
+    if (w.minimumWidth() <= area.width()) QVERIFY(frame.right() <= area.right());
+    if (w.minimumHeight() <= area.height()) QVERIFY(frame.bottom() <= area.bottom());
+  }
+
+ private:
+  CScorecardDlg& Open(QSettings* placement = nullptr) {
+    window_ = testing::OpenMainWindow(harness_->services, placement);
+    return *window_;
+  }
+
+  std::unique_ptr<ScorecardHarness> harness_;
+  std::unique_ptr<CScorecardDlg> window_;
+};
+
+QTEST_MAIN(MenuBarTest)
+#include "MenuBarTest.moc"
