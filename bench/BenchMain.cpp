@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
   larkspin::bench::RegisterRoundBenchmarks();
   larkspin::bench::RegisterReportBenchmarks();
+  larkspin::bench::RegisterUndoBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

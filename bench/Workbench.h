@@ -42,9 +42,12 @@ class Workbench {
   Scorecard& Open();
   // A round book alone on the folder's lks.dat, nothing loaded yet; what was open is closed.
   RoundBook& MakeRoundBook();
+  // The history the round book records its changes in.
+  ChangeHistory& History() { return history_; }
   void Close() {
     scorecard_.reset();
     roundBook_.reset();
+    history_ = ChangeHistory();
   }
 
  private:
@@ -95,5 +98,6 @@ void Register(const char* name, void (*function)(benchmark::State&), int bigIter
 
 void RegisterRoundBenchmarks();
 void RegisterReportBenchmarks();
+void RegisterUndoBenchmarks();
 
 }  // namespace larkspin::bench

@@ -59,10 +59,6 @@ void RoundBook::SortByColumn(int column) {
   }
 }
 
-void RoundBook::Reverse() {
-  table_.Reverse();
-}
-
 // The selection follows its round, as the list's own selection does.
 void RoundBook::RowsInserted(int first, int last) {
   if (selectedRow_ >= first) selectedRow_ += last - first + 1;

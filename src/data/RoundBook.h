@@ -56,7 +56,6 @@ class RoundBook final : private RoundTableObserver {
   // The column's texts in ascending byte order, equal ones keeping their order; a table already
   // in that order is reversed instead.
   void SortByColumn(int column);
-  void Reverse();
 
  private:
   void RowsInserted(int first, int last) override;
