@@ -57,14 +57,15 @@ TEST(HoleShots, CountsHolesOfParThreeToFiveAndSplitsStrokesByScoreText) {
   EXPECT_EQ(s.holesPlayed[kPar5], 0);
 }
 
-// The class of one hole: "under", "in" or "over".
+// The class of one hole: "under", "in" or "over", under any par; "none" when no class counts it.
 std::string Regulation(std::string_view par, std::string_view score, std::string_view putts) {
   ReportStatistics s;
   AddGreenInRegulation(s, par, score, putts);
-  const int p = par[0] - '3';
-  if (s.underRegulation[p] == 1) return "under";
-  if (s.inRegulation[p] == 1) return "in";
-  if (s.overRegulation[p] == 1) return "over";
+  for (int p = 0; p < ReportStatistics::kPars; ++p) {
+    if (s.underRegulation[p] == 1) return "under";
+    if (s.inRegulation[p] == 1) return "in";
+    if (s.overRegulation[p] == 1) return "over";
+  }
   return "none";
 }
 
