@@ -97,5 +97,15 @@ TEST(DropDownEntries, RemovingAnEntryAboveTheSelection_movesItUpAndOutOfRangeDoe
   EXPECT_THAT(box.Entries(), ElementsAre("Elm", "Oak"));
 }
 
+TEST(DropDownShow, AfterTheListChanged_stillMatchesANonAsciiEntryIgnoringCase) {
+  // "Birch" goes in before "Église Links" and "Öland" comes out after it, in any collation.
+  DropDown box(DropDown::Order::kAlphabetical, {"Aspen", "\xC3\x89glise Links", "\xC3\x96land"});
+  box.AddEntry("Birch");
+  box.RemoveEntry(box.FindExact("\xC3\x96land"));
+  box.Show("\xC3\xA9");  // é
+  EXPECT_EQ(box.Text(), "\xC3\x89glise Links");
+  EXPECT_EQ(box.Entries()[box.Selected()], "\xC3\x89glise Links");
+}
+
 }  // namespace
 }  // namespace larkspin

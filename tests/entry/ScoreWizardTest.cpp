@@ -205,6 +205,20 @@ TEST_F(WizardRun, SecondOne_showsTheNoteForTheRestOfTheRunButNotTheNext) {
   EXPECT_EQ(seen[1].note, "Hole in 1!");
 }
 
+TEST(ScoreWizard, OnlyTheScoreGroupsOne_givesTheNote) {
+  // Each button pressed twice on a hole whose score already reads 1.
+  for (const auto& [name, note] : {std::pair{"Putts 1", ""}, std::pair{"Wood 1", ""},
+                                   std::pair{"Iron 1", ""}, std::pair{"Score 1", "Hole in 1!"}}) {
+    FormValues form;
+    form.working[ScoreColumn(1)] = "1";
+    ScoreWizard wizard{form};
+    wizard.OnInitDialog();
+    wizard.OnValueButton(Button(name));
+    wizard.OnValueButton(Button(name));
+    EXPECT_EQ(wizard.View().note, note) << name;
+  }
+}
+
 TEST_F(WizardRun, Escape_showsTheSameHoleAgainWithTheValuesLastRead) {
   Queue({[](ScoreWizard& wizard) {
            wizard.View().score = "7x";

@@ -82,6 +82,8 @@ std::vector<OddContent> OddContents() {
       {"LongLineWithoutEquals", std::string(8 << 20, 'x') + "\r\n", "could be read"},
       {"TextAfterControlZ", record + "\x1A" + "COURSE=Oak Creek\r\nS1=3\r\n",
        "the 24 bytes after the control-Z character at byte 46 were not read"},
+      {"LongTextAfterControlZ", record + "\x1A" + std::string(1234567, 'x'),
+       "the 1,234,567 bytes after the control-Z character at byte 46 were not read"},
   };
 }
 
