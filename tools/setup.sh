@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6
           libgtest-dev libgmock-dev libbenchmark-dev "$@")
-# CI also fuzzes the data file readers (clang and its libFuzzer runtime) and takes a display away
-# from the program (Xvfb).
+# CI also fuzzes the data file readers (clang and its libFuzzer runtime), takes a display away
+# from the program (Xvfb) and types into it on a display without a window manager (xdotool).
 if [ "${CI:-}" = true ]; then
-  packages+=(clang libclang-rt-14-dev xvfb)
+  packages+=(clang libclang-rt-14-dev xvfb xdotool)
 fi
 
 missing=()

@@ -28,6 +28,7 @@
 #include "HoleBox.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
+#include "StrayKeyFilter.h"
 #include "WidgetMirror.h"
 #include "WindowPlacement.h"
 
@@ -74,6 +75,9 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
 
   Connect();
   AddAboutToSystemMenu();
+  // A key held down in a dialog over the window does not go on in the window once the dialog has
+  // closed.
+  qApp->installEventFilter(new StrayKeyFilter(this));
   // Room for a dozen rounds in the list, as far as the screen allows.
   QSize size = sizeHint();
   size.rheight() += 12 * controls_.rounds->verticalHeader()->defaultSectionSize();
@@ -261,8 +265,14 @@ void CScorecardDlg::Connect() {
   });
 }
 
+bool CScorecardDlg::Covered() const {
+  const QWidget* modal = QApplication::activeModalWidget();
+  return modal && modal != this;
+}
+
 template <typename Command>
 void CScorecardDlg::Run(Command command) {
+  if (Covered()) return;
   const auto revisions = Revisions();
   ++commandsRunning_;
   ReadFields();
@@ -342,7 +352,9 @@ bool CScorecardDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CScorecardDlg::done(int result) {
-  if (closing_) return;  // the question of a closing under way is still open
+  // The question of a closing under way is still open, or a dialog is: only CloseAsQuit() ends
+  // what is open over the window before closing it.
+  if (closing_ || Covered()) return;
   if (!destroyed_) {
     bool mayClose = false;
     closing_ = true;
@@ -386,6 +398,7 @@ bool CScorecardDlg::OnEndSession(const std::function<bool()>& mayAsk) {
 }
 
 void CScorecardDlg::ShowAbout() {
+  if (Covered()) return;
   CAboutDlg about(this);
   about.exec();
 }

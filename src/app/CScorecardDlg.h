@@ -110,6 +110,10 @@ class CScorecardDlg final : public QDialog {
   void Connect();
   void AddAboutToSystemMenu();
 
+  // A dialog or box is open over the window. Until it closes, the window's buttons and menu items
+  // do nothing, however they are pressed (the accessibility interface presses a button the mouse
+  // cannot reach), and the window does not close.
+  bool Covered() const;
   // Runs a command of the core between copying the fields in and showing them again.
   template <typename Command>
   void Run(Command command);

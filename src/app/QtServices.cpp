@@ -25,8 +25,8 @@ QString ToDisplayText(std::string_view text) {
 
 namespace {
 
-// The window a box belongs over: the active one, or else the first one showing (at start-up the
-// main window may not be active yet).
+// The window a box or dialog belongs over: the active one, or else the first one showing (at
+// start-up the main window may not be active yet, and without a window manager no window may be).
 QWidget* BoxParent() {
   if (QWidget* active = QApplication::activeWindow()) return active;
   const auto windows = QApplication::topLevelWidgets();
@@ -66,7 +66,7 @@ bool MessageBoxPrompter::AskYesNoDefaultNo(std::string_view text, std::string_vi
 }
 
 QDate CalendarDatePicker::PickDate(QDate initial) {
-  CDateDlg dialog(QApplication::activeWindow());
+  CDateDlg dialog(BoxParent());
   dialog.SetDate(initial);
   dialog.exec();
   return dialog.Date();
@@ -77,7 +77,7 @@ DialogWizardWindow::~DialogWizardWindow() {
 }
 
 WizardClosing DialogWizardWindow::ShowHole(ScoreWizard& wizard) {
-  if (!dialog_) dialog_ = new CWizardDlg(QApplication::activeWindow());
+  if (!dialog_) dialog_ = new CWizardDlg(BoxParent());
   return dialog_->ShowHole(wizard);
 }
 

@@ -5,14 +5,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 
 #include "CScorecardDlg.h"
 #include "CWizardDlg.h"
 #include "HoleBox.h"
+#include "QtServices.h"
+#include "RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
 #include "support/TabOrder.h"
@@ -64,6 +68,57 @@ QList<QList<QPushButton*>> ButtonRows(const CWizardDlg& dialog, const QString& c
     rows.last().append(button);
   }
   return rows;
+}
+
+// Presses a control as assistive technology does, whatever the mouse and the keyboard can reach.
+void Press(QWidget* control) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+  QVERIFY(accessible && accessible->actionInterface());
+  accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+// The controls a user sees and uses: not the parts that make up a drop-down, a list or the menu
+// bar, nor what a window hides until it is needed.
+QList<QWidget*> Controls(QWidget* window) {
+  QList<QWidget*> controls;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLabel*>(widget) ||
+                         qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                         qobject_cast<QGroupBox*>(widget) || qobject_cast<RoundListView*>(widget) ||
+                         qobject_cast<QMenuBar*>(widget);
+    bool part = false;
+    for (QWidget* up = widget->parentWidget(); up != window; up = up->parentWidget()) {
+      part = part || qobject_cast<QComboBox*>(up) || qobject_cast<QAbstractScrollArea*>(up) ||
+             qobject_cast<QMenuBar*>(up);
+    }
+    if (control && !part) controls.append(widget);
+  }
+  return controls;
+}
+
+// Every control shows, lies inside the window, and overlaps no other except those it holds.
+void VerifyLayout(QWidget* window) {
+  const QList<QWidget*> controls = Controls(window);
+  QVERIFY(controls.size() > 10);
+  const auto where = [window](const QWidget* control) {
+    return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+  };
+  const auto describe = [](const QWidget* control) {
+    const QString name = control->accessibleName();
+    return QStringLiteral("%1 \"%2\"")
+        .arg(control->metaObject()->className(),
+             name.isEmpty() ? control->property("text").toString() : name);
+  };
+  for (QWidget* control : controls) {
+    QVERIFY2(control->isVisible(), qPrintable(describe(control)));
+    QVERIFY2(window->rect().contains(where(control)), qPrintable(describe(control)));
+    for (QWidget* other : controls) {
+      if (other == control || control->isAncestorOf(other) || other->isAncestorOf(control))
+        continue;
+      QVERIFY2(!where(control).intersects(where(other)),
+               qPrintable(describe(control) + " over " + describe(other)));
+    }
+  }
 }
 
 }  // namespace
@@ -252,6 +307,51 @@ class WizardDialogTest : public QObject {
     expected << c.back << c.next << c.ok << c.par;
     c.par->setFocus();
     larkspin::testing::VerifyTabOrder(expected);
+  }
+
+  void layout_everyControlShowsInsideTheWindowOverNoOther() {
+    ScorecardHarness harness;
+    const auto window = testing::OpenMainWindow(harness.services);
+    VerifyLayout(window.get());
+    Run run;
+    CWizardDlg dialog;
+    dialog.Attach(run.wizard);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    VerifyLayout(&dialog);
+  }
+
+  // While the wizard is open over the main window, the main window's buttons do nothing however
+  // they are pressed; closing the wizard leaves the main window open.
+  void mainWindowButtons_doNothingWhileTheWizardIsOpenOverIt() {
+    ScorecardHarness harness;
+    DialogWizardWindow wizardWindow;
+    const ScorecardServices& fake = harness.services;
+    const auto opened = testing::OpenMainWindow(ScorecardServices{.prompter = fake.prompter,
+                                                                  .datePicker = fake.datePicker,
+                                                                  .wizardWindow = wizardWindow,
+                                                                  .opener = fake.opener,
+                                                                  .clock = fake.clock,
+                                                                  .workDir = fake.workDir,
+                                                                  .appName = fake.appName,
+                                                                  .helpPage = fake.helpPage});
+    CScorecardDlg& window = *opened;
+    window.Widgets().course->setEditText(QStringLiteral("Birch"));
+    bool openWhileCovered = false;
+    QTimer::singleShot(0, [&] {
+      Press(window.Widgets().quit);
+      Press(window.Widgets().addScore);
+      // A pressed button clicks a moment later.
+      QTimer::singleShot(500, [&] {
+        openWhileCovered = window.isVisible();
+        Press(qobject_cast<CWizardDlg*>(QApplication::activeModalWidget())->Widgets().ok);
+      });
+    });
+    QTest::mouseClick(window.Widgets().wizard, Qt::LeftButton);  // returns when the run has ended
+    QVERIFY(openWhileCovered);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.Core().Rounds().Table().RowCount(), 0);
+    QVERIFY(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }));
   }
 
   void wizardButton_runsARunWhoseGridShowsEachHoleAsItIsStored() {
