@@ -29,6 +29,7 @@
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "StrayKeyFilter.h"
+#include "TrendsWindow.h"
 #include "WidgetMirror.h"
 #include "WindowPlacement.h"
 
@@ -56,7 +57,7 @@ void NameDropDown(QComboBox* box, const QString& name) {
 }  // namespace
 
 CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, QWidget* parent)
-    : QDialog(parent), placement_(placement) {
+    : QDialog(parent), services_(services), placement_(placement) {
   setWindowTitle(tr("Larkspin"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -92,7 +93,8 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
 CScorecardDlg::~CScorecardDlg() {
   // A window torn down without being closed (the session ending) still keeps its rounds.
   SaveBeforeExit();
-  // The model watches the core's round table: it goes first.
+  // The trends window and the model read the core's tables: they go first.
+  delete trends_;
   controls_.rounds->setModel(nullptr);
   delete model_;
 }
@@ -135,6 +137,7 @@ void CScorecardDlg::BuildControls() {
   c.period->setMinimumContentsLength(9);
   c.courseReport = MakeButton(tr("Course Report"), this);
   c.overallReport = MakeButton(tr("Overall Report"), this);
+  c.trends = MakeButton(tr("Trends"), this);
   c.help = MakeButton(tr("Help"), this);
   c.quit = MakeButton(tr("Quit"), this);
   c.quit->setDefault(true);
@@ -155,6 +158,8 @@ void CScorecardDlg::BuildMenus() {
   m.redo = m.edit->addAction(tr("&Redo"));
   m.redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  m.trends = m.view->addAction(tr("&Trends\u2026"));
+  m.trends->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   m.userGuide = m.help->addAction(tr("&User Guide"));
   m.userGuide->setShortcut(QKeySequence(Qt::Key_F1));
   m.about = m.help->addAction(tr("&About LKS..."));
@@ -196,6 +201,7 @@ void CScorecardDlg::LayOut() {
   reportButtons->addWidget(c.period);
   reportButtons->addWidget(c.courseReport);
   reportButtons->addWidget(c.overallReport);
+  reportButtons->addWidget(c.trends);
   reportButtons->addStretch();
   reportButtons->addWidget(c.help);
   reportButtons->addWidget(c.quit);
@@ -217,7 +223,7 @@ void CScorecardDlg::SetTabOrder() {
   }
   order.insert(order.end(),
                {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period, c.courseReport,
-                c.overallReport, c.clear, c.wizard, c.roundCount, c.help, c.quit});
+                c.overallReport, c.trends, c.clear, c.wizard, c.roundCount, c.help, c.quit});
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }
@@ -251,6 +257,8 @@ void CScorecardDlg::Connect() {
   connect(menus_.userGuide, &QAction::triggered, this,
           [this] { Run([this] { core_->OnHelpButton(); }); });
   connect(menus_.about, &QAction::triggered, this, &CScorecardDlg::ShowAbout);
+  connect(c.trends, &QPushButton::clicked, this, &CScorecardDlg::OpenTrends);
+  connect(menus_.trends, &QAction::triggered, this, &CScorecardDlg::OpenTrends);
 
   connect(c.course, &QComboBox::activated, this,
           [this] { Run([this] { core_->OnSelchangeCourse(); }); });
@@ -409,6 +417,20 @@ void CScorecardDlg::showEvent(QShowEvent* event) {
   shown_ = true;
   // Now that the window manager has put its frame around the window, the title bar is known.
   QTimer::singleShot(0, this, [this] { KeepOnScreen(*this); });
+}
+
+void CScorecardDlg::OpenTrends() {
+  if (!trends_) {
+    trends_ = new TrendsWindow({.rounds = core_->Rounds().Table(),
+                                .courses = core_->Courses().Table(),
+                                .courseEntries = [this] { return core_->View().course.Entries(); },
+                                .clock = services_.clock,
+                                .prompter = services_.prompter,
+                                .folder = services_.workDir},
+                               this);
+    connect(this, &CScorecardDlg::TablesChanged, trends_, &TrendsWindow::OnTablesChanged);
+  }
+  trends_->ShowInFront();
 }
 
 void CScorecardDlg::contextMenuEvent(QContextMenuEvent* event) {

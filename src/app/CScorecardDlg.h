@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@ namespace larkspin {
 class HoleBox;
 class RoundListModel;
 class RoundListView;
+class TrendsWindow;
 
 // The main window. It forwards each control to the command of the same name in Scorecard,
 // copying what the user typed into the form before and showing the form after.
@@ -54,6 +56,7 @@ class CScorecardDlg final : public QDialog {
     QComboBox* period;
     QPushButton* courseReport;
     QPushButton* overallReport;
+    QPushButton* trends;
     QPushButton* clear;
     QPushButton* wizard;
     QLineEdit* roundCount;
@@ -72,6 +75,7 @@ class CScorecardDlg final : public QDialog {
     QAction* quit;
     QAction* undo;
     QAction* redo;
+    QAction* trends;
     QAction* userGuide;
     QAction* about;
   };
@@ -89,6 +93,8 @@ class CScorecardDlg final : public QDialog {
   bool OnEndSession(const std::function<bool()>& mayAsk);
 
   void ShowAbout();
+  // Opens the "Trends" window, or brings the open one to the front.
+  void OpenTrends();
 
  signals:
   // A command changed the round table or the course table.
@@ -124,12 +130,14 @@ class CScorecardDlg final : public QDialog {
   std::pair<std::uint64_t, std::uint64_t> Revisions() const;
   void ShowFields();
 
+  ScorecardServices services_;  // also the trends window's
   Controls controls_{};
   Menus menus_{};
   QSettings* placement_ = nullptr;
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   RoundListModel* model_ = nullptr;
+  QPointer<TrendsWindow> trends_;
   std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;

@@ -123,7 +123,7 @@ Chart PuttsAndGreens(const std::vector<FullRound>& rounds, const std::vector<Pos
   Chart chart = MakeChart(ChartKind::kLines,
                           monthly ? "Putts and greens (monthly means)" : "Putts and greens",
                           monthly ? "Month" : "Round, by date", "Putts");
-  chart.secondYTitle = "Greens in regulation (%)";
+  chart.secondYTitle = "Greens (%)";
   chart.categories = Labels(positions);
   chart.lines.push_back(LineOf("Putts per round", rounds, positions,
                                [](const FullRound& round) -> std::optional<double> {

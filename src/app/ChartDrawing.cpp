@@ -1,0 +1,223 @@
+#include "ChartDrawing.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QLegend>
+#include <QLineSeries>
+#include <QSet>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+
+namespace larkspin {
+
+namespace {
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// Up to this many points are drawn as dots as well as a line.
+constexpr std::size_t kMostDots = 60;
+// Past this many bars to a chart they stand side by side without outlines or gaps, which
+// would hide them.
+constexpr std::size_t kMostSeparateBars = 60;
+
+// Writes a label at every position, or at every `step`th one: as many as the axis is wide enough
+// for without Qt cutting them short, again whenever the plot is resized. Labels too wide to stand
+// side by side stand upright where that lets every one of them show.
+class CategoryLabels {
+ public:
+  CategoryLabels(QCategoryAxis* axis, const std::vector<std::string>& labels) : axis_(axis) {
+    labels_.reserve(static_cast<qsizetype>(labels.size()));
+    for (const std::string& label : labels)
+      labels_.append(Text(label));
+  }
+
+  void Fit(double width) {
+    if (labels_.isEmpty() || width <= 0) return;
+    // The chart's theme sets the font once the axis is on the chart.
+    const QFontMetricsF metrics(axis_->labelsFont());
+    double widest = 0;
+    for (const QString& label : labels_)
+      widest = std::max(widest, metrics.horizontalAdvance(label));
+    // Qt gives each of n labels the axis width over n + 1, less its padding on both sides.
+    const auto fits = [width](qsizetype labels, double extent) {
+      return width / static_cast<double>(labels + 1) - kLabelPadding >= extent;
+    };
+    const qsizetype count = labels_.size();
+    const bool upright = !fits(count, widest) && fits(count, metrics.height());
+    qsizetype step = 1;
+    while (!upright && step < count && !fits((count + step - 1) / step, widest))
+      ++step;
+    if (step == step_ && upright == upright_) return;
+    step_ = step;
+    upright_ = upright;
+    axis_->setLabelsAngle(upright ? -90 : 0);
+    for (const QString& label : axis_->categoriesLabels())
+      axis_->remove(label);
+    QSet<QString> written;  // an axis label may stand once only
+    for (qsizetype i = 0; i < labels_.size(); i += step) {
+      if (written.contains(labels_[i])) continue;
+      written.insert(labels_[i]);
+      axis_->append(labels_[i], static_cast<double>(i));
+    }
+  }
+
+ private:
+  static constexpr double kLabelPadding = 2 * 4.0 + 1;
+
+  QCategoryAxis* axis_;
+  QList<QString> labels_;
+  qsizetype step_ = 0;
+  bool upright_ = false;
+};
+
+// The x axis: a label at each position the width allows; bars and points stand on whole
+// positions, half a position in from the ends.
+QCategoryAxis* CategoryAxis(QChart* chart, const Chart& values) {
+  auto* axis = new QCategoryAxis;
+  axis->setTitleText(Text(values.xTitle));
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setRange(-0.5, static_cast<double>(values.categories.size()) - 0.5);
+  auto labels = std::make_shared<CategoryLabels>(axis, values.categories);
+  QObject::connect(chart, &QChart::plotAreaChanged, axis,
+                   [labels](const QRectF& area) { labels->Fit(area.width()); });
+  return axis;
+}
+
+QValueAxis* ValueAxis(const std::string& title, double lowest, double highest) {
+  auto* axis = new QValueAxis;
+  axis->setTitleText(Text(title));
+  if (highest <= lowest) {
+    lowest -= 1;
+    highest += 1;
+  }
+  const double margin = (highest - lowest) * 0.05;
+  // Values that are never negative keep the axis from going below 0.
+  axis->setRange(lowest >= 0 ? std::max(0.0, lowest - margin) : lowest - margin, highest + margin);
+  axis->applyNiceNumbers();
+  axis->setLabelFormat(QStringLiteral("%g"));
+  return axis;
+}
+
+void DrawLines(QChart* chart, const Chart& values) {
+  QAbstractAxis* x = CategoryAxis(chart, values);
+  chart->addAxis(x, Qt::AlignBottom);
+  // Each value axis spans the lines read against it.
+  std::array<double, 2> lowest = {HUGE_VAL, HUGE_VAL};
+  std::array<double, 2> highest = {-HUGE_VAL, -HUGE_VAL};
+  for (const ChartLine& line : values.lines) {
+    for (const ChartPoint& point : line.points) {
+      lowest[line.onSecondAxis] = std::min(lowest[line.onSecondAxis], point.y);
+      highest[line.onSecondAxis] = std::max(highest[line.onSecondAxis], point.y);
+    }
+  }
+  std::array<QValueAxis*, 2> y = {ValueAxis(values.yTitle, lowest[0], highest[0]), nullptr};
+  chart->addAxis(y[0], Qt::AlignLeft);
+  if (!values.secondYTitle.empty()) {
+    y[1] = ValueAxis(values.secondYTitle, lowest[1], highest[1]);
+    chart->addAxis(y[1], Qt::AlignRight);
+  }
+  for (const ChartLine& line : values.lines) {
+    auto* series = new QLineSeries;
+    series->setName(Text(line.name));
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(line.points.size()));
+    for (const ChartPoint& point : line.points)
+      points.append(QPointF(point.x, point.y));
+    series->replace(points);
+    series->setPointsVisible(line.points.size() <= kMostDots);
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(line.onSecondAxis && y[1] ? y[1] : y[0]);
+  }
+}
+
+void DrawBars(QChart* chart, const Chart& values) {
+  const bool stacked = values.kind == ChartKind::kStackedBars;
+  QAbstractBarSeries* series =
+      stacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries) : new QBarSeries;
+  const std::size_t bars = values.categories.size() * (stacked ? 1 : values.bars.size());
+  const bool dense = bars > kMostSeparateBars;
+  if (dense) series->setBarWidth(1.0);
+  // The tallest bar, or the tallest stack.
+  std::vector<double> heights(values.categories.size());
+  for (const ChartBarSet& barSet : values.bars) {
+    auto* set = new QBarSet(Text(barSet.name));
+    if (dense) set->setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < barSet.values.size() && i < heights.size(); ++i) {
+      const double value = barSet.values[i].value_or(0);
+      set->append(value);
+      heights[i] = stacked ? heights[i] + value : std::max(heights[i], value);
+    }
+    series->append(set);
+  }
+  // Shares that add up to 100 may come to a hair more.
+  const double highest =
+      heights.empty() ? 0
+                      : std::round(*std::max_element(heights.begin(), heights.end()) * 1e6) / 1e6;
+  chart->addSeries(series);
+  if (stacked) {
+    // Beside the stacks, in their order from the top down.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setReverseMarkers(true);
+  }
+  QAbstractAxis* x = CategoryAxis(chart, values);
+  chart->addAxis(x, Qt::AlignBottom);
+  series->attachAxis(x);
+  auto* y = new QValueAxis;
+  y->setTitleText(Text(values.yTitle));
+  y->setRange(0, highest > 0 ? highest : 1);
+  y->applyNiceNumbers();
+  y->setLabelFormat(QStringLiteral("%g"));
+  chart->addAxis(y, Qt::AlignLeft);
+  series->attachAxis(y);
+}
+
+// The text in the middle of an empty chart, kept there as the chart is resized.
+void DrawEmpty(QChart* chart, const Chart& values) {
+  chart->legend()->hide();
+  auto* text = new QGraphicsSimpleTextItem(Text(values.emptyText), chart);
+  const auto center = [chart, text] {
+    const QRectF area = chart->plotArea();
+    const QRectF box = text->boundingRect();
+    text->setPos(area.center() - QPointF(box.width() / 2, box.height() / 2));
+  };
+  QObject::connect(chart, &QChart::plotAreaChanged, chart, center);
+  center();
+}
+
+}  // namespace
+
+QChart* DrawChart(const Chart& values) {
+  auto* chart = new QChart;
+  chart->setTitle(Text(values.title));
+  // Room for the plot: the view's frame is margin enough.
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->setBackgroundRoundness(0);
+  QFont small = chart->legend()->font();
+  small.setPointSizeF(small.pointSizeF() * 0.8);
+  chart->legend()->setFont(small);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setShowToolTips(true);  // the whole name of an item cut short
+  if (!values.emptyText.empty()) {
+    DrawEmpty(chart, values);
+  } else if (values.kind == ChartKind::kLines) {
+    DrawLines(chart, values);
+  } else {
+    DrawBars(chart, values);
+  }
+  return chart;
+}
+
+}  // namespace larkspin
