@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterRoundBenchmarks();
   larkspin::bench::RegisterReportBenchmarks();
   larkspin::bench::RegisterUndoBenchmarks();
+  larkspin::bench::RegisterTrendsBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

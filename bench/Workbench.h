@@ -33,6 +33,8 @@ class Workbench {
   QString FolderPath(const char* name) const;
   const QString& GeneratedPath() const { return source_; }
   const TextMeasure& Measure() const { return measure_; }
+  // The outside world of a Scorecard in this folder, for a window opened on it.
+  const ScorecardServices& Services() const { return services_; }
   int Messages() const { return prompter_.messages; }
   int Opened() const { return opener_.opened; }
 
@@ -99,5 +101,6 @@ void Register(const char* name, void (*function)(benchmark::State&), int bigIter
 void RegisterRoundBenchmarks();
 void RegisterReportBenchmarks();
 void RegisterUndoBenchmarks();
+void RegisterTrendsBenchmarks();
 
 }  // namespace larkspin::bench
