@@ -5,7 +5,7 @@ set -euo pipefail
 
 # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6 qt6-charts-dev
-          libqt6opengl6-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
+          libqt6opengl6-dev qt6-svg-dev libcsv-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
 # CI also fuzzes the data file readers (clang and its libFuzzer runtime), takes a display away
 # from the program (Xvfb) and types into it on a display without a window manager (xdotool).
 if [ "${CI:-}" = true ]; then

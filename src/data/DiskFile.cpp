@@ -126,6 +126,10 @@ FileReadResult ReadRegularFile(const QString& path) {
   return result;
 }
 
+FileReadResult::Outcome OpenRegularFile(const QString& path, QFile& file, QString& reason) {
+  return OpenRegular(path, file, reason);
+}
+
 std::optional<std::string> ReadWholeFile(const QString& path) {
   FileReadResult result = ReadRegularFile(path);
   if (result.outcome != FileReadResult::Outcome::kRead) return std::nullopt;

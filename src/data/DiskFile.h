@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class QFile;
+
 namespace larkspin {
 
 // The only functions that touch the disk for the data and report files.
@@ -26,6 +28,10 @@ struct FileReadResult {
 // Reads a regular file whole. Anything else is left unread: opening a named pipe would wait for
 // a writer, and a device such as /dev/zero never ends.
 FileReadResult ReadRegularFile(const QString& path);
+
+// Opens a regular file for reading into `file`, as ReadRegularFile does, for reading it piece by
+// piece; otherwise says what stands at `path` (see FileReadResult), with the reason.
+FileReadResult::Outcome OpenRegularFile(const QString& path, QFile& file, QString& reason);
 
 // The whole file, or nothing when it could not be read (missing, not a regular file, no
 // permission).

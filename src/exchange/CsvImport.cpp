@@ -1,0 +1,209 @@
+#include "CsvImport.h"
+
+#include <QIODevice>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+
+#include "CsvColumns.h"
+
+namespace larkspin {
+
+namespace {
+
+struct CourseAndDate {
+  std::string_view course;
+  std::string_view date;
+  bool operator==(const CourseAndDate&) const = default;
+};
+
+struct CourseAndDateHash {
+  std::size_t operator()(const CourseAndDate& key) const {
+    const std::hash<std::string_view> hash;
+    return hash(key.course) * 31 + hash(key.date);
+  }
+};
+
+std::string_view TrimmedName(std::string_view name) {
+  while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+    name.remove_prefix(1);
+  return name;
+}
+
+// Reads the header and hands each further row to `addRow` as the table cells of its columns.
+// `cellOf[i]` is the table cell of the file's column i, -1 for one not imported.
+class ImportReader {
+ public:
+  using AddRow =
+      std::function<void(std::span<const std::string_view> cells, const std::vector<int>& cellOf)>;
+
+  ImportReader(const std::vector<CsvColumn>& columns, ImportPlan& plan, AddRow addRow)
+      : columns_(columns),
+        plan_(plan),
+        addRow_(std::move(addRow)),
+        reader_([this](std::span<const std::string_view> cells, long long line) {
+          OnRow(cells, line);
+        }) {}
+
+  void Read(QIODevice& csv) {
+    std::string piece(1 << 20, '\0');
+    for (;;) {
+      const qint64 read = csv.read(piece.data(), static_cast<qint64>(piece.size()));
+      if (read < 0) {
+        plan_.problem =
+            CsvProblem{0, 0, {}, "it could not be read: " + csv.errorString().toStdString()};
+        return;
+      }
+      if (read == 0) break;
+      if (!reader_.Feed(std::string_view(piece.data(), static_cast<std::size_t>(read))) ||
+          plan_.problem) {
+        break;
+      }
+    }
+    if (!plan_.problem && reader_.Finish() && !plan_.problem && cellOf_.empty()) {
+      plan_.problem = CsvProblem{
+          0, 0, {}, "it is empty; its first row must name the columns, COURSE among them"};
+    }
+    if (!plan_.problem && !reader_.Problem().reason.empty()) plan_.problem = reader_.Problem();
+    if (plan_.problem) NameColumn(*plan_.problem);
+  }
+
+ private:
+  void OnRow(std::span<const std::string_view> cells, long long line) {
+    if (plan_.problem) return;
+    if (cellOf_.empty()) {
+      ReadHeader(cells, line);
+    } else {
+      addRow_(cells, cellOf_);
+    }
+  }
+
+  void ReadHeader(std::span<const std::string_view> names, long long line) {
+    std::vector<bool> taken(columns_.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string_view name = TrimmedName(names[i]);
+      names_.emplace_back(name);
+      const int column = FindCsvColumn(columns_, name);
+      if (column >= 0 && !taken[column]) {
+        taken[column] = true;
+        cellOf_.push_back(columns_[column].cell);
+      } else {
+        cellOf_.push_back(-1);
+        plan_.columnsNotImported.push_back(name.empty() ? "column " + std::to_string(i + 1)
+                                                        : std::string(name));
+      }
+    }
+    if (!taken[0]) {
+      plan_.problem = CsvProblem{line, 0, {}, "no column is named " + columns_[0].name};
+    }
+  }
+
+  void NameColumn(CsvProblem& problem) const {
+    if (problem.column > 0 && problem.column <= static_cast<int>(names_.size())) {
+      problem.columnName = names_[problem.column - 1];
+    }
+  }
+
+  const std::vector<CsvColumn>& columns_;
+  ImportPlan& plan_;
+  AddRow addRow_;
+  CsvReader reader_;
+  std::vector<int> cellOf_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace
+
+RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
+  std::unordered_set<CourseAndDate, CourseAndDateHash> existing;
+  existing.reserve(static_cast<std::size_t>(table.RowCount()));
+  for (int row = 0; row < table.RowCount(); ++row)
+    existing.insert({table.Cell(row, kCourseColumn), table.Cell(row, kDateColumn)});
+
+  RoundImportPlan plan;
+  RoundCells round{};
+  ImportReader reader(
+      RoundCsvColumns(), plan,
+      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
+        round = RoundCells{};
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+          if (cellOf[i] >= 0) round[cellOf[i]] = cells[i];
+        }
+        if (round[kCourseColumn].empty()) {
+          ++plan.rowsWithoutCourse;
+          return;
+        }
+        const bool duplicate = existing.contains({round[kCourseColumn], round[kDateColumn]});
+        plan.duplicate.push_back(duplicate);
+        plan.duplicates += duplicate;
+        plan.rows.emplace_back(round);
+      });
+  reader.Read(csv);
+  if (plan.problem) {
+    RoundImportPlan refused;
+    refused.problem = std::move(plan.problem);
+    return refused;
+  }
+  return plan;
+}
+
+CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
+  std::unordered_set<std::string_view> existing;
+  for (int row = 0; row < table.RowCount(); ++row)
+    existing.insert(table.Row(row)[kCourseNameCell]);
+
+  CourseImportPlan plan;
+  ImportReader reader(CourseCsvColumns(), plan,
+                      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
+                        CourseRecord course;
+                        for (std::size_t i = 0; i < cells.size(); ++i) {
+                          if (cellOf[i] >= 0) course[cellOf[i]] = cells[i];
+                        }
+                        if (course[kCourseNameCell].empty()) {
+                          ++plan.rowsWithoutCourse;
+                          return;
+                        }
+                        const bool duplicate = existing.contains(course[kCourseNameCell]);
+                        plan.duplicate.push_back(duplicate);
+                        plan.duplicates += duplicate;
+                        plan.rows.push_back(std::move(course));
+                      });
+  reader.Read(csv);
+  if (plan.problem) {
+    CourseImportPlan refused;
+    refused.problem = std::move(plan.problem);
+    return refused;
+  }
+  return plan;
+}
+
+namespace {
+
+template <typename Row>
+std::vector<Row> TakeRows(std::vector<Row>& rows, const std::vector<bool>& duplicate,
+                          bool skipDuplicates) {
+  std::vector<Row> taken = std::move(rows);
+  rows.clear();
+  if (skipDuplicates) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+      if (duplicate[i]) continue;
+      if (kept != i) taken[kept] = std::move(taken[i]);
+      ++kept;
+    }
+    taken.resize(kept);
+  }
+  return taken;
+}
+
+}  // namespace
+
+std::vector<PackedRound> TakeRowsToImport(RoundImportPlan& plan, bool skipDuplicates) {
+  return TakeRows(plan.rows, plan.duplicate, skipDuplicates);
+}
+
+std::vector<CourseRecord> TakeRowsToImport(CourseImportPlan& plan, bool skipDuplicates) {
+  return TakeRows(plan.rows, plan.duplicate, skipDuplicates);
+}
+
+}  // namespace larkspin

@@ -1,0 +1,158 @@
+#include "CsvReader.h"
+
+#include <csv.h>
+
+#include "TextEncoding.h"
+
+namespace larkspin {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The first line decides the separator; of a longer one, this much.
+constexpr std::size_t kHeadLimit = 64 * 1024;
+
+// Spaces are part of a cell: libcsv would drop leading spaces of a cell that is not quoted.
+int NoSpace(unsigned char /*c*/) {
+  return 0;
+}
+
+bool IsTrailingBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+CsvReader::CsvReader(RowHandler onRow)
+    : onRow_(std::move(onRow)), parser_(std::make_unique<csv_parser>()) {
+  // Strict: a quote out of place or never closed refuses the text. Every line end outside a
+  // quoted cell is reported, so that lines can be counted.
+  csv_init(parser_.get(), CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL);
+  csv_set_space_func(parser_.get(), NoSpace);
+  csv_set_blk_size(parser_.get(), 1024);
+}
+
+CsvReader::~CsvReader() {
+  csv_free(parser_.get());
+}
+
+bool CsvReader::Feed(std::string_view bytes) {
+  if (failed_) return false;
+  if (started_) return Parse(bytes);
+  const bool firstLineWhole = ScanFirstLine(bytes);
+  head_.append(bytes);
+  return firstLineWhole ? Start() : true;
+}
+
+bool CsvReader::ScanFirstLine(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (head_.size() + i >= kHeadLimit) return true;
+    const char c = bytes[i];
+    if (c == '"') {
+      firstLine_.quoted = !firstLine_.quoted;
+    } else if (!firstLine_.quoted && (c == '\n' || c == '\r')) {
+      return true;
+    } else if (!firstLine_.quoted && c == ',') {
+      ++firstLine_.commas;
+    } else if (!firstLine_.quoted && c == ';') {
+      ++firstLine_.semicolons;
+    }
+  }
+  return false;
+}
+
+bool CsvReader::Finish() {
+  if (failed_ || (!started_ && !Start())) return false;
+  if (csv_fini(parser_.get(), &CsvReader::OnCell, &CsvReader::OnRowEnd, this) != 0 && !failed_) {
+    Fail(CurrentColumn(), "the quote that opens the cell is never closed");
+  }
+  return !failed_;
+}
+
+bool CsvReader::Start() {
+  started_ = true;
+  std::string head;
+  head.swap(head_);
+  std::string_view text = head;
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  // Semicolons when the first line holds more of them than commas, as files saved where the
+  // comma is the decimal sign do.
+  csv_set_delim(parser_.get(), firstLine_.semicolons > firstLine_.commas ? ';' : ',');
+  return Parse(text);
+}
+
+bool CsvReader::Parse(std::string_view bytes) {
+  const std::size_t parsed = csv_parse(parser_.get(), bytes.data(), bytes.size(),
+                                       &CsvReader::OnCell, &CsvReader::OnRowEnd, this);
+  if (parsed < bytes.size() && !failed_) {
+    if (csv_error(parser_.get()) != CSV_EPARSE) {
+      Fail(0, csv_strerror(csv_error(parser_.get())));
+    } else if (parser_->quoted) {
+      Fail(CurrentColumn(), "text follows the closing quote of the cell");
+    } else {
+      Fail(CurrentColumn(), "a double quote stands inside a cell that does not begin with one");
+    }
+  }
+  return !failed_;
+}
+
+void CsvReader::OnCell(void* bytes, std::size_t size, void* reader) {
+  static_cast<CsvReader*>(reader)->AddCell(
+      std::string_view(static_cast<const char*>(bytes), bytes ? size : 0));
+}
+
+void CsvReader::OnRowEnd(int terminator, void* reader) {
+  static_cast<CsvReader*>(reader)->EndRow(terminator);
+}
+
+void CsvReader::AddCell(std::string_view cell) {
+  if (failed_) return;
+  afterCarriageReturn_ = false;
+  if (cell.find_first_of("\r\n") != std::string_view::npos) {
+    Fail(CurrentColumn(), "the cell holds a line break, which the data files cannot store");
+    return;
+  }
+  while (!cell.empty() && IsTrailingBlank(cell.back()))
+    cell.remove_suffix(1);
+  if (IsValidUtf8(cell)) {
+    rowText_ += cell;
+  } else {
+    rowText_ += Windows1252ToUtf8(cell);
+  }
+  cellEnds_.push_back(rowText_.size());
+}
+
+void CsvReader::EndRow(int terminator) {
+  if (failed_) return;
+  if (!cellEnds_.empty()) {
+    cells_.clear();
+    std::size_t begin = 0;
+    for (const std::size_t end : cellEnds_) {
+      cells_.emplace_back(rowText_.data() + begin, end - begin);
+      begin = end;
+    }
+    if (headerCells_ == 0) {
+      headerCells_ = cells_.size();
+    } else if (cells_.size() > headerCells_) {
+      Fail(static_cast<int>(headerCells_) + 1,
+           "the row has " + std::to_string(cells_.size()) + " cells, more than the " +
+               std::to_string(headerCells_) + " columns the first row names");
+      return;
+    }
+    onRow_(cells_, line_);
+    rowText_.clear();
+    cellEnds_.clear();
+  }
+  // CR LF is one line end; CR alone and LF alone are one each.
+  if (terminator == '\r' || (terminator == '\n' && !afterCarriageReturn_)) ++line_;
+  afterCarriageReturn_ = terminator == '\r';
+}
+
+void CsvReader::Fail(int column, std::string reason) {
+  failed_ = true;
+  problem_ = CsvProblem{line_, column, {}, std::move(reason)};
+}
+
+}  // namespace larkspin
