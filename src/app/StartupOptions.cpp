@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace larkspin {
 
@@ -41,7 +42,9 @@ QString HelpText(const QCommandLineParser& parser) {
   return QStringLiteral("Usage: %1 [options]").arg(kProgram) + text +
          QStringLiteral(
              "\nWithout an option, Larkspin keeps its files in the folder it is "
-             "started from.\n");
+             "started from.\n"
+             "An export or import runs without a window and ends with status 0 when done, 1 on a "
+             "data or file error, 2 on a mistake on the command line.\n");
 }
 
 StartupOptions Mistake(const QString& what, const QCommandLineParser& parser) {
@@ -75,7 +78,40 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
                                 QStringLiteral("Show this help and exit."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                    QStringLiteral("Show the version and exit."));
-  parser.addOptions({dataDir, userData, help, version});
+  using Action = ExchangeRequest::Action;
+  const std::pair<QCommandLineOption, Action> exchanges[] = {
+      {QCommandLineOption(QStringLiteral("export-rounds"),
+                          QStringLiteral("Write the rounds to the CSV <file> (- for standard "
+                                         "output) and exit, without a window."),
+                          QStringLiteral("file")),
+       Action::kExportRounds},
+      {QCommandLineOption(QStringLiteral("export-courses"),
+                          QStringLiteral("Write the courses to the CSV <file> (- for standard "
+                                         "output) and exit, without a window."),
+                          QStringLiteral("file")),
+       Action::kExportCourses},
+      {QCommandLineOption(QStringLiteral("import-rounds"),
+                          QStringLiteral("Add the rounds of the CSV <file> (- for standard input) "
+                                         "above those in lks.dat, save it and exit, without a "
+                                         "window."),
+                          QStringLiteral("file")),
+       Action::kImportRounds},
+      {QCommandLineOption(QStringLiteral("import-courses"),
+                          QStringLiteral("Add the courses of the CSV <file> (- for standard "
+                                         "input) to courses.dat, save it and exit, without a "
+                                         "window."),
+                          QStringLiteral("file")),
+       Action::kImportCourses},
+  };
+  const QCommandLineOption duplicates(
+      QStringLiteral("duplicates"),
+      QStringLiteral("With an import: skip (the default) or add the rows whose course and date "
+                     "(for courses, whose name) the data file already has."),
+      QStringLiteral("skip|add"));
+  parser.addOptions({dataDir, userData});
+  for (const auto& [option, action] : exchanges)
+    parser.addOption(option);
+  parser.addOptions({duplicates, help, version});
   AcceptQtOptions(parser);
 
   const bool parsed = parser.parse(arguments);
@@ -123,6 +159,29 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
   }
   StartupOptions options;
   options.dataDir = QDir::cleanPath(QDir(currentDir).absoluteFilePath(folder));
+
+  for (const auto& [option, action] : exchanges) {
+    if (!parser.isSet(option)) continue;
+    if (options.exchange) {
+      return Mistake(QStringLiteral("choose one export or import at a time."), parser);
+    }
+    options.exchange = ExchangeRequest{action, parser.value(option), true};
+    if (options.exchange->file.isEmpty()) {
+      return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()), parser);
+    }
+  }
+  if (parser.isSet(duplicates)) {
+    const QString value = parser.value(duplicates);
+    if (!options.exchange || (options.exchange->action != Action::kImportRounds &&
+                              options.exchange->action != Action::kImportCourses)) {
+      return Mistake(QStringLiteral("--duplicates goes with --import-rounds or --import-courses."),
+                     parser);
+    }
+    if (value != QLatin1String("skip") && value != QLatin1String("add")) {
+      return Mistake(QStringLiteral("--duplicates is skip or add, not '%1'.").arg(value), parser);
+    }
+    options.exchange->skipDuplicates = value == QLatin1String("skip");
+  }
   return options;
 }
 

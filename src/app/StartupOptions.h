@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "ExchangeCommand.h"
 
 namespace larkspin {
 
@@ -14,6 +17,8 @@ struct StartupOptions {
   QString output;
   QString errors;
   QString dataDir;  // absolute; it may not exist yet
+  // An export or import to run on `dataDir` instead of opening the window.
+  std::optional<ExchangeRequest> exchange;
 };
 
 // `arguments` as main() receives them, the program's path first. `userDataDir` is the user's

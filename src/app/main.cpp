@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "CScorecardApp.h"
+#include "CommandLineExchange.h"
 #include "StartupOptions.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     std::fputs(problem.toLocal8Bit().constData(), stderr);
     return 2;
   }
+  // An export or import needs no window, and so no display.
+  if (options.exchange) return larkspin::RunCommandLineExchange(*options.exchange, options.dataDir);
 
   larkspin::CScorecardApp app(argc, argv, options.dataDir);
   return app.InitInstance();

@@ -63,6 +63,8 @@ class StartupOptionsTest : public QObject {
     QTest::newRow("help beats a mistake") << QStringList{"--bogus", "-h"} << "--user-data";
     QTest::newRow("help beats a data folder")
         << QStringList{"--data-dir", "/nowhere", "--help"} << "Usage: larkspin";
+    QTest::newRow("--help lists the exports and imports")
+        << QStringList{"--help"} << "--import-courses <file>";
     QTest::newRow("--version") << QStringList{"--version"} << "larkspin " LARKSPIN_VERSION "\n";
     QTest::newRow("-v") << QStringList{"-v"} << "larkspin " LARKSPIN_VERSION "\n";
   }
@@ -91,6 +93,11 @@ class StartupOptionsTest : public QObject {
     QTest::newRow("two data folders")
         << QStringList{"--user-data", "--data-dir", "/srv/golf"} << "--user-data";
     QTest::newRow("a flag given a value") << QStringList{"--user-data=/srv"} << "user-data";
+    QTest::newRow("an import without its file") << QStringList{"--import-rounds="} << "a file";
+    QTest::newRow("an export and an import")
+        << QStringList{"--export-rounds", "-", "--import-courses", "c.csv"} << "one export";
+    QTest::newRow("--duplicates without an import")
+        << QStringList{"--duplicates=add"} << "--duplicates goes with";
   }
   void parse_mistakes_endWithStatusTwoAndTheUsage() {
     QFETCH(QStringList, arguments);
@@ -103,6 +110,36 @@ class StartupOptionsTest : public QObject {
     QVERIFY2(firstLine.contains(complaint), qPrintable(firstLine));
     QVERIFY(options.errors.contains("Usage: larkspin [options]"));
     QVERIFY(options.dataDir.isEmpty());
+  }
+
+  void parse_exportOrImport_isRunInsteadOfTheWindow_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("skipDuplicates");
+    using Action = ExchangeRequest::Action;
+    QTest::newRow("rounds to standard output")
+        << QStringList{"--export-rounds", "-"} << int(Action::kExportRounds) << "-" << true;
+    QTest::newRow("courses to a file")
+        << QStringList{"--export-courses=c.csv"} << int(Action::kExportCourses) << "c.csv" << true;
+    QTest::newRow("rounds, duplicates skipped by default")
+        << QStringList{"--import-rounds", "r.csv"} << int(Action::kImportRounds) << "r.csv" << true;
+    QTest::newRow("courses, duplicates added")
+        << QStringList{"--import-courses", "-", "--duplicates", "add"}
+        << int(Action::kImportCourses) << "-" << false;
+  }
+  void parse_exportOrImport_isRunInsteadOfTheWindow() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QString, file);
+    QFETCH(bool, skipDuplicates);
+    const StartupOptions options = Parse(arguments + QStringList{"--data-dir", "/srv/golf"});
+    QCOMPARE(options.exitStatus, -1);
+    QCOMPARE(options.dataDir, QStringLiteral("/srv/golf"));
+    QVERIFY(options.exchange);
+    QCOMPARE(int(options.exchange->action), action);
+    QCOMPARE(options.exchange->file, file);
+    QCOMPARE(options.exchange->skipDuplicates, skipDuplicates);
   }
 
   void parse_userDataWithoutAHome_endsWithStatusTwo() {

@@ -1,0 +1,31 @@
+#include "CommandLineExchange.h"
+
+#include <QFile>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace larkspin {
+
+int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDir) {
+#ifdef Q_OS_WIN
+  // CSV goes through as bytes: CR LF stays CR LF.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::fflush(stdout);
+  QFile input;
+  QFile output;
+  input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
+  output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
+  const ExchangeOutcome outcome = RunExchange(request, dataDir, input, output);
+  output.close();
+  if (!outcome.report.empty()) std::printf("%s\n", outcome.report.c_str());
+  if (!outcome.error.empty()) std::fprintf(stderr, "larkspin: %s\n", outcome.error.c_str());
+  return outcome.exitStatus;
+}
+
+}  // namespace larkspin
