@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <string_view>
+#include <vector>
 
 #include "ColumnWidths.h"
 #include "RoundRecord.h"
@@ -25,8 +26,25 @@ class QuietPrompter final : public Prompter {
   bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
     return AskYesNo(text, title);
   }
+  // Presses the first button.
+  int Choose(std::string_view /*text*/, std::string_view /*title*/,
+             const std::vector<std::string_view>& /*buttons*/) override {
+    ++messages;
+    return 0;
+  }
 
   int messages = 0;
+};
+
+// Chooses `path` in every file dialog.
+class PresetFileChooser final : public FileChooser {
+ public:
+  QString ChooseFileToOpen(std::string_view /*title*/) override { return path; }
+  QString ChooseFileToSave(std::string_view /*title*/, const QString& /*suggestedName*/) override {
+    return path;
+  }
+
+  QString path;
 };
 
 // Closes the "Date Selection" dialog at once on the day it opened on.

@@ -59,6 +59,7 @@ Workbench::Workbench(int rounds, bool withCourses, Clock clock)
                 .opener = opener_,
                 .clock = clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_)
                                                  : fixedClock_,
+                .fileChooser = fileChooser_,
                 .workDir = folder_.path(),
                 .appName = "larkspin",
                 .helpPage = QString()} {

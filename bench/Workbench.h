@@ -37,6 +37,8 @@ class Workbench {
   const ScorecardServices& Services() const { return services_; }
   int Messages() const { return prompter_.messages; }
   int Opened() const { return opener_.opened; }
+  // The file the File menu's dialogs choose.
+  void ChooseFile(const QString& path) { fileChooser_.path = path; }
 
   // A new Scorecard with nothing loaded yet; the previous one is closed first.
   Scorecard& Make();
@@ -62,6 +64,7 @@ class Workbench {
   ClosingDatePicker datePicker_;
   ClosingWizardWindow wizardWindow_;
   IgnoringOpener opener_;
+  PresetFileChooser fileChooser_;
   FixedClock fixedClock_;
   SystemClock systemClock_;
   ByteWidthMeasure measure_;
@@ -102,5 +105,6 @@ void RegisterRoundBenchmarks();
 void RegisterReportBenchmarks();
 void RegisterUndoBenchmarks();
 void RegisterTrendsBenchmarks();
+void RegisterExchangeBenchmarks();
 
 }  // namespace larkspin::bench

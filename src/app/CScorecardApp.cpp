@@ -28,6 +28,7 @@ int CScorecardApp::InitInstance() {
   DialogWizardWindow wizardWindow;
   SystemDesktopOpener opener;
   SystemClock clock;
+  DialogFileChooser fileChooser;
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
 
@@ -50,6 +51,7 @@ int CScorecardApp::InitInstance() {
                                          .wizardWindow = wizardWindow,
                                          .opener = opener,
                                          .clock = clock,
+                                         .fileChooser = fileChooser,
                                          .workDir = dataDir_,
                                          .appName = appName,
                                          .helpPage = FindHelpPage(applicationDirPath())},

@@ -26,6 +26,7 @@
 
 #include "CAboutDlg.h"
 #include "HoleBox.h"
+#include "MenuItemName.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "StrayKeyFilter.h"
@@ -151,6 +152,15 @@ void CScorecardDlg::BuildMenus() {
   m.edit = m.bar->addMenu(tr("&Edit"));
   m.view = m.bar->addMenu(tr("&View"));
   m.help = m.bar->addMenu(tr("&Help"));
+  m.exportRounds = m.file->addAction(tr("&Export Rounds…"));
+  m.exportCourses = m.file->addAction(tr("Export &Courses…"));
+  m.importRounds = m.file->addAction(tr("&Import Rounds…"));
+  m.importCourses = m.file->addAction(tr("I&mport Courses…"));
+  NameMenuItem(m.file, m.exportRounds, tr("Export Rounds"));
+  NameMenuItem(m.file, m.exportCourses, tr("Export Courses"));
+  NameMenuItem(m.file, m.importRounds, tr("Import Rounds"));
+  NameMenuItem(m.file, m.importCourses, tr("Import Courses"));
+  m.file->addSeparator();
   m.quit = m.file->addAction(tr("&Quit"));
   m.quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   m.undo = m.edit->addAction(tr("&Undo"));
@@ -247,6 +257,14 @@ void CScorecardDlg::Connect() {
   command(c.overallReport, &Scorecard::OnOverallReport);
   command(c.help, &Scorecard::OnHelpButton);
   connect(c.quit, &QPushButton::clicked, this, &QDialog::accept);
+  const auto menuCommand = [this](QAction* action, void (Scorecard::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Run([this, handler] { ((*core_).*handler)(); }); });
+  };
+  menuCommand(menus_.exportRounds, &Scorecard::ExportRounds);
+  menuCommand(menus_.exportCourses, &Scorecard::ExportCourses);
+  menuCommand(menus_.importRounds, &Scorecard::ImportRounds);
+  menuCommand(menus_.importCourses, &Scorecard::ImportCourses);
   connect(menus_.quit, &QAction::triggered, this, &QDialog::accept);
   connect(menus_.undo, &QAction::triggered, this, [this] { Run([this] { core_->Undo(); }); });
   connect(menus_.redo, &QAction::triggered, this, [this] { Run([this] { core_->Redo(); }); });

@@ -72,6 +72,10 @@ class CScorecardDlg final : public QDialog {
     QMenu* edit;
     QMenu* view;
     QMenu* help;
+    QAction* exportRounds;
+    QAction* exportCourses;
+    QAction* importRounds;
+    QAction* importCourses;
     QAction* quit;
     QAction* undo;
     QAction* redo;

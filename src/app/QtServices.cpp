@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 #include <QUrl>
 #include <algorithm>
@@ -63,6 +65,56 @@ bool MessageBoxPrompter::AskYesNo(std::string_view text, std::string_view title)
 
 bool MessageBoxPrompter::AskYesNoDefaultNo(std::string_view text, std::string_view title) {
   return MakeQuestion(text, title, true)->exec() == QMessageBox::Yes;
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeChoice(
+    std::string_view text, std::string_view title, const std::vector<std::string_view>& buttons) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Question, ToDisplayText(title),
+                                           ToDisplayText(text), QMessageBox::NoButton, BoxParent());
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const bool last = i + 1 == buttons.size();
+    QPushButton* button = box->addButton(ToDisplayText(buttons[i]),
+                                         last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    button->setProperty("choice", static_cast<int>(i));
+    if (i == 0) box->setDefaultButton(button);
+    if (last) box->setEscapeButton(button);
+  }
+  return box;
+}
+
+int MessageBoxPrompter::Choose(std::string_view text, std::string_view title,
+                               const std::vector<std::string_view>& buttons) {
+  const auto box = MakeChoice(text, title, buttons);
+  box->exec();
+  const QAbstractButton* pressed = box->clickedButton();
+  return pressed ? pressed->property("choice").toInt() : static_cast<int>(buttons.size()) - 1;
+}
+
+QString DialogFileChooser::ChooseFileToOpen(std::string_view title) {
+  return Choose(title, false, QString());
+}
+
+QString DialogFileChooser::ChooseFileToSave(std::string_view title, const QString& suggestedName) {
+  return Choose(title, true, suggestedName);
+}
+
+QString DialogFileChooser::Choose(std::string_view title, bool save, const QString& suggestedName) {
+  QFileDialog dialog(BoxParent(), ToDisplayText(title),
+                     folder_.isEmpty() ? QDir::homePath() : folder_);
+  dialog.setNameFilters({QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")});
+  if (save) {
+    // The dialog asks before a file that exists is chosen.
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(suggestedName);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  folder_ = dialog.directory().absolutePath();
+  return dialog.selectedFiles().constFirst();
 }
 
 QDate CalendarDatePicker::PickDate(QDate initial) {

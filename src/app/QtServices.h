@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "ColumnWidths.h"
 #include "Services.h"
@@ -22,11 +23,29 @@ class MessageBoxPrompter final : public Prompter {
   void ShowMessage(std::string_view text, std::string_view title) override;
   bool AskYesNo(std::string_view text, std::string_view title) override;
   bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override;
+  int Choose(std::string_view text, std::string_view title,
+             const std::vector<std::string_view>& buttons) override;
 
   // The boxes these show, over the window in front.
   static std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view title);
   static std::unique_ptr<QMessageBox> MakeQuestion(std::string_view text, std::string_view title,
                                                    bool noByDefault);
+  // Each button carries its index in `buttons` as the property "choice".
+  static std::unique_ptr<QMessageBox> MakeChoice(std::string_view text, std::string_view title,
+                                                 const std::vector<std::string_view>& buttons);
+};
+
+// Qt's file dialogs, showing CSV files; each opens in the folder where the last one ended, the
+// home folder at first.
+class DialogFileChooser final : public FileChooser {
+ public:
+  QString ChooseFileToOpen(std::string_view title) override;
+  QString ChooseFileToSave(std::string_view title, const QString& suggestedName) override;
+
+ private:
+  QString Choose(std::string_view title, bool save, const QString& suggestedName);
+
+  QString folder_;
 };
 
 class CalendarDatePicker final : public DatePicker {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "FormValues.h"
 #include "RoundBook.h"
 #include "Services.h"
+
+class QFile;
 
 namespace larkspin {
 
@@ -85,6 +88,15 @@ class Scorecard final : private ChangeFocus {
   void RemoveCourse();
   void OnSelchangeCourse();
 
+  // File > "Export Rounds…", "Export Courses…": the table as a CSV file the user chooses.
+  void ExportRounds();
+  void ExportCourses();
+  // File > "Import Rounds…", "Import Courses…": the rows of a CSV file the user chooses, above
+  // the table's, as one step of the history, after a question that tells what the import would
+  // do. A file that cannot be read changes nothing.
+  void ImportRounds();
+  void ImportCourses();
+
   // Undo and Redo: the newest change of the rounds or courses taken back or made again; the
   // round or course it touched is then selected and shown.
   void Undo();
@@ -104,6 +116,14 @@ class Scorecard final : private ChangeFocus {
   void LoadCourses();
   bool IsDuplicateCourse() const;
   CourseRecord CourseFromForm() const;
+  // Writes a CSV export through `produce` to a file the user chooses.
+  void Export(std::string_view title, const QString& suggestedName,
+              const std::function<bool(const ByteSink&)>& produce);
+  // Opens the CSV file the user chooses for an import into `file`; its path, or empty when the
+  // user cancelled or was told why the file cannot be opened.
+  QString OpenImport(std::string_view title, QFile& file);
+  // The answer to the question before an import: whether to skip the duplicates; none to cancel.
+  std::optional<bool> AskToImport(std::string_view title, const std::string& question);
   bool AskToAddDuplicate();
   void TellSaveFailure(const std::string& failure);
   void ShowChange(const Change* change);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace larkspin {
 
@@ -18,6 +19,20 @@ class Prompter {
   virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
   // The same with "No" as the default button, for a question whose "Yes" gives something up.
   virtual bool AskYesNoDefaultNo(std::string_view text, std::string_view title) = 0;
+  // A question with one button for each of `buttons`, the first the default; returns the index
+  // of the button pressed. Escape and the close box press the last one.
+  virtual int Choose(std::string_view text, std::string_view title,
+                     const std::vector<std::string_view>& buttons) = 0;
+};
+
+// The file dialogs of File > Export and Import, showing CSV files: the path chosen, empty when
+// the dialog was cancelled.
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  virtual QString ChooseFileToOpen(std::string_view title) = 0;
+  // Offers `suggestedName`; a file that exists is only chosen after the user agreed to replace it.
+  virtual QString ChooseFileToSave(std::string_view title, const QString& suggestedName) = 0;
 };
 
 // The "Date Selection" dialog: opens on `initial` and returns the day selected when it closed,
@@ -61,6 +76,7 @@ struct ScorecardServices {
   WizardWindow& wizardWindow;
   DesktopOpener& opener;
   const Clock& clock;
+  FileChooser& fileChooser;
   QString workDir;      // where lks.dat and courses.dat live
   std::string appName;  // titles the questions
   QString helpPage;     // empty when the help page cannot be found

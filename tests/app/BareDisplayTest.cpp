@@ -126,6 +126,7 @@ class BareDisplayTest : public QObject {
                                            .wizardWindow = wizardWindow,
                                            .opener = fake.opener,
                                            .clock = fake.clock,
+                                           .fileChooser = fake.fileChooser,
                                            .workDir = fake.workDir,
                                            .appName = fake.appName,
                                            .helpPage = fake.helpPage});

@@ -57,7 +57,8 @@ class MenuBarTest : public QObject {
   void menus_holdTheirItemsWithTheUsualKeys() {
     auto& w = Open();
     const auto& m = w.MenuBar();
-    QCOMPARE(Texts(m.file), QStringList{"&Quit"});
+    QCOMPARE(Texts(m.file), (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
+                                         "I&mport Courses…", "&Quit"}));
     QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo"}));
     QCOMPARE(Texts(m.help), (QStringList{"&User Guide", "&About LKS..."}));
     QCOMPARE(m.quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));

@@ -51,6 +51,10 @@ class ModalPrompter final : public Prompter {
   bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
     return MessageBoxPrompter().AskYesNoDefaultNo(text, title);
   }
+  int Choose(std::string_view text, std::string_view title,
+             const std::vector<std::string_view>& buttons) override {
+    return MessageBoxPrompter().Choose(text, title, buttons);
+  }
   int asked = 0;
 };
 
@@ -105,6 +109,7 @@ class SessionEndTest : public QObject {
                                   .wizardWindow = fake.wizardWindow,
                                   .opener = fake.opener,
                                   .clock = fake.clock,
+                                  .fileChooser = fake.fileChooser,
                                   .workDir = fake.workDir,
                                   .appName = fake.appName,
                                   .helpPage = fake.helpPage};
@@ -128,6 +133,7 @@ class SessionEndTest : public QObject {
                                  .wizardWindow = wizard,
                                  .opener = fake.opener,
                                  .clock = fake.clock,
+                                 .fileChooser = fake.fileChooser,
                                  .workDir = fake.workDir,
                                  .appName = fake.appName,
                                  .helpPage = fake.helpPage};

@@ -332,6 +332,7 @@ class WizardDialogTest : public QObject {
                                                                   .wizardWindow = wizardWindow,
                                                                   .opener = fake.opener,
                                                                   .clock = fake.clock,
+                                                                  .fileChooser = fake.fileChooser,
                                                                   .workDir = fake.workDir,
                                                                   .appName = fake.appName,
                                                                   .helpPage = fake.helpPage});

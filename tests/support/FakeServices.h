@@ -24,17 +24,19 @@ struct Message {
   std::string title;
   bool question = false;
   bool noByDefault = false;
+  std::vector<std::string> buttons;  // of a choice
 };
 inline void PrintTo(const Message& message, std::ostream* out) {
   *out << (message.question ? "question" : "box") << " \"" << message.title << "\": \""
        << message.text << "\"";
 }
 
-// Records every message and question; questions take the queued answers, then `defaultAnswer`.
+// Records every message and question; questions take the queued answers, then `defaultAnswer`;
+// choices the queued choices, then the last button.
 class FakePrompter final : public Prompter {
  public:
   void ShowMessage(std::string_view text, std::string_view title) override {
-    messages.push_back({std::string(text), std::string(title), false});
+    messages.push_back({std::string(text), std::string(title), false, false, {}});
   }
   bool AskYesNo(std::string_view text, std::string_view title) override {
     return Answer(text, title, false);
@@ -42,8 +44,17 @@ class FakePrompter final : public Prompter {
   bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override {
     return Answer(text, title, true);
   }
+  int Choose(std::string_view text, std::string_view title,
+             const std::vector<std::string_view>& buttons) override {
+    messages.push_back({std::string(text), std::string(title), true, false,
+                        std::vector<std::string>(buttons.begin(), buttons.end())});
+    if (choices.empty()) return static_cast<int>(buttons.size()) - 1;
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
   bool Answer(std::string_view text, std::string_view title, bool noByDefault) {
-    messages.push_back({std::string(text), std::string(title), true, noByDefault});
+    messages.push_back({std::string(text), std::string(title), true, noByDefault, {}});
     if (answers.empty()) return defaultAnswer;
     const bool answer = answers.front();
     answers.pop_front();
@@ -53,6 +64,25 @@ class FakePrompter final : public Prompter {
   std::vector<Message> messages;
   std::deque<bool> answers;
   bool defaultAnswer = false;
+  std::deque<int> choices;
+};
+
+// Chooses `path` in every file dialog (empty: the dialog is cancelled), recording the titles.
+class FakeFileChooser final : public FileChooser {
+ public:
+  QString ChooseFileToOpen(std::string_view title) override {
+    titles.emplace_back(title);
+    return path;
+  }
+  QString ChooseFileToSave(std::string_view title, const QString& suggestedName) override {
+    titles.emplace_back(title);
+    suggestedNames.push_back(suggestedName);
+    return path;
+  }
+
+  QString path;
+  std::vector<std::string> titles;
+  std::vector<QString> suggestedNames;
 };
 
 // Returns `pick` when set, otherwise the day the dialog opened on (closing it at once).
@@ -113,6 +143,7 @@ struct ScorecardHarness {
                  .wizardWindow = wizardWindow,
                  .opener = opener,
                  .clock = clock,
+                 .fileChooser = fileChooser,
                  .workDir = dir.path(),
                  .appName = std::move(appName),
                  .helpPage = QStringLiteral("/help/index.html")} {}
@@ -131,6 +162,7 @@ struct ScorecardHarness {
   ScriptedWizardWindow wizardWindow;
   RecordingOpener opener;
   FixedClock clock;
+  FakeFileChooser fileChooser;
   ByteCountMeasure measure;
   ScorecardServices services;
   std::function<void()>
