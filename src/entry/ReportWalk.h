@@ -15,9 +15,10 @@ namespace larkspin {
 // "Course Report" and "Overall Report": a walk over the round table that loads rounds into the
 // form, counts those in the report period, writes "report.htm" and opens it.
 //
-// The window used to show every round of the walk in turn; the walk now runs on the values and
-// the form is shown once at its end. What the window shows afterwards, down to the entry each
-// drop-down box has selected, is what showing every round in turn would have left.
+// The walk runs on the form's values and the window shows the form once, at the end, so that a
+// table of many thousands of rounds costs no widget update per round. What the window shows
+// afterwards, down to the entry each drop-down box has selected, is what showing every round in
+// turn leaves: the last round loaded, with its course as the selector resolves it.
 class ReportWalk {
  public:
   ReportWalk(FormValues& values, FormView& view, const RoundTable& rounds,

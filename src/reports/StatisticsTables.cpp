@@ -11,8 +11,10 @@ namespace {
 
 using Count = ReportStatistics::Count;
 
-// Rows of the tables: "<tr><td>label</td>", a "<td>value</td>" per column, "</tr>". Two rows
-// have always carried one "</td>" too many; pages compared against older ones rely on it.
+// Rows of the tables: "<tr><td>label</td>", a "<td>value</td>" per column, "</tr>". Two rows,
+// "4 Shots" and "Under Regulation", end in one "</td>" more than they open: the stray end tag is
+// part of the report's format, which browsers show as if it were not there, and the page keeps
+// it so that its bytes match any other report page of the same rounds.
 class TableRow {
  public:
   TableRow(std::string& document, std::string_view label) : document_(document) {
