@@ -30,10 +30,6 @@ QLineEdit* MakeField(const QString& name, QWidget* parent) {
   return field;
 }
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent) {
@@ -72,14 +68,15 @@ std::vector<QWidget*> CWizardDlg::BuildControls() {
   // Every value button as wide as the widest caption, so that the rows line up as columns.
   const int buttonWidth = fontMetrics().horizontalAdvance(QStringLiteral("888")) + 16;
   for (const WizardGroup& group : WizardGroups()) {
-    auto* box = new QGroupBox(FromUtf8(group.caption), this);
+    auto* box = new QGroupBox(QString::fromUtf8(group.caption), this);
     auto* buttons = new QGridLayout;
     buttons->setHorizontalSpacing(3);
     buttons->setVerticalSpacing(3);
     for (std::size_t row = 0; row < group.rows.size(); ++row) {
       for (std::size_t column = 0; column < group.rows[row].size(); ++column) {
         const WizardButton& value = group.rows[row][column];
-        QPushButton* button = MakeButton(FromUtf8(value.caption), FromUtf8(value.name), box);
+        QPushButton* button =
+            MakeButton(QString::fromUtf8(value.caption), QString::fromUtf8(value.name), box);
         button->setFixedWidth(buttonWidth);
         buttons->addWidget(button, static_cast<int>(row), static_cast<int>(column));
         c.values.emplace_back(button, &value);
@@ -97,7 +94,7 @@ std::vector<QWidget*> CWizardDlg::BuildControls() {
       c.note->setFont(bold);
       c.note->setAlignment(Qt::AlignCenter);
       c.note->setMinimumWidth(
-          QFontMetrics(bold).horizontalAdvance(FromUtf8(std::string(kHoleInOneNote))) + 12);
+          QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(kHoleInOneNote)) + 12);
       row->addWidget(c.note);
     }
     row->addWidget(field);
@@ -126,7 +123,7 @@ std::vector<QWidget*> CWizardDlg::BuildControls() {
 
 QWidget* CWizardDlg::BuildField(const WizardGroup& group, QWidget* box) {
   auto& c = controls_;
-  const QString name = FromUtf8(group.fieldName);
+  const QString name = QString::fromUtf8(group.fieldName);
   switch (group.field) {
     case WizardField::kScore:
       return c.score = MakeField(name, box);
@@ -219,10 +216,10 @@ void CWizardDlg::ReadFields() {
 void CWizardDlg::ShowFields() {
   const WizardView& view = wizard_->View();
   const auto& c = controls_;
-  c.holeLabel->setText(FromUtf8(view.holeLabel));
+  c.holeLabel->setText(QString::fromUtf8(view.holeLabel));
   SetFieldText(c.par, view.par);
   SetFieldText(c.score, view.score);
-  c.note->setText(FromUtf8(view.note));
+  c.note->setText(QString::fromUtf8(view.note));
   SetFieldText(c.drive, view.drive);
   ShowDropDown(view.club, c.club);
   SetFieldText(c.putts, view.putts);

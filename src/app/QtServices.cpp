@@ -20,7 +20,7 @@
 namespace larkspin {
 
 QString ToDisplayText(std::string_view text) {
-  QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QString shown = QString::fromUtf8(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return shown;
 }
@@ -143,7 +143,7 @@ ViewTextMeasure::ViewTextMeasure(const QWidget& view, const QHeaderView& header)
 int ViewTextMeasure::TextWidth(std::string_view utf8) const {
   // The item delegate pads text by the focus frame margin plus one on each side.
   const int margin = view_.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view_) + 1;
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QString text = QString::fromUtf8(utf8);
   return QFontMetrics(view_.font()).horizontalAdvance(text) + 2 * margin + 1;
 }
 

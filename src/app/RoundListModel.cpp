@@ -2,14 +2,6 @@
 
 namespace larkspin {
 
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 RoundListModel::RoundListModel(const RoundTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
   table_.AddObserver(this);
@@ -32,7 +24,7 @@ QVariant RoundListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      return ToQString(table_.Cell(index.row(), index.column()));
+      return QString::fromUtf8(table_.Cell(index.row(), index.column()));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
@@ -44,7 +36,7 @@ QVariant RoundListModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation != Qt::Horizontal) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return ToQString(RoundColumnHeading(section));
+      return QString::fromUtf8(RoundColumnHeading(section));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:

@@ -9,10 +9,6 @@ namespace larkspin {
 
 namespace {
 
-QString ToQString(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr char kListRevision[] = "larkspinListRevision";
 
 }  // namespace
@@ -22,7 +18,7 @@ std::string FieldText(const QLineEdit* field) {
 }
 
 void SetFieldText(QLineEdit* field, const std::string& text) {
-  const QString shown = ToQString(text);
+  const QString shown = QString::fromUtf8(text);
   if (field->text() != shown) field->setText(shown);
 }
 
@@ -33,13 +29,13 @@ void ShowDropDown(const DropDown& dropDown, QComboBox* box) {
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(dropDown.Entries().size()));
     for (const auto& entry : dropDown.Entries())
-      entries.append(ToQString(entry));
+      entries.append(QString::fromUtf8(entry));
     box->clear();
     box->addItems(entries);
     box->setProperty(kListRevision, revision);
   }
   if (box->currentIndex() != dropDown.Selected()) box->setCurrentIndex(dropDown.Selected());
-  const QString text = ToQString(dropDown.Text());
+  const QString text = QString::fromUtf8(dropDown.Text());
   if (box->currentText() != text) box->setEditText(text);
 }
 

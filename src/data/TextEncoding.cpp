@@ -1,52 +1,12 @@
 #include "TextEncoding.h"
 
+#include <QUtf8StringView>
 #include <array>
-#include <cstdint>
-#include <cstring>
 
 namespace larkspin {
 
 bool IsValidUtf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* const end = p + bytes.size();
-  while (p < end) {
-    // Plain ASCII is by far the most common; skip it eight bytes at a time.
-    while (end - p >= 8) {
-      std::uint64_t chunk;
-      std::memcpy(&chunk, p, sizeof(chunk));
-      if (chunk & 0x8080808080808080ull) break;
-      p += 8;
-    }
-    if (p == end) break;
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-      ++p;
-      continue;
-    }
-    int length;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;   // overlong
-      if (lead == 0xED) high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;   // overlong
-      if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
-    } else {
-      return false;
-    }
-    if (end - p < length) return false;
-    if (p[1] < low || p[1] > high) return false;
-    for (int i = 2; i < length; ++i) {
-      if (p[i] < 0x80 || p[i] > 0xBF) return false;
-    }
-    p += length;
-  }
-  return true;
+  return QUtf8StringView(bytes).isValidUtf8();
 }
 
 namespace {

@@ -6,7 +6,7 @@
 
 namespace larkspin {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Qt Core's check.
 bool IsValidUtf8(std::string_view bytes);
 
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined become the C1 controls of

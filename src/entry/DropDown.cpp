@@ -8,10 +8,6 @@ namespace larkspin {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -64,7 +60,7 @@ int DropDown::Match(std::string_view text) const {
       if (StartsWithAsciiCaseBlind(entries_[i], text)) return static_cast<int>(i);
       continue;
     }
-    if (wanted.isNull()) wanted = ToQString(text);
+    if (wanted.isNull()) wanted = QString::fromUtf8(text);
     if (shownEntries_[i].startsWith(wanted, Qt::CaseInsensitive)) return static_cast<int>(i);
   }
   return -1;
@@ -84,7 +80,7 @@ bool DropDown::IsAlphabeticallyBefore(const QString& a, const QString& b) const 
 }
 
 int DropDown::AddEntry(std::string_view entry) {
-  QString shown = ToQString(entry);
+  QString shown = QString::fromUtf8(entry);
   auto position = shownEntries_.end();
   if (order_ == Order::kAlphabetical) {
     position = std::upper_bound(
@@ -109,7 +105,7 @@ void DropDown::AddEntries(const std::vector<std::string>& entries) {
                      : -1;
   entries_.insert(entries_.end(), entries.begin(), entries.end());
   for (const auto& entry : entries)
-    shownEntries_.push_back(ToQString(entry));
+    shownEntries_.push_back(QString::fromUtf8(entry));
   if (order_ == Order::kAlphabetical) {
     // One sort for the lot. (Collator sort keys would be quicker, but in the C locale they heed
     // letter case.)
