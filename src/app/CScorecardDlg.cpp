@@ -25,6 +25,7 @@
 #endif
 
 #include "CAboutDlg.h"
+#include "EditableDropDown.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
 #include "RoundListModel.h"
@@ -47,12 +48,6 @@ QPushButton* MakeButton(const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
   return button;
-}
-
-void NameDropDown(QComboBox* box, const QString& name) {
-  // Qt reports an editable box's text as its name unless its line edit carries one too.
-  box->setAccessibleName(name);
-  box->lineEdit()->setAccessibleName(name);
 }
 
 }  // namespace
@@ -102,8 +97,7 @@ CScorecardDlg::~CScorecardDlg() {
 
 void CScorecardDlg::BuildControls() {
   auto& c = controls_;
-  c.course = MakeEditableDropDown(this);
-  NameDropDown(c.course, tr("Course"));
+  c.course = MakeEditableDropDown(this, tr("Course"));
   c.addCourse = MakeButton(tr("Add"), this);
   c.updateCourse = MakeButton(tr("Update"), this);
   c.removeCourse = MakeButton(tr("Remove"), this);
@@ -133,8 +127,7 @@ void CScorecardDlg::BuildControls() {
   c.roundCount->setFixedWidth(
       c.roundCount->fontMetrics().horizontalAdvance(QStringLiteral("88888888")) + 12);
 
-  c.period = MakeEditableDropDown(this);
-  NameDropDown(c.period, tr("Period"));
+  c.period = MakeEditableDropDown(this, tr("Period"));
   c.period->setMinimumContentsLength(9);
   c.courseReport = MakeButton(tr("Course Report"), this);
   c.overallReport = MakeButton(tr("Overall Report"), this);

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "HoleBox.h"
+#include "EditableDropDown.h"
 #include "WidgetMirror.h"
 
 namespace larkspin {
@@ -130,10 +130,7 @@ QWidget* CWizardDlg::BuildField(const WizardGroup& group, QWidget* box) {
     case WizardField::kDrive:
       return c.drive = MakeField(name, box);
     case WizardField::kClub:
-      c.club = MakeEditableDropDown(box);
-      // Qt reports an editable box's text as its name unless its line edit carries one too.
-      c.club->setAccessibleName(name);
-      c.club->lineEdit()->setAccessibleName(name);
+      c.club = MakeEditableDropDown(box, name);
       c.club->setFixedWidth(c.score->minimumWidth() + 24);
       return c.club;
     case WizardField::kPutts:

@@ -5,18 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace larkspin {
+#include "EditableDropDown.h"
 
-QComboBox* MakeEditableDropDown(QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  box->setDuplicatesEnabled(true);
-  // Qt picks the matching entry when editing ends; here only the user picks.
-  QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
-  return box;
-}
+namespace larkspin {
 
 namespace {
 
@@ -38,11 +29,8 @@ HoleBox::HoleBox(int hole, QWidget* parent)
       par(MakeField(this, tr("Hole %1 par").arg(hole), true)),
       strokes(MakeField(this, tr("Hole %1 strokes").arg(hole), false)),
       drive(MakeField(this, tr("Hole %1 drive").arg(hole), false)),
-      club(MakeEditableDropDown(this)),
+      club(MakeEditableDropDown(this, tr("Hole %1 club").arg(hole))),
       putts(MakeField(this, tr("Hole %1 putts").arg(hole), false)) {
-  const QString clubName = tr("Hole %1 club").arg(hole);
-  club->setAccessibleName(clubName);
-  club->lineEdit()->setAccessibleName(clubName);
   club->setMinimumContentsLength(3);
   club->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 

@@ -21,8 +21,4 @@ class HoleBox final : public QGroupBox {
   QLineEdit* putts;
 };
 
-// An editable drop-down that keeps typed text exactly as typed: no completion, no insertion of
-// typed text into the list, and no silent pick of an entry when typing ends.
-QComboBox* MakeEditableDropDown(QWidget* parent);
-
 }  // namespace larkspin
