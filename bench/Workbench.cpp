@@ -63,6 +63,7 @@ Workbench::Workbench(int rounds, bool withCourses, Clock clock)
                 .workDir = folder_.path(),
                 .appName = "larkspin",
                 .helpPage = QString()} {
+  prompter_.defaultChoice = 0;
   filePath_ = FolderPath(kRoundFileName);
   ready_ = folder_.isValid() && !source_.isEmpty() && QFile::copy(source_, filePath_);
   if (withCourses) {

@@ -9,9 +9,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "BenchServices.h"
 #include "Scorecard.h"
 #include "SystemClock.h"
+#include "support/ByteCountMeasure.h"
+#include "support/Fakes.h"
 
 namespace larkspin::bench {
 
@@ -35,8 +36,8 @@ class Workbench {
   const TextMeasure& Measure() const { return measure_; }
   // The outside world of a Scorecard in this folder, for a window opened on it.
   const ScorecardServices& Services() const { return services_; }
-  int Messages() const { return prompter_.messages; }
-  int Opened() const { return opener_.opened; }
+  int Messages() const { return static_cast<int>(prompter_.messages.size()); }
+  int Opened() const { return static_cast<int>(opener_.opened.size()); }
   // The file the File menu's dialogs choose.
   void ChooseFile(const QString& path) { fileChooser_.path = path; }
 
@@ -60,14 +61,17 @@ class Workbench {
   QString filePath_;
   bool ready_ = false;
   long long fileBytes_ = 0;
-  QuietPrompter prompter_;
-  ClosingDatePicker datePicker_;
-  ClosingWizardWindow wizardWindow_;
-  IgnoringOpener opener_;
-  PresetFileChooser fileChooser_;
-  FixedClock fixedClock_;
+  // The tests' stand-ins: every question is answered No and every choice takes the first button,
+  // the date dialog closes on its day, the wizard takes "OK" on its first hole, the file dialogs
+  // choose the file given, and nothing is opened.
+  testing::FakePrompter prompter_;
+  testing::FakeDatePicker datePicker_;
+  testing::ScriptedWizardWindow wizardWindow_;
+  testing::RecordingOpener opener_;
+  testing::FakeFileChooser fileChooser_;
+  testing::FixedClock fixedClock_{QDate(2024, 6, 1)};
   SystemClock systemClock_;
-  ByteWidthMeasure measure_;
+  testing::ByteCountMeasure measure_;
   ScorecardServices services_;
   std::unique_ptr<Scorecard> scorecard_;
   ChangeHistory history_;

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "ColumnWidths.h"
 #include "DiskFile.h"
 #include "RoundTable.h"
+#include "support/ByteCountMeasure.h"
 
 namespace larkspin::testing {
 
@@ -51,16 +51,5 @@ inline std::vector<std::string> DescribeRows(const RoundTable& table) {
   }
   return rows;
 }
-
-// Every byte 7 units wide plus a margin of 10; headings likewise.
-class ByteCountMeasure final : public TextMeasure {
- public:
-  int TextWidth(std::string_view text) const override {
-    return 10 + 7 * static_cast<int>(text.size());
-  }
-  int HeadingWidth(int column) const override {
-    return 10 + 7 * static_cast<int>(RoundColumnHeading(column).size());
-  }
-};
 
 }  // namespace larkspin::testing
