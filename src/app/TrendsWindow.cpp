@@ -24,10 +24,6 @@ namespace larkspin {
 
 namespace {
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The charts' names as the window calls them, whatever their titles say.
 constexpr std::array<const char*, kTrendsCharts> kChartNames = {
     "Score by round", "Scoring mix", "Average by hole", "Putts and greens", "Driving distance"};
@@ -68,7 +64,7 @@ void TrendsWindow::BuildControls() {
   c.rounds = new QComboBox(this);
   c.rounds->setAccessibleName(tr("Trends rounds"));
   for (const std::string_view entry : kRoundsChoiceEntries)
-    c.rounds->addItem(Text(entry));
+    c.rounds->addItem(QString::fromUtf8(entry));
 
   c.summary = new QTableWidget(0, 2, this);
   c.summary->setAccessibleName(tr("Summary"));
@@ -157,9 +153,9 @@ void TrendsWindow::FillCourseChooser() {
       controls_.course->currentIndex() > 0 ? controls_.course->currentText() : QString();
   const QSignalBlocker quiet(controls_.course);
   controls_.course->clear();
-  controls_.course->addItem(Text(kAllCourses));
+  controls_.course->addItem(QString::fromUtf8(kAllCourses));
   for (const std::string& entry : courseEntries_)
-    controls_.course->addItem(Text(entry));
+    controls_.course->addItem(QString::fromUtf8(entry));
   const int index = chosen.isEmpty() ? 0 : controls_.course->findText(chosen, Qt::MatchExactly);
   controls_.course->setCurrentIndex(std::max(index, 0));
 }
@@ -179,8 +175,8 @@ void TrendsWindow::ShowTrends(const Trends& trends) {
   summary->setRowCount(static_cast<int>(trends.summary.size()));
   for (int row = 0; row < summary->rowCount(); ++row) {
     const SummaryRow& line = trends.summary[row];
-    summary->setItem(row, 0, new QTableWidgetItem(Text(line.figure)));
-    auto* value = new QTableWidgetItem(Text(line.value));
+    summary->setItem(row, 0, new QTableWidgetItem(QString::fromUtf8(line.figure)));
+    auto* value = new QTableWidgetItem(QString::fromUtf8(line.value));
     value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     summary->setItem(row, 1, value);
   }
