@@ -8,8 +8,10 @@
 
 #include "DataFolderLock.h"
 #include "DiskFile.h"
+#include "support/Files.h"
 
 using namespace larkspin;
+using larkspin::testing::ReadFile;
 
 namespace {
 
@@ -17,11 +19,6 @@ const QByteArray kRounds =
     "CREATOR=LARKSP 1.0\r\nCOURSE=Pine\r\nDATE=2003-09-01\r\nS1=4\r\n\r\n"
     "COURSE=Oak\r\nDATE=2003-09-02\r\nS1=5\r\n";
 const QByteArray kCsv = "COURSE,DATE,S1\r\nElm,2003-09-03,3\r\nOak,2003-09-02,6\r\n";
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 }  // namespace
 
@@ -110,7 +107,8 @@ class CommandLineExchangeTest : public QObject {
     const QString told = QString::fromUtf8(process.readAllStandardError());
     QCOMPARE(process.exitCode(), status);
     // Nothing where nothing is expected.
-    QVERIFY2(output.isEmpty() ? printed.isEmpty() : printed.startsWith(output), qPrintable(printed));
+    QVERIFY2(output.isEmpty() ? printed.isEmpty() : printed.startsWith(output),
+             qPrintable(printed));
     QVERIFY2(errors.isEmpty() ? told.isEmpty() : told.startsWith(errors), qPrintable(told));
     if (status == 2) QVERIFY(told.contains(QStringLiteral("Usage: larkspin [options]")));
     const QByteArray saved = ReadFile(roundFile);

@@ -10,6 +10,7 @@
 
 #include "QtServices.h"
 #include "StartupOptions.h"
+#include "support/Files.h"
 
 using namespace larkspin;
 
@@ -61,9 +62,7 @@ QMultiMap<QString, QString> Metadata(const QString& path) {
 }
 
 QStringList ReadLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-  return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+  return QString::fromUtf8(larkspin::testing::ReadFile(path)).split(QLatin1Char('\n'));
 }
 
 // What the installed program prints for --version, line by line.

@@ -17,11 +17,14 @@
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 #include "support/MainWindow.h"
 #include "support/TabOrder.h"
 
 using namespace larkspin;
+using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WriteFile;
 
 namespace {
 
@@ -36,17 +39,6 @@ QByteArray RoundFile(std::initializer_list<std::pair<const char*, const char*>> 
   return file + "\r\n";
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QPoint RowCenter(const RoundListView* view, int row) {
   return view->visualRect(view->model()->index(row, 0)).center();
 }
@@ -59,9 +51,11 @@ class MainWindowTest : public QObject {
  private slots:
   void init() {
     harness_ = std::make_unique<ScorecardHarness>();
-    WriteFile(harness_->FilePath("lks.dat"),
-              RoundFile({{"Pine", "2003-09-01"}, {"Oak", "2003-09-02"}, {"Elm", "2003-09-03"}}));
-    WriteFile(harness_->FilePath("courses.dat"), "COURSE=Oak Hills\r\nDATE=\r\nS1=3\r\nS2=5\r\n");
+    QVERIFY(WriteFile(
+        harness_->FilePath("lks.dat"),
+        RoundFile({{"Pine", "2003-09-01"}, {"Oak", "2003-09-02"}, {"Elm", "2003-09-03"}})));
+    QVERIFY(WriteFile(harness_->FilePath("courses.dat"),
+                      "COURSE=Oak Hills\r\nDATE=\r\nS1=3\r\nS2=5\r\n"));
   }
 
   void cleanup() {
@@ -275,7 +269,7 @@ class MainWindowTest : public QObject {
 
   void unreadFile_isToldOnceOverTheOpenWindowAndLeftAsItWas() {
     const QByteArray garbage(100 * 1024, '\0');
-    WriteFile(harness_->FilePath("lks.dat"), garbage);
+    QVERIFY(WriteFile(harness_->FilePath("lks.dat"), garbage));
     auto& w = Open();
     QTRY_COMPARE(harness_->prompter.messages.size(), std::size_t{1});
     QCOMPARE(harness_->prompter.messages[0].title, std::string("Error Reading File"));

@@ -13,9 +13,11 @@
 #include "HoleBox.h"
 #include "RoundListView.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 #include "support/MainWindow.h"
 
 using namespace larkspin;
+using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
 
 namespace {
@@ -23,11 +25,6 @@ namespace {
 QByteArray TestData(const char* name) {
   QFile file(QDir(QStringLiteral(LARKSPIN_TEST_DATA)).filePath(QString::fromLatin1(name)));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing test data>");
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void PickEntry(QComboBox* box, const QString& text) {

@@ -21,22 +21,14 @@
 #include "QtServices.h"
 #include "SessionGuard.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 
 using namespace larkspin;
+using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WriteFile;
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 // Asks with a real modal box, as the program does, so that a signal can arrive while it waits.
 class ModalPrompter final : public Prompter {
@@ -171,7 +163,7 @@ class SessionEndTest : public QObject {
   // The program itself, as the desktop runs it.
   void realProgram_SIGTERM_savesBeforeItEnds() {
     QTemporaryDir dir;
-    WriteFile(dir.filePath("courses.dat"), kLfCourses);
+    QVERIFY(WriteFile(dir.filePath("courses.dat"), kLfCourses));
     QProcess program;
     Start(program, dir.path());
     QVERIFY(WaitFor([&] { return QFile::exists(dir.filePath("lks.dat")); }));
@@ -209,7 +201,7 @@ class SessionEndTest : public QObject {
     const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed());
 
     QTemporaryDir dir;
-    WriteFile(dir.filePath("courses.dat"), kLfCourses);
+    QVERIFY(WriteFile(dir.filePath("courses.dat"), kLfCourses));
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);

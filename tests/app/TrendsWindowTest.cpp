@@ -16,10 +16,13 @@
 #include "HoleBox.h"
 #include "TrendsWindow.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 #include "support/MainWindow.h"
 
 using namespace larkspin;
+using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WriteFile;
 
 namespace {
 
@@ -51,17 +54,6 @@ QByteArray CourseFile(const char* name, const char* par) {
   return file + "\r\n";
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString Figure(const TrendsWindow& trends, const QString& figure) {
   const QTableWidget* summary = trends.Widgets().summary;
   for (int row = 0; row < summary->rowCount(); ++row) {
@@ -84,11 +76,11 @@ class TrendsWindowTest : public QObject {
   void init() {
     harness_ = std::make_unique<ScorecardHarness>();
     harness_->clock.today = QDate(2024, 6, 30);
-    WriteFile(harness_->FilePath("lks.dat"), RoundFile({{"Oak", "2024-06-02", "5", "2"},
-                                                        {"Oak", "2024-05-01", "4", "2"},
-                                                        {"Elm", "2023-12-31", "4", "1"},
-                                                        {"Oak", "2024-04-01", "6", "x"}}));
-    WriteFile(harness_->FilePath("courses.dat"), CourseFile("Oak", "4"));
+    QVERIFY(WriteFile(harness_->FilePath("lks.dat"), RoundFile({{"Oak", "2024-06-02", "5", "2"},
+                                                                {"Oak", "2024-05-01", "4", "2"},
+                                                                {"Elm", "2023-12-31", "4", "1"},
+                                                                {"Oak", "2024-04-01", "6", "x"}})));
+    QVERIFY(WriteFile(harness_->FilePath("courses.dat"), CourseFile("Oak", "4")));
   }
 
   void cleanup() {

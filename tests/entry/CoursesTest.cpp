@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "support/FakeServices.h"
+#include "support/Files.h"
 
 namespace larkspin {
 namespace {
@@ -39,21 +40,16 @@ CourseRecord Course(const std::string& name, const std::string& date, const std:
 }
 
 std::string ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
-}
-
-void WriteBytes(const QString& path, std::string_view bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return testing::ReadFile(path).toStdString();
 }
 
 class Courses : public ::testing::Test {
  protected:
   // Opens the window on a courses.dat holding `bytes`, or on none.
   void Open(const char* bytes = nullptr) {
-    if (bytes) WriteBytes(h.FilePath("courses.dat"), bytes);
+    if (bytes) {
+      ASSERT_TRUE(testing::WriteFile(h.FilePath("courses.dat"), bytes));
+    }
     sc.OnInitDialog();
   }
   // Types a course into the form, its pars into the score fields.
@@ -168,7 +164,7 @@ TEST_F(Courses, SaveTwo_writesBottomRowFirstOneEmptyLineBetweenAndOpensInSameOrd
   EXPECT_THAT(saved, ::testing::EndsWith("\r\nS18=o18\r\n"));
   EXPECT_EQ(std::ranges::count(saved, '\n'), 42);
   ScorecardHarness other;
-  WriteBytes(other.FilePath("courses.dat"), saved);
+  ASSERT_TRUE(testing::WriteFile(other.FilePath("courses.dat"), saved));
   Scorecard& reopened = other.Make();
   reopened.OnInitDialog();
   EXPECT_EQ(reopened.Courses().Table().Row(0), Course("Oak", "2003-01-02", "o"));

@@ -11,6 +11,7 @@
 #include "ExchangeTexts.h"
 #include "RoundFile.h"
 #include "support/FakeServices.h"
+#include "support/Files.h"
 
 namespace larkspin::testing {
 namespace {
@@ -23,7 +24,7 @@ const std::string kRounds =
 const std::string kCourses = "CREATOR=LARKSP 1.0\r\nCOURSE=Pine\r\nDATE=\r\nS1=3\r\n";
 
 std::string Bytes(const QString& path) {
-  return ReadWholeFile(path).value_or("<missing>");
+  return testing::ReadFile(path).toStdString();
 }
 
 class Exchange : public ::testing::Test {
