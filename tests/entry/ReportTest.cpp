@@ -301,6 +301,58 @@ TEST_F(Report, ClubBoxesAreLeftOnTheLastClubTheyRecognised) {
                                                                   "<td>0</td><td>1</td>"));
 }
 
+TEST_F(Report, ClubCell_countsAsStoredInTheCourseReportAndAsTheBoxShowsItInTheOverall) {
+  while (sc.Rounds().Table().RowCount() > 0)
+    sc.Rounds().Remove(0);
+  SetRounds(sc, {{"Pine Valley", "2026-01-01", "4", "2", "d"}});
+  PickCourse(kPineValley);
+  const auto zeros = [](int cells) {
+    std::string row;
+    for (int i = 0; i < cells; ++i)
+      row += "<td>0</td>";
+    return row;
+  };
+  sc.OnCourseReport();
+  EXPECT_EQ(RowOf(Page(), "# of Drives"), zeros(19)) << "\"d\" is no club code";
+  sc.OnOverallReport();
+  EXPECT_EQ(RowOf(Page(), "# of Drives"), zeros(14) + "<td>1</td>" + zeros(3) + "<td>1</td>")
+      << "the club box shows \"d\" as the driver, \"D\"";
+}
+
+TEST_F(Report, TwoCoursesOfOneName_theNewerRowsParsCountInBothReports) {
+  while (sc.Rounds().Table().RowCount() > 0)
+    sc.Rounds().Remove(0);
+  CourseRecord older{"Twin", "2020-01-01"};
+  CourseRecord newer{"Twin", "2021-01-01"};
+  for (int hole = 1; hole <= kHoles; ++hole) {
+    older[ParCell(hole)] = "3";
+    newer[ParCell(hole)] = "5";
+  }
+  sc.Courses().Add(older);
+  sc.Courses().Add(newer);  // the top row
+  SetRounds(sc, {{"Twin", "2026-01-01", "4", "2", ""}});
+  PickCourse("Twin");
+  for (void (Scorecard::*report)() : {&Scorecard::OnCourseReport, &Scorecard::OnOverallReport}) {
+    (sc.*report)();
+    EXPECT_EQ(RowOf(Page(), "Holes Played"), "<td>0</td><td>0</td><td>18</td><td>18</td>");
+    EXPECT_THAT(RowOf(Page(), "Par"), ::testing::StartsWith("<td>5</td><td>5</td>"));
+  }
+}
+
+TEST_F(Report, AverageRowAndStatistics_comeWithTheFirstRoundInThePeriod) {
+  // "Month": no round of the table is from December 2026, one is from November.
+  for (const auto& [today, rounds] : {std::pair{QDate(2026, 12, 7), 0}, {QDate(2026, 11, 20), 1}}) {
+    h.clock.today = today;
+    sc.View().period.Type("Month");
+    sc.OnOverallReport();
+    const std::string page = Page();
+    EXPECT_EQ(RoundRows(page), rounds);
+    EXPECT_THAT(page, HasSubstr("<tr><td>Par</td><td>4</td>"));
+    EXPECT_EQ(page.find("<tr><td>Average</td>") != std::string::npos, rounds == 1) << rounds;
+    EXPECT_EQ(page.find("<h2>Driving Distance</h2>") != std::string::npos, rounds == 1) << rounds;
+  }
+}
+
 TEST_F(Report, RunningTwice_replacesThePage) {
   PickCourse(kOakHills);
   sc.OnCourseReport();

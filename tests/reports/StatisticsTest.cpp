@@ -181,6 +181,22 @@ TEST(StatisticsTables, WriteTheAlwaysRowsEvenWithoutAnyShot) {
             std::string::npos);
 }
 
+TEST(StatisticsTables, ShotRowsAreLabelledOneShotThenNShots) {
+  for (int score = 1; score <= 10; ++score) {
+    ReportStatistics s;
+    const std::string n = std::to_string(score);
+    AddHoleShots(s, "4", n);
+    std::string html;
+    AppendStatisticsTables(html, s);
+    const std::string label = score == 1 ? "1 Shot" : n + " Shots";
+    const std::string end = score == 4 ? "</td></td></tr>" : "</td></tr>";
+    EXPECT_NE(html.find("<tr><td>" + label + "</td><td>0</td><td>" + n + "</td><td>0</td><td>" + n +
+                        end + "<tr><td>Holes Played</td>"),
+              std::string::npos)
+        << html;
+  }
+}
+
 TEST(StatisticsTables, ElevenPlusRowTakesEveryOtherScore) {
   ReportStatistics s;
   AddHoleShots(s, "4", "12");
