@@ -1,5 +1,5 @@
-// larkspin_bench: the round list's heavy commands and the two reports on generated files of
-// 1,000, 10,000 and 100,000 rounds. bench/README.md says what each case times.
+// larkspin_bench: the round list's heavy commands, the reports, undo, the trends and CSV export and import on
+// generated files of 1,000, 10,000 and 100,000 rounds. bench/README.md says what each case times.
 #include <benchmark/benchmark.h>
 
 #include "Workbench.h"
@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterReportBenchmarks();
   larkspin::bench::RegisterUndoBenchmarks();
   larkspin::bench::RegisterTrendsBenchmarks();
+  larkspin::bench::RegisterExchangeBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -103,8 +103,10 @@ void ColumnWidthTracker::Count(Column& column, int width, int delta) {
 }
 
 void ColumnWidthTracker::CountRow(int row, int delta) {
+  // The row's cells at once: quicker than one by one.
+  const RoundCells cells = table_.Cells(row);
   for (int column = 0; column < kRoundColumns; ++column) {
-    Count(columns_[column], CellWidth(table_.Cell(row, column)), delta);
+    Count(columns_[column], CellWidth(cells[column]), delta);
   }
 }
 

@@ -12,7 +12,8 @@ std::vector<CsvColumn> MakeRoundColumns() {
   std::vector<CsvColumn> columns = {{"COURSE", kCourseColumn}, {"DATE", kDateColumn}};
   for (const char letter : {'S', 'D', 'P', 'C'}) {
     for (int hole = 1; hole <= kHoles; ++hole) {
-      std::string key = letter + std::to_string(hole);
+      std::string key(1, letter);
+      key += std::to_string(hole);
       const int column = RoundFileKeyColumn(key);
       columns.push_back({std::move(key), column});
     }
@@ -22,8 +23,12 @@ std::vector<CsvColumn> MakeRoundColumns() {
 
 std::vector<CsvColumn> MakeCourseColumns() {
   std::vector<CsvColumn> columns = {{"COURSE", kCourseNameCell}, {"DATE", kCourseDateCell}};
-  for (int hole = 1; hole <= kHoles; ++hole)
-    columns.push_back({"S" + std::to_string(hole), ParCell(hole)});
+  for (int hole = 1; hole <= kHoles; ++hole) {
+    // Appended rather than "S" + ...: GCC 12 at -O3 warns wrongly about the latter.
+    std::string key = "S";
+    key += std::to_string(hole);
+    columns.push_back({std::move(key), ParCell(hole)});
+  }
   return columns;
 }
 

@@ -46,7 +46,8 @@ class ImportReader {
         }) {}
 
   void Read(QIODevice& csv) {
-    std::string piece(1 << 20, '\0');
+    // Read in pieces: a 30 MB file needs no 30 MB buffer.
+    std::string piece(256 * 1024, '\0');
     for (;;) {
       const qint64 read = csv.read(piece.data(), static_cast<qint64>(piece.size()));
       if (read < 0) {
@@ -163,7 +164,8 @@ CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
                           ++plan.rowsWithoutCourse;
                           return;
                         }
-                        const bool duplicate = existing.contains(course[kCourseNameCell]);
+                        const bool duplicate =
+                            !existing.empty() && existing.contains(course[kCourseNameCell]);
                         plan.duplicate.push_back(duplicate);
                         plan.duplicates += duplicate;
                         plan.rows.push_back(std::move(course));

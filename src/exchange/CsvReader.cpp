@@ -110,13 +110,19 @@ void CsvReader::OnRowEnd(int terminator, void* reader) {
 void CsvReader::AddCell(std::string_view cell) {
   if (failed_) return;
   afterCarriageReturn_ = false;
-  if (cell.find_first_of("\r\n") != std::string_view::npos) {
-    Fail(CurrentColumn(), "the cell holds a line break, which the data files cannot store");
-    return;
+  // One pass over the cell, which is a few bytes as a rule: line breaks, and whether it is ASCII.
+  bool ascii = true;
+  for (const char c : cell) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '\n' || byte == '\r') {
+      Fail(CurrentColumn(), "the cell holds a line break, which the data files cannot store");
+      return;
+    }
+    ascii = ascii && byte < 0x80;
   }
   while (!cell.empty() && IsTrailingBlank(cell.back()))
     cell.remove_suffix(1);
-  if (IsValidUtf8(cell)) {
+  if (ascii || IsValidUtf8(cell)) {
     rowText_ += cell;
   } else {
     rowText_ += Windows1252ToUtf8(cell);

@@ -1,0 +1,104 @@
+// File > Export Rounds and Import Rounds on generated tables of 1,000, 10,000 and 100,000 rounds
+// (about 0.3, 3 and 30 MB of CSV), each on a Scorecard as the window makes one, the file dialog
+// choosing a file in the workbench's folder and the question answered "Import All".
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "DiskFile.h"
+#include "Workbench.h"
+
+namespace larkspin::bench {
+
+namespace {
+
+void SetCsvCounters(benchmark::State& state, long long csvBytes) {
+  state.counters["csv_bytes"] = static_cast<double>(csvBytes);
+  state.counters["rows"] = Rounds(state);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * csvBytes);
+}
+
+// "Export Rounds…": the whole table written to the CSV file through a temporary file that
+// replaces it.
+void ExportRounds(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  Scorecard& scorecard = bench.Open();
+  const QString csv = bench.FolderPath("rounds.csv");
+  bench.ChooseFile(csv);
+  for (auto _ : state)
+    scorecard.ExportRounds();
+  if (bench.Messages() != 0) {
+    state.SkipWithError("the export failed");
+    return;
+  }
+  SetCsvCounters(state, QFileInfo(csv).size());
+}
+
+// "Import Rounds…" into the window opened on an empty folder: reading the CSV, planning, the
+// rounds going into the table as one step of the history, the column widths. Memory, per byte of
+// the CSV, beyond what the imported table holds: the most resident memory while importing over
+// what stays resident once the import is done and the allocator has handed back what it freed
+// (`peak_mem_beyond_table_per_csv_byte`).
+void ImportRounds(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  QTemporaryDir elsewhere;
+  const QString csv = elsewhere.filePath(QStringLiteral("rounds.csv"));
+  bench.ChooseFile(csv);
+  bench.Open().ExportRounds();
+  bench.Close();
+  const long long csvBytes = QFileInfo(csv).size();
+  if (!QFile::remove(bench.FilePath())) {
+    state.SkipWithError("could not empty the folder");
+    return;
+  }
+  double beyondPerByte = 0;
+  bool peakKnown = true;
+  Scorecard* last = nullptr;
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Close();
+    QFile::remove(bench.FilePath());
+    Scorecard& scorecard = bench.Open();
+    last = &scorecard;
+    ReleaseFreeMemory();
+    peakKnown = ResetPeakResident() && peakKnown;
+    state.ResumeTiming();
+
+    scorecard.ImportRounds();
+
+    state.PauseTiming();
+    const long long peak = PeakResidentBytes();
+    ReleaseFreeMemory();
+    const long long held = ResidentBytes();
+    beyondPerByte =
+        std::max(beyondPerByte, static_cast<double>(peak - held) / static_cast<double>(csvBytes));
+    if (scorecard.Rounds().Table().RowCount() != Rounds(state)) {
+      state.SkipWithError("the import did not bring every round");
+      return;
+    }
+    state.ResumeTiming();
+  }
+  SetCsvCounters(state, csvBytes);
+  // Imported into an empty folder, the rounds are saved byte for byte as generated.
+  if (!last || !last->SaveRounds() ||
+      ReadWholeFile(bench.FilePath()) != ReadWholeFile(bench.GeneratedPath())) {
+    state.SkipWithError("the imported rounds were not saved as generated");
+    return;
+  }
+  if (peakKnown) state.counters["peak_mem_beyond_table_per_csv_byte"] = beyondPerByte;
+}
+
+}  // namespace
+
+void RegisterExchangeBenchmarks() {
+  Register("ExportRounds", ExportRounds, 5);
+  Register("ImportRounds", ImportRounds, 5);
+}
+
+}  // namespace larkspin::bench
