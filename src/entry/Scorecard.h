@@ -18,6 +18,9 @@ class QFile;
 
 namespace larkspin {
 
+struct ImportPlan;
+enum class ExchangeKind;
+
 // The main window's behaviour, without the window: its form and its commands over the round book
 // and the course book. Each command reads the form, works on the values and shows the form
 // again; the window copies what the user typed into View() before a command and shows View()
@@ -122,8 +125,10 @@ class Scorecard final : private ChangeFocus {
   // Opens the CSV file the user chooses for an import into `file`; its path, or empty when the
   // user cancelled or was told why the file cannot be opened.
   QString OpenImport(std::string_view title, QFile& file);
-  // The answer to the question before an import: whether to skip the duplicates; none to cancel.
-  std::optional<bool> AskToImport(std::string_view title, const std::string& question);
+  // Tells why `plan` imports nothing, or asks before it imports: whether to skip the duplicates;
+  // none when nothing is to be imported.
+  std::optional<bool> ConfirmImport(ExchangeKind kind, std::string_view title,
+                                    const ImportPlan& plan, const QString& path);
   bool AskToAddDuplicate();
   void TellSaveFailure(const std::string& failure);
   void ShowChange(const Change* change);

@@ -66,8 +66,20 @@ QString Scorecard::OpenImport(std::string_view title, QFile& file) {
   return {};
 }
 
-std::optional<bool> Scorecard::AskToImport(std::string_view title, const std::string& question) {
-  switch (services_.prompter.Choose(question, title,
+std::optional<bool> Scorecard::ConfirmImport(ExchangeKind kind, std::string_view title,
+                                             const ImportPlan& plan, const QString& path) {
+  const std::string name = FileName(path);
+  if (plan.problem) {
+    services_.prompter.ShowMessage(
+        DescribeCsvProblem(*plan.problem, Shown(path)) + "\r\n" + std::string(kNothingImported),
+        kReadFailedTitle);
+    return std::nullopt;
+  }
+  if (plan.duplicate.empty()) {  // one entry for each row to import
+    services_.prompter.ShowMessage(NothingToImport(kind, plan, name), title);
+    return std::nullopt;
+  }
+  switch (services_.prompter.Choose(ImportQuestion(kind, plan, plan.duplicate.size(), name), title,
                                     {kImportAllButton, kSkipDuplicatesButton, kCancelButton})) {
     case 0:
       return false;
@@ -84,17 +96,8 @@ void Scorecard::ImportRounds() {
   if (path.isEmpty()) return;
   ReadForm();
   RoundImportPlan plan = PlanRoundImport(file, rounds_.Table());
-  const std::string name = FileName(path);
-  if (plan.problem) {
-    services_.prompter.ShowMessage(
-        DescribeCsvProblem(*plan.problem, Shown(path)) + "\r\n" + std::string(kNothingImported),
-        kReadFailedTitle);
-  } else if (plan.rows.empty()) {
-    services_.prompter.ShowMessage(NothingToImport(ExchangeKind::kRounds, plan, name),
-                                   kImportRoundsTitle);
-  } else if (const auto skipDuplicates =
-                 AskToImport(kImportRoundsTitle,
-                             ImportQuestion(ExchangeKind::kRounds, plan, plan.rows.size(), name))) {
+  if (const auto skipDuplicates =
+          ConfirmImport(ExchangeKind::kRounds, kImportRoundsTitle, plan, path)) {
     // One step of the history: "Undo Import" takes every imported round out again.
     rounds_.Import(TakeRowsToImport(plan, *skipDuplicates));
     rounds_.FitColumns();
@@ -109,17 +112,8 @@ void Scorecard::ImportCourses() {
   if (path.isEmpty()) return;
   ReadForm();
   CourseImportPlan plan = PlanCourseImport(file, courses_.Table());
-  const std::string name = FileName(path);
-  if (plan.problem) {
-    services_.prompter.ShowMessage(
-        DescribeCsvProblem(*plan.problem, Shown(path)) + "\r\n" + std::string(kNothingImported),
-        kReadFailedTitle);
-  } else if (plan.rows.empty()) {
-    services_.prompter.ShowMessage(NothingToImport(ExchangeKind::kCourses, plan, name),
-                                   kImportCoursesTitle);
-  } else if (const auto skipDuplicates = AskToImport(
-                 kImportCoursesTitle,
-                 ImportQuestion(ExchangeKind::kCourses, plan, plan.rows.size(), name))) {
+  if (const auto skipDuplicates =
+          ConfirmImport(ExchangeKind::kCourses, kImportCoursesTitle, plan, path)) {
     // One step of the history; each name joins the course selector.
     courses_.Import(TakeRowsToImport(plan, *skipDuplicates));
   }
