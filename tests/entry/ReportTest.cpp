@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <array>
 
 #include <QDir>
 #include <QFile>
@@ -332,16 +333,21 @@ TEST_F(Report, TwoCoursesOfOneName_theNewerRowsParsCountInBothReports) {
   sc.Courses().Add(newer);  // the top row
   SetRounds(sc, {{"Twin", "2026-01-01", "4", "2", ""}});
   PickCourse("Twin");
-  for (void (Scorecard::*report)() : {&Scorecard::OnCourseReport, &Scorecard::OnOverallReport}) {
-    (sc.*report)();
-    EXPECT_EQ(RowOf(Page(), "Holes Played"), "<td>0</td><td>0</td><td>18</td><td>18</td>");
-    EXPECT_THAT(RowOf(Page(), "Par"), ::testing::StartsWith("<td>5</td><td>5</td>"));
-  }
+  const auto expectNewerPars = [&](const char* report) {
+    EXPECT_EQ(RowOf(Page(), "Holes Played"), "<td>0</td><td>0</td><td>18</td><td>18</td>")
+        << report;
+    EXPECT_THAT(RowOf(Page(), "Par"), ::testing::StartsWith("<td>5</td><td>5</td>")) << report;
+  };
+  sc.OnCourseReport();
+  expectNewerPars("course");
+  sc.OnOverallReport();
+  expectNewerPars("overall");
 }
 
 TEST_F(Report, AverageRowAndStatistics_comeWithTheFirstRoundInThePeriod) {
   // "Month": no round of the table is from December 2026, one is from November.
-  for (const auto& [today, rounds] : {std::pair{QDate(2026, 12, 7), 0}, {QDate(2026, 11, 20), 1}}) {
+  for (const auto& [today, rounds] :
+       std::array{std::pair{QDate(2026, 12, 7), 0}, std::pair{QDate(2026, 11, 20), 1}}) {
     h.clock.today = today;
     sc.View().period.Type("Month");
     sc.OnOverallReport();
