@@ -7,8 +7,12 @@
 #include <utility>
 
 #include "CScorecardDlg.h"
+#include "CourseFile.h"
 #include "DataFolderLock.h"
+#include "DiskFile.h"
 #include "QtServices.h"
+#include "ReportWalk.h"
+#include "RoundFile.h"
 #include "SessionGuard.h"
 #include "SystemClock.h"
 
@@ -32,15 +36,22 @@ int CScorecardApp::InitInstance() {
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
 
-  // A second copy leaves both files alone, unread and unwritten.
+  // A second copy leaves both files alone, unread and unwritten; so does one that cannot lock.
   DataFolderLock lock(dataDir_);
-  if (lock.TryLock() == DataFolderLock::Outcome::kHeldElsewhere) {
-    const std::string message = AlreadyOpenMessage(dataDir_);
+  if (const auto outcome = lock.TryLock(); outcome != DataFolderLock::Outcome::kLocked) {
+    const std::string message = outcome == DataFolderLock::Outcome::kHeldElsewhere
+                                    ? AlreadyOpenMessage(dataDir_)
+                                    : LockUnavailableMessage(dataDir_, lock.Reason());
     std::fprintf(stderr, "%s\n",
                  QString::fromStdString(message).replace("\r\n", " ").toLocal8Bit().constData());
     prompter.ShowMessage(message, appName);
     return 1;
   }
+  RemoveLeftoverTemporaries(
+      dataDir_,
+      {QString::fromLatin1(kRoundFileName), QString::fromLatin1(kCourseFileName),
+       QString::fromLatin1(kReportFileName)},
+      lock.FilePath());
 
   SessionGuard guard;
   // In the user's own configuration folder, never among the data files.

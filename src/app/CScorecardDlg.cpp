@@ -103,6 +103,7 @@ void CScorecardDlg::BuildControls() {
   c.removeCourse = MakeButton(tr("Remove"), this);
   c.date = MakeButton(tr("Date:"), this);
   c.dateField = new QLineEdit(this);
+  HoldAnyLength(c.dateField);
   c.dateField->setReadOnly(true);
   c.dateField->setFocusPolicy(Qt::ClickFocus);
   c.dateField->setAccessibleName(tr("Date"));

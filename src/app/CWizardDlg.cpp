@@ -25,6 +25,7 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 
 QLineEdit* MakeField(const QString& name, QWidget* parent) {
   auto* field = new QLineEdit(parent);
+  HoldAnyLength(field);
   field->setAccessibleName(name);
   field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("888888")) + 12);
   return field;

@@ -2,12 +2,14 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <limits>
 
 namespace larkspin {
 
 QComboBox* MakeEditableDropDown(QWidget* parent, const QString& name) {
   auto* box = new QComboBox(parent);
   box->setEditable(true);
+  HoldAnyLength(box->lineEdit());
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
   box->setDuplicatesEnabled(true);
@@ -16,6 +18,10 @@ QComboBox* MakeEditableDropDown(QWidget* parent, const QString& name) {
   box->setAccessibleName(name);
   box->lineEdit()->setAccessibleName(name);
   return box;
+}
+
+void HoldAnyLength(QLineEdit* field) {
+  field->setMaxLength(std::numeric_limits<int>::max());
 }
 
 }  // namespace larkspin

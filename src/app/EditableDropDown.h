@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QLineEdit;
 class QWidget;
 
 namespace larkspin {
@@ -12,5 +13,9 @@ namespace larkspin {
 // both carry `name`: on Linux, Qt reports an editable box's current text as the box's name unless
 // its line edit has one of its own.
 QComboBox* MakeEditableDropDown(QWidget* parent, const QString& name);
+
+// Lets a field that shows a cell hold a text of any length. A line edit keeps 32,767 characters
+// otherwise, and a longer cell would be cut when shown in the grid and written back by Update.
+void HoldAnyLength(QLineEdit* field);
 
 }  // namespace larkspin

@@ -13,6 +13,7 @@ namespace {
 
 QLineEdit* MakeField(QWidget* parent, const QString& name, bool readOnly) {
   auto* field = new QLineEdit(parent);
+  HoldAnyLength(field);
   field->setAccessibleName(name);
   field->setReadOnly(readOnly);
   if (readOnly) field->setFocusPolicy(Qt::ClickFocus);

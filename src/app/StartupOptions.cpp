@@ -10,6 +10,8 @@
 #include <system_error>
 #include <utility>
 
+#include "DiskFile.h"
+
 namespace larkspin {
 
 namespace {
@@ -187,11 +189,31 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
 
 QString PrepareDataFolder(const QString& dir) {
   const QString shown = QDir::toNativeSeparators(dir);
-  const QFileInfo info(dir);
-  if (info.exists() && !info.isDir()) {
-    return QStringLiteral("%1: the data folder %2 is a file, not a folder.\n").arg(kProgram, shown);
+  // A name whose bytes are not UTF-8 (from the command line, the current folder) reads with
+  // U+FFFD in their place, which names another folder.
+  if (dir.contains(QChar::ReplacementCharacter)) {
+    return QStringLiteral(
+               "%1: the name of the data folder %2 is not valid UTF-8, and Larkspin "
+               "cannot use it. Rename the folder, or choose another with --data-dir.\n")
+        .arg(kProgram, shown);
   }
-  if (!info.exists()) {
+  const PathState state = StatPath(dir);
+  switch (state.kind) {
+    case PathState::Kind::kFolder:
+    case PathState::Kind::kMissing:
+      break;
+    case PathState::Kind::kRegular:
+      return QStringLiteral("%1: the data folder %2 is a file, not a folder.\n")
+          .arg(kProgram, shown);
+    case PathState::Kind::kOther:
+      return QStringLiteral("%1: the data folder %2 is %3, not a folder.\n")
+          .arg(kProgram, shown, state.reason);
+    case PathState::Kind::kUnknown:
+      return QStringLiteral("%1: cannot use the data folder %2: %3.\n")
+          .arg(kProgram, shown, state.reason);
+  }
+  if (state.kind == PathState::Kind::kMissing) {
+    const QFileInfo info(dir);
     std::error_code error;
     std::filesystem::create_directories(info.filesystemAbsoluteFilePath(), error);
     if (error) {

@@ -4,6 +4,7 @@
 
 #include "CScorecardApp.h"
 #include "CommandLineExchange.h"
+#include "StartupFailure.h"
 #include "StartupOptions.h"
 
 int main(int argc, char** argv) {
@@ -21,8 +22,8 @@ int main(int argc, char** argv) {
     return options.exitStatus;
   }
   if (const QString problem = larkspin::PrepareDataFolder(options.dataDir); !problem.isEmpty()) {
-    std::fputs(problem.toLocal8Bit().constData(), stderr);
-    return 2;
+    // An export or import is run from a terminal or a script: no box for it.
+    return larkspin::TellStartupFailure(argc, argv, problem, !options.exchange);
   }
   // An export or import needs no window, and so no display.
   if (options.exchange) return larkspin::RunCommandLineExchange(*options.exchange, options.dataDir);

@@ -25,18 +25,29 @@ int CourseFileKeyCell(std::string_view key) {
 CourseFileContents ParseCourseFile(std::string_view text) {
   CourseFileContents contents;
   CourseRecord& pending = contents.last;
+  SkippedContent& skipped = contents.skipped;
+  bool holdsValues = false;
   const auto finishCourse = [&] {
-    if (!pending[kCourseNameCell].empty()) contents.courses.push_back(pending);
+    if (!pending[kCourseNameCell].empty()) {
+      contents.courses.push_back(pending);
+    } else if (holdsValues) {
+      ++skipped.records;
+    }
   };
   std::string converted;
   ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
     const int cell = CourseFileKeyCell(key);
-    if (cell < 0) return;
+    if (cell < 0) return skipped.UnknownLine(key, value);
+    const std::string_view decoded = DecodeFileValue(value, converted);
     if (cell == kCourseNameCell) {
       finishCourse();
       pending = CourseRecord{};
+      holdsValues = false;
+    } else if (!pending[cell].empty() && pending[cell] != decoded) {
+      ++skipped.repeatedLines;  // the value before is lost
     }
-    pending[cell] = DecodeFileValue(value, converted);
+    pending[cell] = decoded;
+    holdsValues = holdsValues || !value.empty();
   });
   finishCourse();
   return contents;

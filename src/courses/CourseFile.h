@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CourseTable.h"
+#include "SkippedContent.h"
 
 namespace larkspin {
 
@@ -13,6 +14,7 @@ inline constexpr char kCourseFileName[] = "courses.dat";
 struct CourseFileContents {
   std::vector<CourseRecord> courses;  // in the order the file holds them
   CourseRecord last;                  // the last record read, kept even when its name is empty
+  SkippedContent skipped;             // what the reader passed over
 };
 
 // The courses of a courses.dat text (see FindDataFileText), each value decoded on its own (see

@@ -1,10 +1,12 @@
 #include "DataFileKeeper.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cstddef>
 
 #include "RoundFile.h"
+#include "StorableText.h"
 
 namespace larkspin {
 
@@ -20,6 +22,48 @@ std::string Grouped(std::size_t number) {
   for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
     digits.insert(static_cast<std::size_t>(at), 1, ',');
   return digits;
+}
+
+std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+  return Grouped(count) + " " + (count == 1 ? one : many);
+}
+
+// A key as the user may read it: one line, and not too long.
+std::string ShownKey(std::string_view key) {
+  std::string shown = StorableText(key);
+  if (shown.size() > 40) {
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
+      --cut;
+    shown.resize(cut);
+    shown += "...";
+  }
+  return shown;
+}
+
+// "3 lines with keys Larkspin does not know (the first: "NOTE") and 1 record with an empty
+// "COURSE=" line".
+std::string Describe(const SkippedContent& skipped, const std::string& records) {
+  std::vector<std::string> parts;
+  if (skipped.unknownLines > 0) {
+    parts.push_back(Counted(skipped.unknownLines, "line with a key", "lines with keys") +
+                    " Larkspin does not know (the first: \"" + ShownKey(skipped.firstUnknownKey) +
+                    "\")");
+  }
+  if (skipped.records > 0) {
+    parts.push_back(Counted(skipped.records, records, records + "s") +
+                    " with an empty \"COURSE=\" line");
+  }
+  if (skipped.repeatedLines > 0) {
+    parts.push_back(Counted(skipped.repeatedLines, "value", "values") +
+                    " given again in the same " + records + " (only the last is shown)");
+  }
+  std::string text;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
+    text += parts[i];
+  }
+  return text;
 }
 
 }  // namespace
@@ -41,6 +85,7 @@ void DataFileKeeper::NotRead(const std::string& what) {
 std::string_view DataFileKeeper::Read() {
   unread_.clear();
   keptAside_ = false;
+  stamp_.reset();
   bytes_.clear();
   text_ = DataFileText{};
   CreateFileIfMissing(path_);
@@ -48,6 +93,7 @@ std::string_view DataFileKeeper::Read() {
   switch (result.outcome) {
     case FileReadResult::Outcome::kRead:
       bytes_ = std::move(result.bytes);
+      stamp_ = result.stamp;
       text_ = FindDataFileText(bytes_);
       if (text_.unreadBytes > 0) {
         NotRead(ShownPath() + ": the " + Grouped(text_.unreadBytes) +
@@ -67,12 +113,17 @@ std::string_view DataFileKeeper::Read() {
   return text_.text;
 }
 
-void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision) {
-  loadedRevision_ = tableRevision;
-  if (records == 0 && unread_.empty() && HoldsMoreThanHeader(text_.text)) {
-    NotRead(ShownPath() + ": no " + records_ + " could be read from its " + Grouped(bytes_.size()) +
-            " bytes (its line ends, its encoding or its keys are not those of a " + records_ +
-            " file).");
+void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
+                            const SkippedContent& skipped) {
+  savedRevision_ = tableRevision;
+  if (unread_.empty()) {
+    if (records == 0 && HoldsMoreThanHeader(text_.text)) {
+      NotRead(ShownPath() + ": no " + records_ + " could be read from its " +
+              Grouped(bytes_.size()) + " bytes (its line ends, its encoding or its keys are not " +
+              "those of a " + records_ + " file).");
+    } else if (skipped.Any()) {
+      NotRead(ShownPath() + ": " + Describe(skipped, records_) + " could not be read.");
+    }
   }
   // Assigning an empty string would keep the file's whole buffer (libstdc++ keeps the capacity
   // when the new text is short), as much memory again as the table for as long as the window
@@ -81,25 +132,82 @@ void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision) {
   text_ = DataFileText{};
 }
 
+std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
+  changed = false;
+  if (!stamp_) return std::nullopt;
+  const PathState now = StatPath(path_);
+  if (now.kind == PathState::Kind::kUnknown) {
+    return ShownPath() + ": Larkspin could not check that no other program changed it (" +
+           Utf8(now.reason) + "), so it was not written over.";
+  }
+  // Only another version of the file is kept; a folder or the like in its place makes the save
+  // fail and be told, and nothing at all is simply written.
+  changed = now.kind == PathState::Kind::kRegular && !(now.stamp == *stamp_);
+  return std::nullopt;
+}
+
 std::optional<std::string> DataFileKeeper::Write(
     std::uint64_t tableRevision, const std::function<bool(const ByteSink&)>& produce) {
+  notice_.clear();
+  QString movedTo;      // where what stood at the path went, when it was moved rather than copied
+  QString outsideCopy;  // where another program's version of the file was copied
   if (!unread_.empty()) {
-    if (tableRevision == loadedRevision_) return std::nullopt;  // nothing new to keep
+    if (tableRevision == savedRevision_) return std::nullopt;  // nothing new to keep
     if (!keptAside_) {
       QString kept = keptPath_;
       if (kept.isEmpty() || QFileInfo::exists(kept) || QFileInfo(kept).isSymLink()) {
         kept = FreeKeptName(path_);
       }
       QString error;
-      if (!KeepFileAside(path_, kept, &error)) {
+      bool moved = false;
+      if (!KeepFileAside(path_, kept, &error, &moved)) {
         return ShownPath() + ": it could not be kept as " + Utf8(QFileInfo(kept).fileName()) +
                " (" + Utf8(error) + "), so it was not written over.";
       }
+      if (moved) movedTo = kept;
       keptAside_ = true;
+    }
+  } else {
+    bool changed = false;
+    if (auto failure = CheckUnchanged(changed)) return failure;
+    if (changed) {
+      // The other program's version is newer than anything of this window's but its changes.
+      if (tableRevision == savedRevision_) return std::nullopt;
+      outsideCopy = FreeKeptName(path_, kChangedOutsideSuffix);
+      QString error;
+      bool moved = false;
+      if (!KeepFileAside(path_, outsideCopy, &error, &moved)) {
+        return ShownPath() + ": another program changed it, and that version could not be kept " +
+               "as " + Utf8(QFileInfo(outsideCopy).fileName()) + " (" + Utf8(error) +
+               "), so it was not written over.";
+      }
+      if (moved) movedTo = outsideCopy;
     }
   }
   QString error;
-  if (!WriteFileAtomically(path_, produce, &error)) return ShownPath() + ": " + Utf8(error);
+  FileStamp written;
+  const bool saved = WriteFileAtomically(path_, produce, &error, &written);
+  const PathState now = saved ? PathState{} : StatPath(path_);
+  // A failure after the rename leaves the new file in place: it is this window's own.
+  const bool replaced = saved || (now.kind == PathState::Kind::kRegular && now.stamp == written);
+  if (replaced) {
+    stamp_ = written;
+    if (!outsideCopy.isEmpty()) {
+      notice_ = ShownPath() + " was changed by another program while Larkspin was open. That " +
+                "version is kept as " + Utf8(QFileInfo(outsideCopy).fileName()) +
+                " beside it, and " + Utf8(QFileInfo(path_).fileName()) + " now holds the " +
+                records_ + "s shown in Larkspin.";
+    }
+  } else if (!outsideCopy.isEmpty() && movedTo.isEmpty()) {
+    QFile::remove(outsideCopy);  // the other program's version is still in its place
+  }
+  // What was moved aside goes back while its place is free, so it is found where it was.
+  if (!saved && !movedTo.isEmpty() && now.kind == PathState::Kind::kMissing &&
+      MoveFile(movedTo, path_)) {
+    keptAside_ = false;
+  }
+  if (!saved) return ShownPath() + ": " + Utf8(error);
+  savedRevision_ = tableRevision;
   unread_.clear();  // the file now holds the whole table
   return std::nullopt;
 }

@@ -8,15 +8,20 @@
 #include <string_view>
 
 #include "DiskFile.h"
+#include "SkippedContent.h"
 #include "TextEncoding.h"
 
 namespace larkspin {
 
 // One data file (lks.dat, courses.dat) as the main window reads it when it opens and writes it
-// when it closes, keeping the rule that nothing the user had is lost: a file that was not read in
-// full is never written over. While its table is unchanged it is not written at all, so closing
-// leaves it exactly as it was; once the table has changed, the file as it was read is first kept
-// beside it under a new name (lks.dat.unread), and then the table is saved as usual.
+// when it closes, keeping the rule that nothing the user had is lost:
+// - A file that was not read in full is never written over. While its table is unchanged it is not
+//   written at all, so closing leaves it exactly as it was; once the table has changed, the file
+//   as it was read is first kept beside it under a new name (lks.dat.unread), and then the table
+//   is saved as usual.
+// - A file that another program changed while the window was open (a sync client, an editor, a
+//   backup restored) is not written over either: the table is saved only when it has changed, and
+//   then the other program's version is first kept beside it (lks.dat.changed-outside).
 class DataFileKeeper {
  public:
   // `records` names what the file holds, for the messages: "round", "course".
@@ -27,22 +32,28 @@ class DataFileKeeper {
   // Reads the file, making an empty one where there is none, and returns its text (see
   // FindDataFileText), empty when it could not be read. The text lives until Loaded().
   std::string_view Read();
-  // After the text has been parsed: how many records it gave, and the table's revision now.
-  void Loaded(std::size_t records, std::uint64_t tableRevision);
+  // After the text has been parsed: how many records it gave, what the reader passed over, and
+  // the table's revision now.
+  void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
 
   bool WhollyRead() const { return unread_.empty(); }
   // What was not read, and what becomes of the file, in a few sentences; empty when the whole
   // file was read.
   const std::string& Unread() const { return unread_; }
 
-  // Writes the table through `produce`, unless the rule above says otherwise. On failure, the
+  // Writes the table through `produce`, unless the rules above say otherwise. On failure, the
   // line that tells the user: the file and the reason.
   std::optional<std::string> Write(std::uint64_t tableRevision,
                                    const std::function<bool(const ByteSink&)>& produce);
+  // What the last Write() kept beside the file, for the user to know; empty when nothing.
+  const std::string& KeptNotice() const { return notice_; }
 
  private:
   std::string ShownPath() const;
   void NotRead(const std::string& what);
+  // Whether the file is still the one read or last written; on failure to tell, the line that
+  // says so.
+  std::optional<std::string> CheckUnchanged(bool& changed) const;
 
   QString path_;
   std::string records_;
@@ -51,7 +62,9 @@ class DataFileKeeper {
   std::string unread_;
   QString keptPath_;  // where the file as read goes before its first replacement
   bool keptAside_ = false;
-  std::uint64_t loadedRevision_ = 0;
+  std::optional<FileStamp> stamp_;   // of the file as read or last written
+  std::uint64_t savedRevision_ = 0;  // the table the file holds
+  std::string notice_;
 };
 
 }  // namespace larkspin

@@ -2,12 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtGlobal>
 #include <algorithm>
-#include <filesystem>
 #include <new>
 #include <system_error>
+
+#include "DiskFileDetails.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -15,23 +15,20 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "SystemCalls.h"
+#else
+#include <QDateTime>
+#include <filesystem>
 #endif
 
 namespace larkspin {
-
-namespace {
 
 QString SystemReason(int error) {
   return QString::fromStdString(std::generic_category().message(error));
 }
 
-std::filesystem::path NativePath(const QString& path) {
-#ifdef Q_OS_WIN
-  return std::filesystem::path(path.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
+namespace {
 
 #ifdef Q_OS_UNIX
 QString KindOf(mode_t mode) {
@@ -42,76 +39,154 @@ QString KindOf(mode_t mode) {
   return QStringLiteral("not a regular file");
 }
 
-// Opens a regular file for reading into `file`. Opening without blocking keeps a named pipe from
-// holding the program until some writer comes; its type is then checked on the open file itself,
-// so nothing can be swapped in between.
-FileReadResult::Outcome OpenRegular(const QString& path, QFile& file, QString& reason) {
-  const QByteArray name = QFile::encodeName(path);
-  struct stat status {};
-  if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
-    reason = KindOf(status.st_mode);
-    return FileReadResult::Outcome::kNotRegular;
+// A regular file open for reading, closed when it goes.
+class ReadableFile {
+ public:
+  ReadableFile() = default;
+  ReadableFile(const ReadableFile&) = delete;
+  ReadableFile& operator=(const ReadableFile&) = delete;
+  // Closing a file that was only read loses nothing, whatever close() says.
+  ~ReadableFile() {
+    if (fd_ >= 0) System().close(fd_);
   }
-  int fd;
-  do {
-    fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    const int error = errno;
-    if (error == ENOENT) return FileReadResult::Outcome::kMissing;
-    reason = SystemReason(error);
-    return FileReadResult::Outcome::kUnreadable;
+
+  // Opens without blocking, so a named pipe cannot hold the program until some writer comes; its
+  // type is then checked on the open file itself, so nothing can be swapped in between.
+  FileReadResult::Outcome Open(const QString& path, QString& reason) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (System().stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+      reason = KindOf(status.st_mode);
+      return FileReadResult::Outcome::kNotRegular;
+    }
+    fd_ = OpenRetrying(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) {
+      const int error = errno;
+      if (error == ENOENT) return FileReadResult::Outcome::kMissing;
+      reason = SystemReason(error);
+      return FileReadResult::Outcome::kUnreadable;
+    }
+    if (System().fstat(fd_, &status) != 0) {
+      reason = SystemReason(errno);
+      return FileReadResult::Outcome::kUnreadable;
+    }
+    if (!S_ISREG(status.st_mode)) {
+      reason = KindOf(status.st_mode);
+      return FileReadResult::Outcome::kNotRegular;
+    }
+    stamp_ = StampOf(status);
+    // Reads from a regular file do not block; the flag only mattered while opening.
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    return FileReadResult::Outcome::kRead;
   }
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    reason = KindOf(status.st_mode);
-    ::close(fd);
-    return FileReadResult::Outcome::kNotRegular;
+
+  qint64 Size() const { return stamp_.size; }
+  const FileStamp& Stamp() const { return stamp_; }
+
+  // Up to `size` bytes; 0 at the end, -1 on failure (`reason` says why).
+  qint64 Read(char* data, qint64 size, QString& reason) {
+    ssize_t read;
+    do {
+      read = System().read(fd_, data, static_cast<std::size_t>(size));
+    } while (read < 0 && errno == EINTR);
+    if (read < 0) reason = SystemReason(errno);
+    return read;
   }
-  // Reads from a regular file do not block; the flag only mattered while opening.
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    reason = file.errorString();
-    ::close(fd);
-    return FileReadResult::Outcome::kUnreadable;
-  }
-  return FileReadResult::Outcome::kRead;
-}
+
+ private:
+  int fd_ = -1;
+  FileStamp stamp_;
+};
 #else
-FileReadResult::Outcome OpenRegular(const QString& path, QFile& file, QString& reason) {
-  const QFileInfo info(path);
-  if (!info.exists()) return FileReadResult::Outcome::kMissing;
-  if (!info.isFile()) {
-    reason = info.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a regular file");
-    return FileReadResult::Outcome::kNotRegular;
+class ReadableFile {
+ public:
+  FileReadResult::Outcome Open(const QString& path, QString& reason) {
+    const QFileInfo info(path);
+    if (!info.exists()) return FileReadResult::Outcome::kMissing;
+    if (!info.isFile()) {
+      reason = info.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a regular file");
+      return FileReadResult::Outcome::kNotRegular;
+    }
+    file_.setFileName(path);
+    if (!file_.open(QIODevice::ReadOnly)) {
+      reason = file_.errorString();
+      return FileReadResult::Outcome::kUnreadable;
+    }
+    stamp_.size = file_.size();
+    stamp_.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+    return FileReadResult::Outcome::kRead;
   }
-  file.setFileName(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    reason = file.errorString();
-    return FileReadResult::Outcome::kUnreadable;
+  qint64 Size() const { return stamp_.size; }
+  const FileStamp& Stamp() const { return stamp_; }
+  qint64 Read(char* data, qint64 size, QString& reason) {
+    const qint64 read = file_.read(data, size);
+    if (read < 0) reason = file_.errorString();
+    return read;
   }
-  return FileReadResult::Outcome::kRead;
-}
+
+ private:
+  QFile file_;
+  FileStamp stamp_;
+};
 #endif
 
 }  // namespace
 
+PathState StatPath(const QString& path) {
+  PathState state;
+#ifdef Q_OS_UNIX
+  struct stat status {};
+  if (System().stat(QFile::encodeName(path).constData(), &status) != 0) {
+    const int error = errno;
+    // ENOTDIR: a file stands where the path needs a folder, so nothing stands at the path.
+    if (error == ENOENT || error == ENOTDIR) return state;
+    state.kind = PathState::Kind::kUnknown;
+    state.reason = SystemReason(error);
+    return state;
+  }
+  if (S_ISREG(status.st_mode)) {
+    state.kind = PathState::Kind::kRegular;
+    state.stamp = StampOf(status);
+  } else if (S_ISDIR(status.st_mode)) {
+    state.kind = PathState::Kind::kFolder;
+  } else {
+    state.kind = PathState::Kind::kOther;
+    state.reason = KindOf(status.st_mode);
+  }
+#else
+  const QFileInfo info(path);
+  if (!info.exists()) return state;
+  if (info.isFile()) {
+    state.kind = PathState::Kind::kRegular;
+    state.stamp.size = info.size();
+    state.stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+  } else if (info.isDir()) {
+    state.kind = PathState::Kind::kFolder;
+  } else {
+    state.kind = PathState::Kind::kOther;
+    state.reason = QStringLiteral("not a regular file");
+  }
+#endif
+  return state;
+}
+
 FileReadResult ReadRegularFile(const QString& path) {
   FileReadResult result;
-  QFile file;
-  result.outcome = OpenRegular(path, file, result.reason);
+  ReadableFile file;
+  result.outcome = file.Open(path, result.reason);
   if (result.outcome != FileReadResult::Outcome::kRead) return result;
+  result.stamp = file.Stamp();
   try {
     // Straight into the string; the loop also takes what is appended while reading.
     std::string& bytes = result.bytes;
-    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1);
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.Size(), 0)) + 1);
     std::size_t filled = 0;
     for (;;) {
       if (filled == bytes.size()) bytes.resize(2 * bytes.size());
-      const qint64 read =
-          file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
+      const qint64 read = file.Read(bytes.data() + filled,
+                                    static_cast<qint64>(bytes.size() - filled), result.reason);
       if (read < 0) {
         result.outcome = FileReadResult::Outcome::kUnreadable;
-        result.reason = file.errorString();
         bytes.clear();
         return result;
       }
@@ -120,8 +195,10 @@ FileReadResult ReadRegularFile(const QString& path) {
     }
     bytes.resize(filled);
   } catch (const std::bad_alloc&) {
-    result = FileReadResult{
-        FileReadResult::Outcome::kUnreadable, {}, QStringLiteral("not enough memory to hold it")};
+    result = FileReadResult{FileReadResult::Outcome::kUnreadable,
+                            {},
+                            QStringLiteral("not enough memory to hold it"),
+                            {}};
   }
   return result;
 }
@@ -137,45 +214,16 @@ std::optional<std::string> ReadWholeFile(const QString& path) {
 }
 
 void CreateFileIfMissing(const QString& path) {
-  QFile file(path);
+#ifdef Q_OS_UNIX
   // Only a new file: nothing that appeared meanwhile is truncated, and a link is not followed.
+  // What fails here shows when the file is read.
+  const int fd = OpenRetrying(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd >= 0) System().close(fd);
+#else
+  QFile file(path);
   if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
-}
-
-bool WriteFileAtomically(const QString& path, const std::function<bool(const ByteSink&)>& produce,
-                         QString* error) {
-  QSaveFile file(path);
-  file.setDirectWriteFallback(false);
-  const auto fail = [&] {
-    if (error) {
-      *error = file.errorString();
-      if (error->isEmpty() || file.error() == QFileDevice::NoError) {
-        *error = QStringLiteral("the file could not be written");
-      }
-    }
-    file.cancelWriting();
-    return false;
-  };
-  // Unbuffered: every piece goes straight to the system, so a failure comes back with its
-  // reason (a buffered flush that falls short keeps none).
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail();
-  const ByteSink sink = [&file](std::string_view bytes) {
-    // After a short write, writing the rest fails and tells why.
-    while (!bytes.empty()) {
-      const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-      if (written <= 0) return false;
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-  };
-  // QSaveFile buffers, and its commit() in Qt 6.4 renames the file into place even when writing
-  // out that buffer fails; so everything must be out, and known to be, before the commit.
-  if (!produce(sink) || !file.flush() || file.error() != QFileDevice::NoError) return fail();
-  if (!file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+#endif
 }
 
 bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error) {
@@ -183,16 +231,17 @@ bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* e
       path, [bytes](const ByteSink& sink) { return sink(bytes); }, error);
 }
 
-bool KeepFileAside(const QString& path, const QString& keptPath, QString* error) {
+bool KeepFileAside(const QString& path, const QString& keptPath, QString* error, bool* moved) {
+  if (moved) *moved = false;
   const QFileInfo info(path);
   if (!info.exists() && !info.isSymLink()) return true;
   if (QFileInfo::exists(keptPath) || QFileInfo(keptPath).isSymLink()) {
     if (error) *error = QStringLiteral("%1 exists already").arg(keptPath);
     return false;
   }
-  QFile source;
+  ReadableFile source;
   QString reason;
-  if (OpenRegular(path, source, reason) == FileReadResult::Outcome::kRead) {
+  if (source.Open(path, reason) == FileReadResult::Outcome::kRead) {
     // A copy, written like every data file, so the file itself stays in place until replaced.
     QString readError;
     const bool copied = WriteFileAtomically(
@@ -200,8 +249,8 @@ bool KeepFileAside(const QString& path, const QString& keptPath, QString* error)
         [&source, &readError](const ByteSink& sink) {
           std::string piece(1 << 20, '\0');
           for (;;) {
-            const qint64 read = source.read(piece.data(), static_cast<qint64>(piece.size()));
-            if (read < 0) readError = source.errorString();
+            const qint64 read =
+                source.Read(piece.data(), static_cast<qint64>(piece.size()), readError);
             if (read <= 0) return read == 0;
             if (!sink(std::string_view(piece.data(), static_cast<std::size_t>(read)))) {
               return false;
@@ -212,17 +261,32 @@ bool KeepFileAside(const QString& path, const QString& keptPath, QString* error)
     if (!copied && error && !readError.isEmpty()) *error = readError;
     return copied;
   }
+  if (!MoveFile(path, keptPath, error)) return false;
+  if (moved) *moved = true;
+  return true;
+}
+
+bool MoveFile(const QString& from, const QString& to, QString* error) {
+#ifdef Q_OS_UNIX
+  if (System().rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) !=
+      0) {
+    if (error) *error = SystemReason(errno);
+    return false;
+  }
+#else
   std::error_code failure;
-  std::filesystem::rename(NativePath(path), NativePath(keptPath), failure);
+  std::filesystem::rename(QFileInfo(from).filesystemFilePath(), QFileInfo(to).filesystemFilePath(),
+                          failure);
   if (failure) {
     if (error) *error = QString::fromStdString(failure.message());
     return false;
   }
+#endif
   return true;
 }
 
-QString FreeKeptName(const QString& path) {
-  const QString base = path + QStringLiteral(".unread");
+QString FreeKeptName(const QString& path, const char* suffix) {
+  const QString base = path + QString::fromLatin1(suffix);
   QString name = base;
   for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
     name = base + QLatin1Char('-') + QString::number(n);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +13,31 @@ class QFile;
 namespace larkspin {
 
 // The only functions that touch the disk for the data and report files.
+
+// Enough of a file to tell whether another program has replaced or changed it since.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// What stands at a path.
+struct PathState {
+  enum class Kind {
+    kMissing,
+    kRegular,
+    kFolder,
+    kOther,    // a named pipe, a device...: `reason` says which
+    kUnknown,  // it could not be looked at: `reason` is the system's
+  };
+  Kind kind = Kind::kMissing;
+  QString reason;
+  FileStamp stamp;  // for kRegular
+};
+// Follows symbolic links, as opening the path does.
+PathState StatPath(const QString& path);
 
 // What reading a file found.
 struct FileReadResult {
@@ -23,6 +50,7 @@ struct FileReadResult {
   Outcome outcome = Outcome::kMissing;
   std::string bytes;
   QString reason;
+  FileStamp stamp;  // of the file read, for kRead
 };
 
 // Reads a regular file whole. Anything else is left unread: opening a named pipe would wait for
@@ -41,24 +69,44 @@ std::optional<std::string> ReadWholeFile(const QString& path);
 // nowhere, is left alone.
 void CreateFileIfMissing(const QString& path);
 
+inline constexpr char kTemporaryInfix[] = ".saving-";
+
 // Takes a file's bytes piece by piece; false once they could not be written.
 using ByteSink = std::function<bool(std::string_view)>;
 
-// Replaces the file with the bytes `produce` hands to its sink, through a temporary file renamed
-// over it, so that a failure at any point (no space, no permission, an I/O error) leaves the old
-// file whole. False on failure, also when `produce` returns false; `error` then gets the system's
-// reason.
+// Replaces the file with the bytes `produce` hands to its sink, through a temporary file beside
+// it ("lks.dat.saving-x3Fq9Z": the file's name, kTemporaryInfix and six random letters or
+// digits) that is written, synced to the disk and
+// renamed over it; then the folder is synced, so that the rename lasts too. A failure at any step
+// (no space, no permission, an I/O error) leaves the old file whole and no temporary file behind,
+// and returns false, also when `produce` returns false; `error` then gets the system's reason.
+// The new file has the old one's permissions, or the usual ones for a new file when those cannot
+// be read. `written`, when given, gets the new file's stamp.
 bool WriteFileAtomically(const QString& path, const std::function<bool(const ByteSink&)>& produce,
-                         QString* error = nullptr);
+                         QString* error = nullptr, FileStamp* written = nullptr);
 bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error = nullptr);
 
 // Keeps whatever stands at `path` under `keptPath`, which must not exist yet: a regular file
 // readable now is copied (so `path` stays in place until it is replaced), anything else (a file
 // that cannot be read, a pipe, a link to a device, a folder) is renamed, as that needs no reading.
-// True when nothing stands at `path`.
-bool KeepFileAside(const QString& path, const QString& keptPath, QString* error = nullptr);
+// True when nothing stands at `path`. `moved`, when given, tells whether it was renamed.
+bool KeepFileAside(const QString& path, const QString& keptPath, QString* error = nullptr,
+                   bool* moved = nullptr);
 
-// `path` + ".unread", or with "-2", "-3"... when that is taken: a name for KeepFileAside.
-QString FreeKeptName(const QString& path);
+// Renames `from` to `to`, replacing what stands there.
+bool MoveFile(const QString& from, const QString& to, QString* error = nullptr);
+
+// `path` + `suffix`, or with "-2", "-3"... when that is taken: a name for KeepFileAside.
+inline constexpr char kUnreadSuffix[] = ".unread";
+inline constexpr char kChangedOutsideSuffix[] = ".changed-outside";
+QString FreeKeptName(const QString& path, const char* suffix = kUnreadSuffix);
+
+// Removes what saves that never ended (the machine went down, the program was killed) left in
+// `folder`: temporary files of `fileNames` and of their kept copies ("lks.dat.saving-x3Fq9Z",
+// "lks.dat.unread.saving-x3Fq9Z"), that are regular files of this user and older than the file
+// at `lockPath`, made when this run took the folder. Anything that cannot be removed stays for a
+// later start. How many were removed.
+int RemoveLeftoverTemporaries(const QString& folder, const QStringList& fileNames,
+                              const QString& lockPath);
 
 }  // namespace larkspin

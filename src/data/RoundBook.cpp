@@ -18,12 +18,13 @@ RoundBook::~RoundBook() {
 }
 
 void RoundBook::Load() {
-  std::vector<PackedRound> rounds = ParseRoundFile(file_.Read());
+  SkippedContent skipped;
+  std::vector<PackedRound> rounds = ParseRoundFile(file_.Read(), &skipped);
   const std::size_t count = rounds.size();
   // Each round read goes to the top, so the file's last round ends up in row 0.
   std::reverse(rounds.begin(), rounds.end());
   table_.InsertRowsAtTop(std::move(rounds));
-  file_.Loaded(count, table_.Revision());
+  file_.Loaded(count, table_.Revision(), skipped);
 }
 
 std::optional<std::string> RoundBook::Save() {

@@ -67,23 +67,40 @@ int RoundFileKeyColumn(std::string_view key) {
   }
 }
 
-std::vector<PackedRound> ParseRoundFile(std::string_view text) {
+std::vector<PackedRound> ParseRoundFile(std::string_view text, SkippedContent* skipped) {
   std::vector<PackedRound> rounds;
   std::array<std::string_view, kRoundColumns> cells{};
   // In a text that is UTF-8 throughout, so is every value; only other texts are judged per value.
   const bool allUtf8 = IsValidUtf8(text);
   std::array<std::string, kRoundColumns> converted;
+  std::string scratch;
+  SkippedContent ignored;
+  SkippedContent& skips = skipped ? *skipped : ignored;
+  bool holdsValues = false;
   const auto finishRound = [&] {
-    if (!cells[kCourseColumn].empty()) rounds.emplace_back(cells);
+    if (!cells[kCourseColumn].empty()) {
+      rounds.emplace_back(cells);
+    } else if (holdsValues) {
+      ++skips.records;
+    }
   };
   ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
     const int column = RoundFileKeyColumn(key);
-    if (column < 0) return;
+    if (column < 0) return skips.UnknownLine(key, value);
+    std::string_view decoded = allUtf8 ? value : DecodeFileValue(value, scratch);
     if (column == kCourseColumn) {
       finishRound();
       cells = {};
+      holdsValues = false;
+    } else if (!cells[column].empty() && cells[column] != decoded) {
+      ++skips.repeatedLines;  // the value before is lost
     }
-    cells[column] = allUtf8 ? value : DecodeFileValue(value, converted[column]);
+    if (decoded.data() == scratch.data()) {
+      converted[column].swap(scratch);
+      decoded = converted[column];
+    }
+    cells[column] = decoded;
+    holdsValues = holdsValues || !value.empty();
   });
   finishRound();
   return rounds;

@@ -7,6 +7,7 @@
 #include "DiskFile.h"
 #include "PackedRound.h"
 #include "RoundTable.h"
+#include "SkippedContent.h"
 
 namespace larkspin {
 
@@ -19,8 +20,9 @@ int RoundFileKeyColumn(std::string_view key);
 
 // The rounds of an lks.dat text (see FindDataFileText) in the order the file holds them, each
 // value decoded on its own (see DecodeFileValue). Each "COURSE=" line starts a fresh round; a
-// round whose course name is empty is left out.
-std::vector<PackedRound> ParseRoundFile(std::string_view text);
+// round whose course name is empty is left out. What the reader passes over is counted in
+// `skipped`.
+std::vector<PackedRound> ParseRoundFile(std::string_view text, SkippedContent* skipped = nullptr);
 
 // Whether a data file's text holds anything but empty lines and the "CREATOR" header: a text that
 // does, and yet gives no record, was not understood.

@@ -126,7 +126,7 @@ CourseRecord CourseBook::Load() {
   selector_.AddEntries(NamesOf(contents.courses));
   std::reverse(contents.courses.begin(), contents.courses.end());
   table_.InsertRowsAtTop(std::move(contents.courses));
-  file_.Loaded(count, table_.Revision());
+  file_.Loaded(count, table_.Revision(), contents.skipped);
   return std::move(contents.last);
 }
 

@@ -63,6 +63,7 @@ bool Scorecard::SaveRounds() {
   values_.roundCount = rounds_.Table().RowCount();
   const std::optional<std::string> failure = rounds_.Save();
   if (failure) TellSaveFailure(*failure);
+  TellKeptFile(rounds_.File());
   ClearGrid();
   ShowForm();
   return !failure;
@@ -71,6 +72,7 @@ bool Scorecard::SaveRounds() {
 bool Scorecard::SaveCourses() {
   const std::optional<std::string> failure = courses_.Save();
   if (failure) TellSaveFailure(*failure);
+  TellKeptFile(courses_.File());
   return !failure;
 }
 
@@ -93,6 +95,10 @@ bool Scorecard::OnEndSession(const std::function<bool()>& mayAsk) {
 void Scorecard::TellSaveFailure(const std::string& failure) {
   services_.prompter.ShowMessage(std::string(kSaveFailedMessage) + "\r\n" + failure,
                                  kSaveFailedTitle);
+}
+
+void Scorecard::TellKeptFile(const DataFileKeeper& file) {
+  if (!file.KeptNotice().empty()) services_.prompter.ShowMessage(file.KeptNotice(), kKeptTitle);
 }
 
 void Scorecard::OnHelpButton() {

@@ -131,6 +131,8 @@ class Scorecard final : private ChangeFocus {
                                     const ImportPlan& plan, const QString& path);
   bool AskToAddDuplicate();
   void TellSaveFailure(const std::string& failure);
+  // Another program's version of the file, kept beside it by the last save.
+  void TellKeptFile(const DataFileKeeper& file);
   void ShowChange(const Change* change);
 
   void ShowRound(RowId id, const PackedRound* gone) override;
@@ -152,6 +154,7 @@ inline constexpr std::string_view kDuplicateQuestion =
 inline constexpr std::string_view kSaveFailedMessage = "Save to File";
 inline constexpr std::string_view kSaveFailedTitle = "Error Writing File";
 inline constexpr std::string_view kReadFailedTitle = "Error Reading File";
+inline constexpr std::string_view kKeptTitle = "File Changed Outside Larkspin";
 inline constexpr std::string_view kCloseAnywayQuestion =
     "Not everything could be saved.\r\nClose anyway and lose the changes?";
 

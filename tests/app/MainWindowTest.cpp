@@ -87,6 +87,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Widgets().holes[1]->par->text(), QStringLiteral("5"));
   }
 
+  // A line edit keeps 32,767 characters unless told otherwise: every field of a cell takes more.
+  void longCells_goIntoTheGridAndBackWhole() {
+    RoundRecord round;
+    QByteArray file = "CREATOR=LARKSP 1.0";
+    for (int column = 0; column < kRoundColumns; ++column) {
+      round[column] = std::string(40000, static_cast<char>('a' + column % 26));
+      std::string key(RoundColumnHeading(column));
+      if (column == kCourseColumn) key = "COURSE";
+      if (column == kDateColumn) key = "DATE";
+      if (column >= ScoreColumn(1) && column <= ScoreColumn(kHoles)) key = "S" + key;
+      file += QByteArray("\r\n") + key.c_str() + "=" + round[column].c_str();
+    }
+    WriteFile(harness_->FilePath("lks.dat"), file + "\r\n");
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 0));
+    QTest::mouseClick(w.Widgets().updateScore, Qt::LeftButton);
+    for (int column = 0; column < kRoundColumns; ++column) {
+      QVERIFY2(w.Core().Rounds().Table().Cell(0, column) == round[column],
+               RoundColumnHeading(column).data());
+    }
+  }
+
   void keyboardMove_selectsWithoutLoading() {
     auto& w = Open();
     auto* view = w.Widgets().rounds;

@@ -4,7 +4,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 #include "StartupOptions.h"
+#include "support/FaultInjection.h"
 
 using namespace larkspin;
 
@@ -190,6 +194,32 @@ class StartupOptionsTest : public QObject {
     QVERIFY2(problem.startsWith("larkspin: cannot create the data folder " + path + ": "),
              qPrintable(problem));
     QVERIFY(QFileInfo(blocker.fileName()).isFile());
+  }
+
+  // The reasons are the system's: a folder that cannot be looked at is not "a file".
+  void prepare_folderThatCannotBeLookedAt_isRefusedWithTheReason_data() {
+    QTest::addColumn<int>("error");
+    QTest::newRow("EIO") << EIO;
+    QTest::newRow("EACCES") << EACCES;
+  }
+  void prepare_folderThatCannotBeLookedAt_isRefusedWithTheReason() {
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    testing::FaultInjector inject(1, error, {"stat"});
+    const QString problem = PrepareDataFolder(dir.path());
+    QCOMPARE(problem, QStringLiteral("larkspin: cannot use the data folder %1: %2.\n")
+                          .arg(dir.path(), QString::fromLocal8Bit(std::strerror(error))));
+  }
+
+  // Bytes that are not UTF-8 read as U+FFFD: that name would make and use another folder.
+  void prepare_nameThatWasNotUtf8_isRefusedAndNothingMade() {
+    QTemporaryDir dir;
+    const QString path = QFile::decodeName(QFile::encodeName(dir.path()) + "/caf\xE9");
+    const QString problem = PrepareDataFolder(path);
+    QVERIFY2(
+        problem.startsWith("larkspin: the name of the data folder " + path + " is not valid UTF-8"),
+        qPrintable(problem));
+    QCOMPARE(Entries(dir.path()), QStringList());
   }
 
   void prepare_folderThatCannotBeWritten_isRefusedAndLeftAsItWas() {

@@ -84,6 +84,37 @@ class StartupTest : public QObject {
     QCOMPARE(Entries(current_->path()), QStringList{"lks.dat"});
   }
 
+  // Only a shell hands the program a name that is not UTF-8: QProcess takes text.
+  void folderNameThatIsNotUtf8_isRefusedAndNoOtherFolderMade_data() {
+    QTest::addColumn<QString>("script");
+    const QString name = QStringLiteral(R"sh(name="$(printf 'caf\351')"; )sh");
+    QTest::newRow("started in it") << name + R"sh(mkdir "$name" && cd "$name" && exec "$0")sh";
+    QTest::newRow("--data-dir") << name + R"sh(exec "$0" --data-dir "$name")sh";
+  }
+  void folderNameThatIsNotUtf8_isRefusedAndNoOtherFolderMade() {
+    QFETCH(QString, script);
+    const Run run = RunProgram({}, script);
+    QCOMPARE(run.exitStatus, 2);
+    QVERIFY2(run.errors.contains("is not valid UTF-8"), qPrintable(run.errors));
+    // At most the folder the shell made; none named with U+FFFD in its place.
+    QVERIFY(Entries(current_->path()).size() <= 1);
+  }
+
+  // Started from the menu, nobody reads standard error: with a display, a box tells it too, and
+  // the program waits on it.
+  void unusableDataFolderWithADisplay_isToldInABoxToo() {
+    QFile file(current_->filePath("lks.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QProcess process;
+    Start(process, {"--data-dir", "lks.dat"}, /*display=*/true);
+    QByteArray errors;
+    QTRY_VERIFY((errors += process.readAllStandardError()).contains("is a file, not a folder"));
+    QVERIFY(!process.waitForFinished(1000));
+    process.kill();
+    process.waitForFinished();
+  }
+
   void desktopFileName_isTheLauncherName() {
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(LARKSPIN_APP_ID));
   }
@@ -110,18 +141,31 @@ class StartupTest : public QObject {
   }
 
  private:
-  // Runs the built program in the empty current folder, with an empty home and no display.
-  Run RunProgram(const QStringList& arguments) const {
+  // Starts the built program in the empty current folder, with an empty home and no display
+  // (or only Qt's offscreen one).
+  void Start(QProcess& process, const QStringList& arguments, bool display = false,
+             const QString& shell = {}) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME",
                              "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
       environment.remove(QString::fromLatin1(name));
     }
+    if (display) environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("HOME", home_->path());
-    QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(current_->path());
-    process.start(QStringLiteral(LARKSPIN_PROGRAM), arguments);
+    process.start(shell.isEmpty() ? QStringLiteral(LARKSPIN_PROGRAM) : shell, arguments);
+  }
+
+  // Runs the program, or a shell `script` that runs it as "$0".
+  Run RunProgram(const QStringList& arguments, const QString& script = {}) const {
+    QProcess process;
+    if (script.isEmpty()) {
+      Start(process, arguments);
+    } else {
+      Start(process, {QStringLiteral("-c"), script, QStringLiteral(LARKSPIN_PROGRAM)}, false,
+            QStringLiteral("/bin/sh"));
+    }
     Run run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
       process.kill();

@@ -84,6 +84,12 @@ std::vector<OddContent> OddContents() {
        "the 24 bytes after the control-Z character at byte 46 were not read"},
       {"LongTextAfterControlZ", record + "\x1A" + std::string(1234567, 'x'),
        "the 1,234,567 bytes after the control-Z character at byte 46 were not read"},
+      // What the reader passes over in a file it reads.
+      {"KeysItDoesNotKnow", record + "NOTE=windy\r\n\r\ncourse=Oak\r\n",
+       ": 2 lines with keys Larkspin does not know (the first: \"NOTE\") could not be read."},
+      {"RecordWithoutCourse", record + "\r\nCOURSE=\r\nS1=6\r\n",
+       " with an empty \"COURSE=\" line could not be read."},
+      {"ValueGivenTwice", record + "S1=5\r\n", "1 value given again in the same "},
   };
 }
 

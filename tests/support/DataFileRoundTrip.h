@@ -11,6 +11,7 @@
 
 #include "CourseFile.h"
 #include "RoundFile.h"
+#include "StorableText.h"
 #include "TextEncoding.h"
 
 namespace larkspin::testing {
@@ -80,6 +81,53 @@ inline std::string CheckCourseFileRoundTrip(std::string_view bytes) {
            " instead of " + std::to_string(first.size()) + ")";
   }
   if (WriteCourses(second) != written) return "courses.dat written differently the second time";
+  return {};
+}
+
+// Cells as the user types them, each made storable as the form's commands make it, go into a
+// round table (74 at a time) and a course table (20 at a time), skipping those whose course name
+// is then empty as Add does; both tables, written and read again, give the same tables back, and
+// their files read in full. The cells are `typed` split at each 0xFF byte.
+inline std::string CheckTypedCellsRoundTrip(std::string_view typed) {
+  using namespace roundtrip;
+  std::vector<std::string> cells;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = typed.find('\xFF', start);
+    cells.push_back(StorableText(typed.substr(start, end - start)));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  std::vector<PackedRound> rounds;
+  std::vector<CourseRecord> courses;
+  for (std::size_t first = 0; first < cells.size(); first += kRoundColumns) {
+    RoundRecord round;
+    for (int column = 0; column < kRoundColumns && first + column < cells.size(); ++column)
+      round[column] = cells[first + column];
+    if (!round[kCourseColumn].empty()) rounds.emplace_back(round);
+  }
+  for (std::size_t first = 0; first < cells.size(); first += kCourseColumns) {
+    CourseRecord course;
+    for (int cell = 0; cell < kCourseColumns && first + cell < cells.size(); ++cell)
+      course[cell] = cells[first + cell];
+    if (!course[kCourseNameCell].empty()) courses.push_back(course);
+  }
+
+  SkippedContent skipped;
+  const std::vector<PackedRound> readRounds =
+      ParseRoundFile(FindDataFileText(WriteRounds(rounds)).text, &skipped);
+  if (readRounds.size() != rounds.size()) return "lks.dat read back with other rounds";
+  for (std::size_t i = 0; i < rounds.size(); ++i) {
+    for (int column = 0; column < kRoundColumns; ++column) {
+      if (rounds[i].Cell(column) != readRounds[i].Cell(column)) {
+        return "typed cell \"" + std::string(rounds[i].Cell(column)) + "\" read back as \"" +
+               std::string(readRounds[i].Cell(column)) + "\"";
+      }
+    }
+  }
+  const CourseFileContents readCourses =
+      ParseCourseFile(FindDataFileText(WriteCourses(courses)).text);
+  if (readCourses.courses != courses) return "courses.dat read back with other courses";
+  if (skipped.Any() || readCourses.skipped.Any()) return "a file written from a table skipped";
   return {};
 }
 
