@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -29,6 +30,7 @@ int TellStartupFailure(int& argc, char** argv, const QString& message, bool inBo
   std::fflush(stderr);
   if (inBox && CanShowWindows()) {
     QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/larkspin.svg")));
     QString text = message.trimmed();
     // The box's title names the program already.
     if (const QString prefix = QStringLiteral("larkspin: "); text.startsWith(prefix)) {
