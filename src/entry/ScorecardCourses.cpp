@@ -1,5 +1,6 @@
 // The course selector and its "Add", "Update" and "Remove" buttons.
 #include "Scorecard.h"
+#include "StorableText.h"
 
 namespace larkspin {
 
@@ -19,6 +20,7 @@ bool Scorecard::IsDuplicateCourse() const {
 
 void Scorecard::AddCourse() {
   ReadForm();
+  MakeStorable(values_.working);
   if (values_.working[kCourseColumn].empty()) {
     services_.prompter.ShowMessage(kBlankCourseMessage, kErrorTitle);
   } else if (!IsDuplicateCourse() || AskToAddDuplicate()) {
@@ -29,6 +31,7 @@ void Scorecard::AddCourse() {
 
 void Scorecard::UpdateCourse() {
   ReadForm();
+  MakeStorable(values_.working);
   courses_.Update(CourseFromForm());
   ShowForm();
 }

@@ -1,6 +1,7 @@
 // "Add Score", "Update Score", "Remove Score" and the "Date:" button.
 #include "DateText.h"
 #include "Scorecard.h"
+#include "StorableText.h"
 
 namespace larkspin {
 
@@ -22,6 +23,7 @@ bool Scorecard::IsDuplicateRound() const {
 
 void Scorecard::AddScore() {
   ReadForm();
+  MakeStorable(values_.working);
   if (values_.working[kCourseColumn].empty()) {
     services_.prompter.ShowMessage(kBlankCourseMessage, kErrorTitle);
   } else if (!IsDuplicateRound() || AskToAddDuplicate()) {
@@ -34,6 +36,7 @@ void Scorecard::AddScore() {
 
 void Scorecard::UpdateScore() {
   ReadForm();
+  MakeStorable(values_.working);
   if (!values_.working[kCourseColumn].empty()) {
     rounds_.Update(rounds_.SelectedRow(), values_.working);
   }
