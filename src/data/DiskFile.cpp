@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include "DiskFileDetails.h"
 
@@ -82,6 +83,8 @@ class ReadableFile {
 
   qint64 Size() const { return stamp_.size; }
   const FileStamp& Stamp() const { return stamp_; }
+  // The open file's descriptor, for another to read and close.
+  int Release() { return std::exchange(fd_, -1); }
 
   // Up to `size` bytes; 0 at the end, -1 on failure (`reason` says why).
   qint64 Read(char* data, qint64 size, QString& reason) {
@@ -204,7 +207,24 @@ FileReadResult ReadRegularFile(const QString& path) {
 }
 
 FileReadResult::Outcome OpenRegularFile(const QString& path, QFile& file, QString& reason) {
-  return OpenRegular(path, file, reason);
+  ReadableFile opened;
+  const FileReadResult::Outcome outcome = opened.Open(path, reason);
+  if (outcome != FileReadResult::Outcome::kRead) return outcome;
+#ifdef Q_OS_UNIX
+  const int fd = opened.Release();
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    reason = file.errorString();
+    System().close(fd);
+    return FileReadResult::Outcome::kUnreadable;
+  }
+#else
+  file.setFileName(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    reason = file.errorString();
+    return FileReadResult::Outcome::kUnreadable;
+  }
+#endif
+  return FileReadResult::Outcome::kRead;
 }
 
 std::optional<std::string> ReadWholeFile(const QString& path) {

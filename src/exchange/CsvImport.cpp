@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "CsvColumns.h"
+#include "StorableText.h"
 
 namespace larkspin {
 
@@ -122,14 +123,18 @@ RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
     existing.insert({table.Cell(row, kCourseColumn), table.Cell(row, kDateColumn)});
 
   RoundImportPlan plan;
+  RoundRecord
+      storable;  // the row's cells as lks.dat gives them back, as the form's commands keep them
   RoundCells round{};
   ImportReader reader(
       RoundCsvColumns(), plan,
       [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
-        round = RoundCells{};
+        storable = RoundRecord{};
         for (std::size_t i = 0; i < cells.size(); ++i) {
-          if (cellOf[i] >= 0) round[cellOf[i]] = cells[i];
+          if (cellOf[i] >= 0) storable[cellOf[i]] = StorableText(cells[i]);
         }
+        for (int column = 0; column < kRoundColumns; ++column)
+          round[column] = storable[column];
         if (round[kCourseColumn].empty()) {
           ++plan.rowsWithoutCourse;
           return;
@@ -158,7 +163,7 @@ CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
                       [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
                         CourseRecord course;
                         for (std::size_t i = 0; i < cells.size(); ++i) {
-                          if (cellOf[i] >= 0) course[cellOf[i]] = cells[i];
+                          if (cellOf[i] >= 0) course[cellOf[i]] = StorableText(cells[i]);
                         }
                         if (course[kCourseNameCell].empty()) {
                           ++plan.rowsWithoutCourse;

@@ -47,6 +47,17 @@ TEST(ImportPlan, CourseDuplicates_areTheSameName) {
   EXPECT_EQ(rows[0][ParCell(1)], "4");
 }
 
+// A table only holds what lks.dat and courses.dat give back, as after Add Score (StorableText).
+TEST(ImportPlan, CellsTheFilesCannotHold_areMadeStorableAndBlankCoursesLeftOut) {
+  RoundImportPlan rounds = PlanRounds("COURSE,S1\r\nPine\tHills ,4\x1A\r\n\" \",5\r\n", {});
+  EXPECT_EQ(rounds.rowsWithoutCourse, 1u);
+  EXPECT_EQ(DescribePlannedRounds(std::move(rounds)), std::vector<std::string>{"Pine Hills; 1=4"});
+  CourseImportPlan courses = PlanCourses("COURSE,S1\r\nElm\x7F,3 \r\n\"\t\",4\r\n", {});
+  EXPECT_EQ(courses.rowsWithoutCourse, 1u);
+  ASSERT_EQ(courses.rows.size(), 1u);
+  EXPECT_EQ(courses.rows[0][kCourseNameCell] + ";" + courses.rows[0][ParCell(1)], "Elm;3");
+}
+
 TEST(ImportPlan, Question_namesFileCountsAndWhatIsLeftOut) {
   struct QuestionCase {
     ExchangeKind kind;
