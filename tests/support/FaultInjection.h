@@ -69,6 +69,8 @@ class FaultInjector {
             "fchmod", "fstat", "stat", "lstat", "rename",    "unlink"};
   }
 
+  // How many calls were made.
+  int Calls() const { return static_cast<int>(trace_.size()); }
   bool Injected() const { return injected_ >= 0; }
   const SystemCall& InjectedCall() const { return trace_[injected_]; }
 
