@@ -99,7 +99,7 @@ class MainWindowTest : public QObject {
       if (column >= ScoreColumn(1) && column <= ScoreColumn(kHoles)) key = "S" + key;
       file += QByteArray("\r\n") + key.c_str() + "=" + round[column].c_str();
     }
-    WriteFile(harness_->FilePath("lks.dat"), file + "\r\n");
+    QVERIFY(WriteFile(harness_->FilePath("lks.dat"), file + "\r\n"));
     auto& w = Open();
     auto* view = w.Widgets().rounds;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 0));

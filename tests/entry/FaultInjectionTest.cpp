@@ -21,6 +21,7 @@
 
 #include "DiskFileDetails.h"
 #include "support/FaultInjection.h"
+#include "support/Files.h"
 
 namespace larkspin::testing {
 namespace {
@@ -61,7 +62,7 @@ std::string Contents(const QString& path) {
   struct stat status {};
   if (::lstat(QFile::encodeName(path).constData(), &status) != 0) return "<missing>";
   if (S_ISFIFO(status.st_mode)) return "<fifo>";
-  return ReadWholeFile(path).value_or("<unreadable>");
+  return ReadFile(path).toStdString();
 }
 
 void SetAnHourAgo(const QString& path) {
@@ -105,15 +106,16 @@ class SaveUnderFaults : public ::testing::TestWithParam<SaveCase> {
     if (save.before == "<fifo>") {
       EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
-      EXPECT_TRUE(WriteFileAtomically(path, save.before));
+      EXPECT_TRUE(WriteFile(path, QByteArray::fromStdString(save.before)));
     }
     if (IsReport()) {
-      EXPECT_TRUE(WriteFileAtomically(h->FilePath("lks.dat"), TestDataBytes("report_rounds.dat")));
+      EXPECT_TRUE(WriteFile(h->FilePath("lks.dat"),
+                            QByteArray::fromStdString(TestDataBytes("report_rounds.dat"))));
     }
     Scorecard& scorecard = h->Make();
     scorecard.OnInitDialog();
     if (save.outside) {
-      EXPECT_TRUE(WriteFileAtomically(path, "COURSE=Synced Elsewhere\r\n"));
+      EXPECT_TRUE(WriteFile(path, "COURSE=Synced Elsewhere\r\n"));
     }
     scorecard.View().course.Type("Elm Park");
     scorecard.View().period.Type("Eternity");
@@ -209,11 +211,11 @@ TEST(StartUnderFaults, tellsExactlyWhatIsNotReadAndChangesNoFile) {
   const std::string rounds = TestDataBytes("three_rounds.dat");
   const std::string courses = TestDataBytes("report_courses.dat");
   const auto prepare = [&](ScorecardHarness& h) {
-    ASSERT_TRUE(WriteFileAtomically(h.FilePath("lks.dat"), rounds));
-    ASSERT_TRUE(WriteFileAtomically(h.FilePath("courses.dat"), courses));
-    ASSERT_TRUE(WriteFileAtomically(h.FilePath("lks.dat.saving-x3Fq9Z"), rounds));
+    ASSERT_TRUE(WriteFile(h.FilePath("lks.dat"), QByteArray::fromStdString(rounds)));
+    ASSERT_TRUE(WriteFile(h.FilePath("courses.dat"), QByteArray::fromStdString(courses)));
+    ASSERT_TRUE(WriteFile(h.FilePath("lks.dat.saving-x3Fq9Z"), QByteArray::fromStdString(rounds)));
     SetAnHourAgo(h.FilePath("lks.dat.saving-x3Fq9Z"));
-    ASSERT_TRUE(WriteFileAtomically(h.FilePath(".larkspin.lock"), "4242\n"));
+    ASSERT_TRUE(WriteFile(h.FilePath(".larkspin.lock"), "4242\n"));
   };
   const auto start = [](ScorecardHarness& h) {
     RemoveLeftoverTemporaries(h.dir.path(), {"lks.dat", "courses.dat"},
