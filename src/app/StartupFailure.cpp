@@ -1,7 +1,6 @@
 #include "StartupFailure.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
@@ -37,9 +36,8 @@ int TellStartupFailure(int& argc, char** argv, const QString& message, bool inBo
       text.remove(0, prefix.size());
       text[0] = text[0].toUpper();
     }
-    QMessageBox box(QMessageBox::Critical,
-                    QFileInfo(QApplication::applicationFilePath()).completeBaseName(), text,
-                    QMessageBox::Ok);
+    // Titled as the main window is, which the user expected to see.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Larkspin"), text, QMessageBox::Ok);
     box.exec();
   }
   return 2;
