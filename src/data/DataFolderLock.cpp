@@ -126,7 +126,10 @@ DataFolderLock::Owner DataFolderLock::FindOwner() {
   }
   Owner owner = Owner::kNone;
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+  if (::fstat(fd, &status) != 0) {
+    reason_ = SystemReason(errno);
+    owner = Owner::kUnknowable;
+  } else if (!S_ISREG(status.st_mode)) {
     reason_ = S_ISDIR(status.st_mode) ? QStringLiteral("a folder stands at that name")
                                       : QStringLiteral("something other than a file stands there");
     owner = Owner::kUnknowable;
