@@ -14,6 +14,16 @@ std::string StorableText(std::string_view text) {
   return out;
 }
 
+bool IsStorable(std::string_view text) {
+  bool ascii = true;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;
+    ascii = ascii && byte < 0x80;
+  }
+  return (text.empty() || text.back() != ' ') && (ascii || IsValidUtf8(text));
+}
+
 void MakeStorable(RoundRecord& record) {
   for (std::string& cell : record)
     cell = StorableText(cell);

@@ -14,6 +14,9 @@ namespace larkspin {
 // A table only ever holds such texts, so what the window shows is what the next start reads.
 std::string StorableText(std::string_view text);
 
+// Whether StorableText leaves `text` as it is: most cells, which an import then takes unchanged.
+bool IsStorable(std::string_view text);
+
 // Every cell of a round.
 void MakeStorable(RoundRecord& record);
 

@@ -123,18 +123,25 @@ RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
     existing.insert({table.Cell(row, kCourseColumn), table.Cell(row, kDateColumn)});
 
   RoundImportPlan plan;
-  RoundRecord
-      storable;  // the row's cells as lks.dat gives them back, as the form's commands keep them
   RoundCells round{};
+  RoundRecord storable;  // a row's cells as lks.dat gives them back, when it would change some
   ImportReader reader(
       RoundCsvColumns(), plan,
       [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
-        storable = RoundRecord{};
+        round = RoundCells{};
+        bool storableAsRead = true;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-          if (cellOf[i] >= 0) storable[cellOf[i]] = StorableText(cells[i]);
+          if (cellOf[i] < 0) continue;
+          round[cellOf[i]] = cells[i];
+          storableAsRead = storableAsRead && IsStorable(cells[i]);
         }
-        for (int column = 0; column < kRoundColumns; ++column)
-          round[column] = storable[column];
+        // What the form's commands keep of a typed cell, as lks.dat gives it back.
+        if (!storableAsRead) {
+          for (int column = 0; column < kRoundColumns; ++column) {
+            storable[column] = StorableText(round[column]);
+            round[column] = storable[column];
+          }
+        }
         if (round[kCourseColumn].empty()) {
           ++plan.rowsWithoutCourse;
           return;

@@ -24,6 +24,7 @@ TEST(StorableText, ControlCharactersBecomeSpacesAndTrailingSpacesGo) {
   };
   for (const auto& [typed, stored] : cases) {
     EXPECT_EQ(StorableText(typed), stored) << typed;
+    EXPECT_EQ(IsStorable(typed), typed == stored) << typed;
   }
 }
 
