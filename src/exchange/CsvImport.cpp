@@ -116,6 +116,19 @@ class ImportReader {
 
 }  // namespace
 
+namespace {
+
+// A plan of a file that cannot be imported holds its problem and nothing else.
+template <typename Plan>
+Plan Refused(Plan plan) {
+  if (!plan.problem) return plan;
+  Plan refused;
+  refused.problem = std::move(plan.problem);
+  return refused;
+}
+
+}  // namespace
+
 RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
   std::unordered_set<CourseAndDate, CourseAndDateHash> existing;
   existing.reserve(static_cast<std::size_t>(table.RowCount()));
@@ -152,12 +165,7 @@ RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
         plan.rows.emplace_back(round);
       });
   reader.Read(csv);
-  if (plan.problem) {
-    RoundImportPlan refused;
-    refused.problem = std::move(plan.problem);
-    return refused;
-  }
-  return plan;
+  return Refused(std::move(plan));
 }
 
 CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
@@ -183,12 +191,7 @@ CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
                         plan.rows.push_back(std::move(course));
                       });
   reader.Read(csv);
-  if (plan.problem) {
-    CourseImportPlan refused;
-    refused.problem = std::move(plan.problem);
-    return refused;
-  }
-  return plan;
+  return Refused(std::move(plan));
 }
 
 namespace {

@@ -22,6 +22,7 @@
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WithReal;
 
 namespace {
 
@@ -120,16 +121,7 @@ class BareDisplayTest : public QObject {
     QFETCH(int, showings);
     ScorecardHarness harness;
     DialogWizardWindow wizardWindow;
-    const ScorecardServices& fake = harness.services;
-    CScorecardDlg window(ScorecardServices{.prompter = fake.prompter,
-                                           .datePicker = fake.datePicker,
-                                           .wizardWindow = wizardWindow,
-                                           .opener = fake.opener,
-                                           .clock = fake.clock,
-                                           .fileChooser = fake.fileChooser,
-                                           .workDir = fake.workDir,
-                                           .appName = fake.appName,
-                                           .helpPage = fake.helpPage});
+    CScorecardDlg window(WithReal(harness.services, {.wizardWindow = &wizardWindow}));
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -19,6 +19,7 @@
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WithReal;
 
 class ExchangeWindowTest : public QObject {
   Q_OBJECT
@@ -55,16 +56,8 @@ class ExchangeWindowTest : public QObject {
   void importRounds_throughTheRealFileDialogAndQuestion() {
     MessageBoxPrompter prompter;
     DialogFileChooser chooser;
-    ScorecardServices services = harness_->services;
-    const ScorecardServices real{.prompter = prompter,
-                                 .datePicker = services.datePicker,
-                                 .wizardWindow = services.wizardWindow,
-                                 .opener = services.opener,
-                                 .clock = services.clock,
-                                 .fileChooser = chooser,
-                                 .workDir = services.workDir,
-                                 .appName = services.appName,
-                                 .helpPage = services.helpPage};
+    const ScorecardServices real =
+        WithReal(harness_->services, {.prompter = &prompter, .fileChooser = &chooser});
     const QString csv = harness_->FilePath("golf.csv");
     QVERIFY(WriteFileAtomically(csv,
                                 "COURSE,DATE,S1,Notes\r\nElm,2003-09-03,3,windy\r\n"

@@ -26,6 +26,7 @@
 using namespace larkspin;
 using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WithReal;
 using larkspin::testing::WriteFile;
 
 namespace {
@@ -95,16 +96,7 @@ class SessionEndTest : public QObject {
 
   void signalWhileAQuestionWaits_answersNoThenSaves() {
     ModalPrompter prompter;
-    const ScorecardServices& fake = harness_->services;
-    const ScorecardServices modal{.prompter = prompter,
-                                  .datePicker = fake.datePicker,
-                                  .wizardWindow = fake.wizardWindow,
-                                  .opener = fake.opener,
-                                  .clock = fake.clock,
-                                  .fileChooser = fake.fileChooser,
-                                  .workDir = fake.workDir,
-                                  .appName = fake.appName,
-                                  .helpPage = fake.helpPage};
+    const ScorecardServices modal = WithReal(harness_->services, {.prompter = &prompter});
     auto& w = Open(modal);
     AddRoundAndCourse(w, QStringLiteral("Birch"));
     // The same round again: the duplicate question waits in a modal box.
@@ -119,16 +111,7 @@ class SessionEndTest : public QObject {
 
   void signalWhileTheWizardIsOpen_endsItAndCloses() {
     DialogWizardWindow wizard;
-    const ScorecardServices& fake = harness_->services;
-    const ScorecardServices real{.prompter = fake.prompter,
-                                 .datePicker = fake.datePicker,
-                                 .wizardWindow = wizard,
-                                 .opener = fake.opener,
-                                 .clock = fake.clock,
-                                 .fileChooser = fake.fileChooser,
-                                 .workDir = fake.workDir,
-                                 .appName = fake.appName,
-                                 .helpPage = fake.helpPage};
+    const ScorecardServices real = WithReal(harness_->services, {.wizardWindow = &wizard});
     auto& w = Open(real);
     AddRoundAndCourse(w, QStringLiteral("Birch"));
     QTimer::singleShot(200, [] { ::raise(SIGTERM); });

@@ -23,6 +23,7 @@
 
 using namespace larkspin;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::WithReal;
 
 namespace {
 
@@ -326,16 +327,8 @@ class WizardDialogTest : public QObject {
   void mainWindowButtons_doNothingWhileTheWizardIsOpenOverIt() {
     ScorecardHarness harness;
     DialogWizardWindow wizardWindow;
-    const ScorecardServices& fake = harness.services;
-    const auto opened = testing::OpenMainWindow(ScorecardServices{.prompter = fake.prompter,
-                                                                  .datePicker = fake.datePicker,
-                                                                  .wizardWindow = wizardWindow,
-                                                                  .opener = fake.opener,
-                                                                  .clock = fake.clock,
-                                                                  .fileChooser = fake.fileChooser,
-                                                                  .workDir = fake.workDir,
-                                                                  .appName = fake.appName,
-                                                                  .helpPage = fake.helpPage});
+    const auto opened =
+        testing::OpenMainWindow(WithReal(harness.services, {.wizardWindow = &wizardWindow}));
     CScorecardDlg& window = *opened;
     window.Widgets().course->setEditText(QStringLiteral("Birch"));
     bool openWhileCovered = false;

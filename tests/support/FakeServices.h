@@ -14,6 +14,26 @@
 
 namespace larkspin::testing {
 
+// Real pieces for a test of Qt's own dialogs; each one left empty stays the stand-in.
+struct RealServices {
+  Prompter* prompter = nullptr;
+  WizardWindow* wizardWindow = nullptr;
+  FileChooser* fileChooser = nullptr;
+};
+
+// `fake` with the pieces of `real` in place of its stand-ins.
+inline ScorecardServices WithReal(const ScorecardServices& fake, RealServices real) {
+  return {.prompter = real.prompter ? *real.prompter : fake.prompter,
+          .datePicker = fake.datePicker,
+          .wizardWindow = real.wizardWindow ? *real.wizardWindow : fake.wizardWindow,
+          .opener = fake.opener,
+          .clock = fake.clock,
+          .fileChooser = real.fileChooser ? *real.fileChooser : fake.fileChooser,
+          .workDir = fake.workDir,
+          .appName = fake.appName,
+          .helpPage = fake.helpPage};
+}
+
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
 struct ScorecardHarness {
   explicit ScorecardHarness(std::string appName = "larkspin")
