@@ -1,8 +1,9 @@
 #include "DropDown.h"
 
-#include <QCollator>
 #include <algorithm>
 #include <numeric>
+
+#include "CourseNameOrder.h"
 
 namespace larkspin {
 
@@ -23,15 +24,6 @@ bool StartsWithAsciiCaseBlind(std::string_view entry, std::string_view prefix) {
     if (AsciiLower(entry[i]) != AsciiLower(prefix[i])) return false;
   }
   return true;
-}
-
-const QCollator& CaseBlindCollator() {
-  static const QCollator collator = [] {
-    QCollator c;
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    return c;
-  }();
-  return collator;
 }
 
 }  // namespace
@@ -76,7 +68,7 @@ void DropDown::Pick(int index) {
 }
 
 bool DropDown::IsAlphabeticallyBefore(const QString& a, const QString& b) const {
-  return CaseBlindCollator().compare(a, b) < 0;
+  return IsBeforeInCourseList(a, b);
 }
 
 int DropDown::AddEntry(std::string_view entry) {
