@@ -79,7 +79,7 @@ QString Workbench::FolderPath(const char* name) const {
 
 Scorecard& Workbench::Make() {
   Close();
-  scorecard_ = std::make_unique<Scorecard>(services_, measure_);
+  scorecard_ = std::make_unique<Scorecard>(services_);
   return *scorecard_;
 }
 
@@ -91,7 +91,7 @@ Scorecard& Workbench::Open() {
 
 RoundBook& Workbench::MakeRoundBook() {
   Close();
-  roundBook_ = std::make_unique<RoundBook>(filePath_, measure_, history_);
+  roundBook_ = std::make_unique<RoundBook>(filePath_, history_);
   return *roundBook_;
 }
 

@@ -66,7 +66,8 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
 
   measure_ =
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
-  core_ = std::make_unique<Scorecard>(std::move(services), *measure_, [this] { ShowFields(); });
+  core_ = std::make_unique<Scorecard>(std::move(services), [this] { ShowFields(); });
+  widths_ = std::make_unique<ColumnWidthTracker>(core_->Rounds().Table(), *measure_);
   model_ = new RoundListModel(core_->Rounds().Table(), this);
   controls_.rounds->setModel(model_);
 
@@ -338,10 +339,17 @@ void CScorecardDlg::ShowFields() {
 
   controls_.rounds->SetSelectedRow(core_->Rounds().SelectedRow());
   ShowHistory();
-  // Only widths the last fit changed: a column the user widened by hand keeps its width until then.
+  FitRoundListColumns();
+}
+
+void CScorecardDlg::FitRoundListColumns() {
+  const std::uint64_t revision = core_->Rounds().Table().Revision();
+  if (fittedRevision_ == revision) return;
+  fittedRevision_ = revision;
+  // Only widths the fit changes: a column the user widened by hand keeps its width until then.
   QHeaderView* header = controls_.rounds->horizontalHeader();
   for (int column = 0; column < kRoundColumns; ++column) {
-    const int width = core_->Rounds().ColumnWidth(column);
+    const int width = widths_->FittedWidth(column);
     if (width > 0 && width != shownWidths_[column]) header->resizeSection(column, width);
     shownWidths_[column] = width;
   }

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -133,6 +134,9 @@ class CScorecardDlg final : public QDialog {
   // Changes with every change of the round table or the course table.
   std::pair<std::uint64_t, std::uint64_t> Revisions() const;
   void ShowFields();
+  // Each column of the round list as wide as its widest cell or its heading, after a command
+  // changed the rounds.
+  void FitRoundListColumns();
 
   ScorecardServices services_;  // also the trends window's
   Controls controls_{};
@@ -140,6 +144,8 @@ class CScorecardDlg final : public QDialog {
   QSettings* placement_ = nullptr;
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
+  std::unique_ptr<ColumnWidthTracker> widths_;  // watches the core's round table
+  std::optional<std::uint64_t> fittedRevision_;
   RoundListModel* model_ = nullptr;
   QPointer<TrendsWindow> trends_;
   std::array<int, kRoundColumns> shownWidths_{};

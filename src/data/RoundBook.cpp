@@ -7,13 +7,12 @@
 
 namespace larkspin {
 
-RoundBook::RoundBook(QString filePath, const TextMeasure& measure, ChangeHistory& history)
-    : file_(std::move(filePath), "round"), measure_(measure), history_(history) {
+RoundBook::RoundBook(QString filePath, ChangeHistory& history)
+    : file_(std::move(filePath), "round"), history_(history) {
   table_.AddObserver(this);
 }
 
 RoundBook::~RoundBook() {
-  widths_.reset();
   table_.RemoveObserver(this);
 }
 
@@ -34,22 +33,6 @@ std::optional<std::string> RoundBook::Save() {
 
 void RoundBook::Select(int row) {
   selectedRow_ = table_.HasRow(row) ? row : -1;
-}
-
-void RoundBook::SetUpColumns() {
-  if (!widths_) widths_ = std::make_unique<ColumnWidthTracker>(table_, measure_);
-  FitColumns();
-}
-
-void RoundBook::FitColumns() {
-  if (!widths_) return;  // no columns yet
-  for (int column = 0; column < kRoundColumns; ++column)
-    fittedWidths_[column] = widths_->FittedWidth(column);
-}
-
-int RoundBook::ColumnWidth(int column) const {
-  if (column < 0 || column >= kRoundColumns) return 0;
-  return fittedWidths_[column];
 }
 
 void RoundBook::SortByColumn(int column) {

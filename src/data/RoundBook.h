@@ -1,25 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <array>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ChangeHistory.h"
-#include "ColumnWidths.h"
 #include "DataFileKeeper.h"
 #include "RoundTable.h"
 
 namespace larkspin {
 
-// The rounds of the main window: the round table, lks.dat, the row the user selected and the
-// round list's column widths. Every change of the rows is one step of the history, so it can be
+// The rounds of the main window: the round table, lks.dat and the row the user selected. Every
+// change of the rows is one step of the history, so it can be
 // undone; sorting is not a step.
 class RoundBook final : private RoundTableObserver {
  public:
-  RoundBook(QString filePath, const TextMeasure& measure, ChangeHistory& history);
+  RoundBook(QString filePath, ChangeHistory& history);
   ~RoundBook() override;
   RoundBook(const RoundBook&) = delete;
   RoundBook& operator=(const RoundBook&) = delete;
@@ -37,12 +34,6 @@ class RoundBook final : private RoundTableObserver {
   // rows are added above it or reordered.
   int SelectedRow() const { return selectedRow_; }
   void Select(int row);
-
-  // The round list's columns: none until set up; each as wide as its widest cell or heading
-  // when last fitted.
-  void SetUpColumns();
-  void FitColumns();
-  int ColumnWidth(int column) const;
 
   // "Add Score": the round as the new top row.
   void Add(const RoundRecord& round);
@@ -65,11 +56,8 @@ class RoundBook final : private RoundTableObserver {
 
   RoundTable table_;
   DataFileKeeper file_;
-  const TextMeasure& measure_;
   ChangeHistory& history_;
   int selectedRow_ = -1;
-  std::unique_ptr<ColumnWidthTracker> widths_;
-  std::array<int, kRoundColumns> fittedWidths_{};
 };
 
 }  // namespace larkspin

@@ -16,18 +16,16 @@ QString DataFilePath(const QString& workDir, const char* name) {
 
 }  // namespace
 
-Scorecard::Scorecard(ScorecardServices services, const TextMeasure& measure,
-                     std::function<void()> showFormNow)
+Scorecard::Scorecard(ScorecardServices services, std::function<void()> showFormNow)
     : services_(std::move(services)),
       showFormNow_(std::move(showFormNow)),
-      rounds_(DataFilePath(services_.workDir, kRoundFileName), measure, history_),
+      rounds_(DataFilePath(services_.workDir, kRoundFileName), history_),
       courses_(DataFilePath(services_.workDir, kCourseFileName), view_.course, history_) {}
 
 Scorecard::~Scorecard() = default;
 
 void Scorecard::OnInitDialog() {
   ShowForm();
-  rounds_.SetUpColumns();
   LoadRounds();
   LoadCourses();
   ClearGrid();

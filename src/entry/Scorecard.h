@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ChangeHistory.h"
-#include "ColumnWidths.h"
 #include "CourseBook.h"
 #include "FormValues.h"
 #include "RoundBook.h"
@@ -27,11 +26,9 @@ enum class ExchangeKind;
 // after it.
 class Scorecard final : private ChangeFocus {
  public:
-  // `measure` tells how wide a round list column must be for a text; `showFormNow` puts the form
-  // on the screen in the middle of a command, as the wizard does between holes (otherwise the
-  // window shows it when the command ends).
-  Scorecard(ScorecardServices services, const TextMeasure& measure,
-            std::function<void()> showFormNow = nullptr);
+  // `showFormNow` puts the form on the screen in the middle of a command, as the wizard does
+  // between holes (otherwise the window shows it when the command ends).
+  explicit Scorecard(ScorecardServices services, std::function<void()> showFormNow = nullptr);
   ~Scorecard() override;
   Scorecard(const Scorecard&) = delete;
   Scorecard& operator=(const Scorecard&) = delete;

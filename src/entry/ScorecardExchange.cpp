@@ -100,7 +100,6 @@ void Scorecard::ImportRounds() {
           ConfirmImport(ExchangeKind::kRounds, kImportRoundsTitle, plan, path)) {
     // One step of the history: "Undo Import" takes every imported round out again.
     rounds_.Import(TakeRowsToImport(plan, *skipDuplicates));
-    rounds_.FitColumns();
     UpdateRoundCount();
   }
   ShowForm();

@@ -15,7 +15,6 @@ void Scorecard::Redo() {
 
 void Scorecard::ShowChange(const Change* change) {
   if (change) {
-    rounds_.FitColumns();
     values_.roundCount = rounds_.Table().RowCount();
     change->Focus(*this);
   }

@@ -28,7 +28,6 @@ void Scorecard::AddScore() {
     services_.prompter.ShowMessage(kBlankCourseMessage, kErrorTitle);
   } else if (!IsDuplicateRound() || AskToAddDuplicate()) {
     rounds_.Add(values_.working);
-    rounds_.FitColumns();
     UpdateRoundCount();
   }
   ShowForm();
@@ -40,14 +39,12 @@ void Scorecard::UpdateScore() {
   if (!values_.working[kCourseColumn].empty()) {
     rounds_.Update(rounds_.SelectedRow(), values_.working);
   }
-  rounds_.FitColumns();
   ShowForm();
 }
 
 void Scorecard::RemoveScore() {
   ReadForm();
   rounds_.Remove(rounds_.SelectedRow());
-  rounds_.FitColumns();
   UpdateRoundCount();
   ShowForm();
 }

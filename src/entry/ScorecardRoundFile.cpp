@@ -6,7 +6,6 @@ namespace larkspin {
 void Scorecard::LoadRounds() {
   ReadForm();
   rounds_.Load();
-  rounds_.FitColumns();
   UpdateRoundCount();
   ClearGrid();
   ShowForm();

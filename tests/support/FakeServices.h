@@ -51,7 +51,7 @@ struct ScorecardHarness {
 
   // A Scorecard as the window makes it; call OnInitDialog() to open it on the folder's files.
   Scorecard& Make() {
-    scorecard = std::make_unique<Scorecard>(services, measure, showFormNow);
+    scorecard = std::make_unique<Scorecard>(services, showFormNow);
     return *scorecard;
   }
 
@@ -62,7 +62,6 @@ struct ScorecardHarness {
   RecordingOpener opener;
   FixedClock clock;
   FakeFileChooser fileChooser;
-  ByteCountMeasure measure;
   ScorecardServices services;
   std::function<void()>
       showFormNow;  // the window's, when a test watches the form shown mid-command

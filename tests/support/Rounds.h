@@ -9,7 +9,6 @@
 
 #include "DiskFile.h"
 #include "RoundTable.h"
-#include "support/ByteCountMeasure.h"
 
 namespace larkspin::testing {
 

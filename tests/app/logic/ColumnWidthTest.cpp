@@ -5,6 +5,7 @@
 #include <set>
 
 #include "ColumnWidths.h"
+#include "support/ByteCountMeasure.h"
 #include "support/Rounds.h"
 
 namespace larkspin::testing {

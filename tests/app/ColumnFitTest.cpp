@@ -1,0 +1,79 @@
+// Opening, Add, Update and Remove Score fit the round list's columns to their widest cell or
+// heading.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <algorithm>
+
+#include "CScorecardDlg.h"
+#include "HoleBox.h"
+#include "RoundListView.h"
+#include "support/FakeServices.h"
+#include "support/Files.h"
+#include "support/MainWindow.h"
+
+using namespace larkspin;
+using larkspin::testing::ScorecardHarness;
+
+class ColumnFitTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openingAndRemoveScore_fitWidestCellOrHeading() {
+    ScorecardHarness harness;
+    QVERIFY(testing::WriteFile(harness.FilePath("lks.dat"),
+                               testing::ReadFile(LARKSPIN_TEST_DATA "/three_rounds.dat")));
+    auto window = testing::OpenMainWindow(harness.services);
+    const ViewTextMeasure measure = Measure(*window);
+    QCOMPARE(Width(*window, kCourseColumn), measure.TextWidth("Château Vert"));
+    // Strokes have one digit; the heading "10" is wider.
+    QCOMPARE(Width(*window, ScoreColumn(10)), measure.HeadingWidth(ScoreColumn(10)));
+
+    ClickRow(*window, 1);
+    QTest::mouseClick(window->Widgets().removeScore, Qt::LeftButton);
+    QCOMPARE(Width(*window, kCourseColumn),
+             std::max({measure.TextWidth("Pine Hills"), measure.TextWidth("Oak Creek"),
+                       measure.HeadingWidth(kCourseColumn)}));
+  }
+
+  void addAndUpdateScore_refitTheColumns() {
+    ScorecardHarness harness;
+    auto window = testing::OpenMainWindow(harness.services);  // no file: headings only
+    const ViewTextMeasure measure = Measure(*window);
+    const auto& c = window->Widgets();
+    QCOMPARE(Width(*window, kCourseColumn), measure.HeadingWidth(kCourseColumn));
+    QCOMPARE(Width(*window, PuttsColumn(18)), measure.HeadingWidth(PuttsColumn(18)));
+
+    c.course->setEditText(QStringLiteral("Royal Oak Golf Club"));
+    c.holes[17]->putts->setText(QStringLiteral("123456"));
+    QTest::mouseClick(c.addScore, Qt::LeftButton);
+    QCOMPARE(Width(*window, kCourseColumn), measure.TextWidth("Royal Oak Golf Club"));
+    QCOMPARE(Width(*window, PuttsColumn(18)), measure.TextWidth("123456"));
+
+    ClickRow(*window, 0);
+    c.course->setEditText(QStringLiteral("Elm Park"));
+    c.holes[17]->putts->setText(QStringLiteral("2"));
+    QTest::mouseClick(c.updateScore, Qt::LeftButton);
+    QCOMPARE(Width(*window, kCourseColumn),
+             std::max(measure.TextWidth("Elm Park"), measure.HeadingWidth(kCourseColumn)));
+    QCOMPARE(Width(*window, PuttsColumn(18)), measure.HeadingWidth(PuttsColumn(18)));
+  }
+
+ private:
+  static void ClickRow(const CScorecardDlg& window, int row) {
+    const RoundListView* view = window.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(row, 0)).center());
+  }
+  static ViewTextMeasure Measure(const CScorecardDlg& window) {
+    return {*window.Widgets().rounds, *window.Widgets().rounds->horizontalHeader()};
+  }
+  static int Width(const CScorecardDlg& window, int column) {
+    return window.Widgets().rounds->horizontalHeader()->sectionSize(column);
+  }
+};
+
+QTEST_MAIN(ColumnFitTest)
+#include "ColumnFitTest.moc"
