@@ -6,18 +6,20 @@
 #include <string_view>
 #include <vector>
 
+#include "CourseNameList.h"
+
 namespace larkspin {
 
 // An editable drop-down box as the program sees it: a list of entries, the selected entry (or
 // none) and the text the box shows. The widget on screen mirrors this state; it decides nothing.
 class DropDown {
  public:
-  enum class Order { kFixed, kAlphabetical };
+  using Order = CourseNameList::Order;
 
-  explicit DropDown(Order order = Order::kFixed) : order_(order) {}
+  explicit DropDown(Order order = Order::kFixed) : entries_(order) {}
   DropDown(Order order, const std::vector<std::string>& entries);
 
-  const std::vector<std::string>& Entries() const { return entries_; }
+  const std::vector<std::string>& Entries() const { return entries_.Names(); }
   int Selected() const { return selected_; }
   const std::string& Text() const { return text_; }
   // Changes whenever the list of entries changes.
@@ -47,12 +49,8 @@ class DropDown {
   int FindExact(std::string_view text) const;
 
  private:
-  bool IsAlphabeticallyBefore(const QString& a, const QString& b) const;
-
-  Order order_;
-  std::vector<std::string> entries_;
-  std::vector<QString> shownEntries_;  // the entries as Qt text, for comparing without case
-  std::vector<bool> asciiEntries_;     // entries of plain ASCII, compared without Qt
+  CourseNameList entries_;
+  std::vector<bool> asciiEntries_;  // entries of plain ASCII, compared without Qt
   int selected_ = -1;
   std::string text_;
   std::uint64_t revision_ = 0;

@@ -20,7 +20,9 @@ Scorecard::Scorecard(ScorecardServices services, std::function<void()> showFormN
     : services_(std::move(services)),
       showFormNow_(std::move(showFormNow)),
       rounds_(DataFilePath(services_.workDir, kRoundFileName), history_),
-      courses_(DataFilePath(services_.workDir, kCourseFileName), view_.course, history_) {}
+      courses_(DataFilePath(services_.workDir, kCourseFileName), history_) {
+  courses_.SetNamesObserver(this);
+}
 
 Scorecard::~Scorecard() = default;
 
@@ -29,6 +31,18 @@ void Scorecard::OnInitDialog() {
   LoadRounds();
   LoadCourses();
   ClearGrid();
+}
+
+void Scorecard::NameAdded(const std::string& name) {
+  view_.course.AddEntry(name);
+}
+
+void Scorecard::NamesAdded(const std::vector<std::string>& names) {
+  view_.course.AddEntries(names);
+}
+
+void Scorecard::NameRemoved(int index) {
+  view_.course.RemoveEntry(index);
 }
 
 void Scorecard::TellUnreadFiles() {

@@ -24,7 +24,7 @@ enum class ExchangeKind;
 // and the course book. Each command reads the form, works on the values and shows the form
 // again; the window copies what the user typed into View() before a command and shows View()
 // after it.
-class Scorecard final : private ChangeFocus {
+class Scorecard final : private ChangeFocus, private CourseNamesObserver {
  public:
   // `showFormNow` puts the form on the screen in the middle of a command, as the wizard does
   // between holes (otherwise the window shows it when the command ends).
@@ -134,6 +134,10 @@ class Scorecard final : private ChangeFocus {
 
   void ShowRound(RowId id, const PackedRound* gone) override;
   void ShowCourse(const std::string& name) override;
+  // The course selector shows the course book's names.
+  void NameAdded(const std::string& name) override;
+  void NamesAdded(const std::vector<std::string>& names) override;
+  void NameRemoved(int index) override;
 
   ScorecardServices services_;
   std::function<void()> showFormNow_;

@@ -7,6 +7,31 @@
 
 namespace larkspin {
 
+// The course selector's names and whoever shows them, changed together.
+class CourseNames {
+ public:
+  explicit CourseNames(CourseBook& book) : book_(book) {}
+
+  void Add(const std::string& name) {
+    book_.names_.Add(name);
+    if (book_.observer_) book_.observer_->NameAdded(name);
+  }
+  void AddMany(const std::vector<std::string>& names) {
+    book_.names_.AddMany(names);
+    if (book_.observer_) book_.observer_->NamesAdded(names);
+  }
+  // The first entry of that name.
+  void Remove(const std::string& name) { RemoveAt(book_.names_.FindExact(name)); }
+  void RemoveAt(int index) {
+    if (index < 0) return;
+    book_.names_.RemoveAt(index);
+    if (book_.observer_) book_.observer_->NameRemoved(index);
+  }
+
+ private:
+  CourseBook& book_;
+};
+
 namespace {
 
 std::vector<std::string> NamesOf(const std::vector<CourseRecord>& courses) {
@@ -17,30 +42,26 @@ std::vector<std::string> NamesOf(const std::vector<CourseRecord>& courses) {
   return names;
 }
 
-void RemoveEntryNamed(DropDown& selector, const std::string& name) {
-  selector.RemoveEntry(selector.FindExact(name));
-}
-
 // The course table never reorders, so when a step is undone or redone every later step has been
 // undone: the table stands as the step left it, and row numbers find its rows.
 
 class CourseAdded final : public Change {
  public:
-  CourseAdded(CourseTable& table, DropDown& selector, std::string name)
-      : table_(table), selector_(selector), name_(std::move(name)) {}
+  CourseAdded(CourseTable& table, CourseNames names, std::string name)
+      : table_(table), names_(names), name_(std::move(name)) {}
   void Undo() override {
     taken_ = table_.TakeRow(0);
-    RemoveEntryNamed(selector_, name_);
+    names_.Remove(name_);
   }
   void Redo() override {
-    selector_.AddEntry(name_);
+    names_.Add(name_);
     table_.InsertAtTop(std::move(taken_));
   }
   void Focus(ChangeFocus& focus) const override { focus.ShowCourse(name_); }
 
  private:
   CourseTable& table_;
-  DropDown& selector_;
+  CourseNames names_;
   std::string name_;
   CourseRecord taken_;  // while undone
 };
@@ -70,60 +91,60 @@ class CourseUpdated final : public Change {
 
 class CourseRemoved final : public Change {
  public:
-  CourseRemoved(CourseTable& table, DropDown& selector, int row, CourseRecord taken)
-      : table_(table), selector_(selector), row_(row), taken_(std::move(taken)) {}
+  CourseRemoved(CourseTable& table, CourseNames names, int row, CourseRecord taken)
+      : table_(table), names_(names), row_(row), taken_(std::move(taken)) {}
   void Undo() override {
-    selector_.AddEntry(taken_[kCourseNameCell]);
+    names_.Add(taken_[kCourseNameCell]);
     table_.InsertRow(row_, taken_);
   }
   void Redo() override {
     taken_ = table_.TakeRow(row_);
-    RemoveEntryNamed(selector_, taken_[kCourseNameCell]);
+    names_.Remove(taken_[kCourseNameCell]);
   }
   void Focus(ChangeFocus& focus) const override { focus.ShowCourse(taken_[kCourseNameCell]); }
 
  private:
   CourseTable& table_;
-  DropDown& selector_;
+  CourseNames names_;
   int row_;
   CourseRecord taken_;  // its name is kept while done too, for the focus
 };
 
 class CoursesImported final : public Change {
  public:
-  CoursesImported(CourseTable& table, DropDown& selector, std::vector<std::string> names)
-      : table_(table), selector_(selector), names_(std::move(names)) {}
+  CoursesImported(CourseTable& table, CourseNames names, std::vector<std::string> imported)
+      : table_(table), names_(names), imported_(std::move(imported)) {}
   void Undo() override {
     taken_.clear();
-    for (std::size_t i = 0; i < names_.size(); ++i) {
+    for (const auto& name : imported_) {
       taken_.push_back(table_.TakeRow(0));
-      RemoveEntryNamed(selector_, names_[i]);
+      names_.Remove(name);
     }
   }
   void Redo() override {
-    selector_.AddEntries(names_);
+    names_.AddMany(imported_);
     table_.InsertRowsAtTop(std::move(taken_));
     taken_.clear();
   }
-  void Focus(ChangeFocus& focus) const override { focus.ShowCourse(names_.front()); }
+  void Focus(ChangeFocus& focus) const override { focus.ShowCourse(imported_.front()); }
 
  private:
   CourseTable& table_;
-  DropDown& selector_;
-  std::vector<std::string> names_;
+  CourseNames names_;
+  std::vector<std::string> imported_;
   std::vector<CourseRecord> taken_;  // while undone
 };
 
 }  // namespace
 
-CourseBook::CourseBook(QString filePath, DropDown& selector, ChangeHistory& history)
-    : file_(std::move(filePath), "course"), selector_(selector), history_(history) {}
+CourseBook::CourseBook(QString filePath, ChangeHistory& history)
+    : file_(std::move(filePath), "course"), history_(history) {}
 
 CourseRecord CourseBook::Load() {
   CourseFileContents contents = ParseCourseFile(file_.Read());
   const std::size_t count = contents.courses.size();
   // As if each course had been added in turn, in one step: the file's last course on top.
-  selector_.AddEntries(NamesOf(contents.courses));
+  CourseNames(*this).AddMany(NamesOf(contents.courses));
   std::reverse(contents.courses.begin(), contents.courses.end());
   table_.InsertRowsAtTop(std::move(contents.courses));
   file_.Loaded(count, table_.Revision(), contents.skipped);
@@ -137,9 +158,10 @@ std::optional<std::string> CourseBook::Save() {
 
 void CourseBook::Add(CourseRecord course) {
   std::string name = course[kCourseNameCell];
-  selector_.AddEntry(name);
+  CourseNames(*this).Add(name);
   table_.InsertAtTop(std::move(course));
-  history_.Record("Add Course", std::make_unique<CourseAdded>(table_, selector_, std::move(name)));
+  history_.Record("Add Course",
+                  std::make_unique<CourseAdded>(table_, CourseNames(*this), std::move(name)));
 }
 
 bool CourseBook::Update(CourseRecord course) {
@@ -154,22 +176,23 @@ bool CourseBook::Update(CourseRecord course) {
 }
 
 bool CourseBook::Remove(const std::string& name) {
-  const int entry = selector_.FindExact(name);
+  const int entry = names_.FindExact(name);
   const int row = table_.FindFirst(name);
   if (entry < 0 || row < 0) return false;
-  selector_.RemoveEntry(entry);
+  CourseNames(*this).RemoveAt(entry);
   CourseRecord taken = table_.TakeRow(row);
-  history_.Record("Remove Course",
-                  std::make_unique<CourseRemoved>(table_, selector_, row, std::move(taken)));
+  history_.Record("Remove Course", std::make_unique<CourseRemoved>(table_, CourseNames(*this), row,
+                                                                   std::move(taken)));
   return true;
 }
 
 void CourseBook::Import(std::vector<CourseRecord> courses) {
   if (courses.empty()) return;
   std::vector<std::string> names = NamesOf(courses);
-  selector_.AddEntries(names);
+  CourseNames(*this).AddMany(names);
   table_.InsertRowsAtTop(std::move(courses));
-  history_.Record("Import", std::make_unique<CoursesImported>(table_, selector_, std::move(names)));
+  history_.Record("Import",
+                  std::make_unique<CoursesImported>(table_, CourseNames(*this), std::move(names)));
 }
 
 }  // namespace larkspin

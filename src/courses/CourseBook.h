@@ -6,23 +6,35 @@
 #include <vector>
 
 #include "ChangeHistory.h"
+#include "CourseNameList.h"
 #include "CourseTable.h"
 #include "DataFileKeeper.h"
-#include "DropDown.h"
 
 namespace larkspin {
 
-// The courses of the main window: the course table, courses.dat, and the course selector's
-// entries, one for each row. Adding, updating, removing and importing courses are steps of the
+// Told of every change of the course selector's names, so a drop-down showing them can follow.
+class CourseNamesObserver {
+ public:
+  virtual ~CourseNamesObserver() = default;
+  virtual void NameAdded(const std::string& name) = 0;
+  virtual void NamesAdded(const std::vector<std::string>& names) = 0;
+  virtual void NameRemoved(int index) = 0;
+};
+
+// The courses: the course table, courses.dat, and the course selector's names, one for each row,
+// in the selector's order. Adding, updating, removing and importing courses are steps of the
 // history, so they can be undone.
 class CourseBook {
  public:
-  CourseBook(QString filePath, DropDown& selector, ChangeHistory& history);
+  CourseBook(QString filePath, ChangeHistory& history);
   CourseBook(const CourseBook&) = delete;
   CourseBook& operator=(const CourseBook&) = delete;
 
   const CourseTable& Table() const { return table_; }
   const DataFileKeeper& File() const { return file_; }
+  // The course selector's entries.
+  const std::vector<std::string>& Names() const { return names_.Names(); }
+  void SetNamesObserver(CourseNamesObserver* observer) { observer_ = observer; }
 
   // Reads courses.dat, the file's last course on top, each name an entry of the selector; an
   // empty file is made where there is none. Returns the last record read, even one whose name is
@@ -45,9 +57,12 @@ class CourseBook {
   void Import(std::vector<CourseRecord> courses);
 
  private:
+  friend class CourseNames;
+
   CourseTable table_;
   DataFileKeeper file_;
-  DropDown& selector_;
+  CourseNameList names_;
+  CourseNamesObserver* observer_ = nullptr;
   ChangeHistory& history_;
 };
 
