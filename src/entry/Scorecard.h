@@ -13,12 +13,11 @@
 #include "RoundBook.h"
 #include "Services.h"
 
-class QFile;
+class QIODevice;
 
 namespace larkspin {
 
-struct ImportPlan;
-enum class ExchangeKind;
+class ImportDialogue;
 
 // The main window's behaviour, without the window: its form and its commands over the round book
 // and the course book. Each command reads the form, works on the values and shows the form
@@ -119,13 +118,10 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   // Writes a CSV export through `produce` to a file the user chooses.
   void Export(std::string_view title, const QString& suggestedName,
               const std::function<bool(const ByteSink&)>& produce);
-  // Opens the CSV file the user chooses for an import into `file`; its path, or empty when the
-  // user cancelled or was told why the file cannot be opened.
-  QString OpenImport(std::string_view title, QFile& file);
-  // Tells why `plan` imports nothing, or asks before it imports: whether to skip the duplicates;
-  // none when nothing is to be imported.
-  std::optional<bool> ConfirmImport(ExchangeKind kind, std::string_view title,
-                                    const ImportPlan& plan, const QString& path);
+  // Imports the CSV file the user chooses through `import`, telling what it cannot read.
+  using ImportFrom =
+      std::function<void(QIODevice& csv, const std::string& shownName, ImportDialogue& dialogue)>;
+  void ImportFile(std::string_view title, const ImportFrom& import);
   bool AskToAddDuplicate();
   void TellSaveFailure(const std::string& failure);
   // Another program's version of the file, kept beside it by the last save.

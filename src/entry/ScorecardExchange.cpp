@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "CsvImport.h"
+#include "CsvImportRun.h"
 #include "CsvWriter.h"
 #include "DiskFile.h"
 #include "ExchangeTexts.h"
@@ -20,6 +20,36 @@ std::string Shown(const QString& path) {
 std::string FileName(const QString& path) {
   return QFileInfo(path).fileName().toStdString();
 }
+
+// The window's side of an import: boxes over it.
+class BoxDialogue final : public ImportDialogue {
+ public:
+  BoxDialogue(Prompter& prompter, std::string_view title, std::string fileName)
+      : prompter_(prompter), title_(title), fileName_(std::move(fileName)) {}
+
+  void Refuse(const std::string& problem) override {
+    prompter_.ShowMessage(problem + "\r\n" + std::string(kNothingImported), kReadFailedTitle);
+  }
+  void TellNothing(ExchangeKind kind, const ImportPlan& plan) override {
+    prompter_.ShowMessage(NothingToImport(kind, plan, fileName_), title_);
+  }
+  std::optional<bool> Confirm(ExchangeKind kind, const ImportPlan& plan) override {
+    switch (prompter_.Choose(ImportQuestion(kind, plan, plan.duplicate.size(), fileName_), title_,
+                             {kImportAllButton, kSkipDuplicatesButton, kCancelButton})) {
+      case 0:
+        return false;
+      case 1:
+        return true;
+      default:
+        return std::nullopt;
+    }
+  }
+
+ private:
+  Prompter& prompter_;
+  std::string_view title_;
+  std::string fileName_;
+};
 
 }  // namespace
 
@@ -43,80 +73,34 @@ void Scorecard::Export(std::string_view title, const QString& suggestedName,
   }
 }
 
-QString Scorecard::OpenImport(std::string_view title, QFile& file) {
+void Scorecard::ImportFile(std::string_view title, const ImportFrom& import) {
   const QString path = services_.fileChooser.ChooseFileToOpen(title);
-  if (path.isEmpty()) return {};
-  QString reason;
-  std::string failure;
-  switch (OpenRegularFile(path, file, reason)) {
-    case FileReadResult::Outcome::kRead:
-      return path;
-    case FileReadResult::Outcome::kMissing:
-      failure = Shown(path) + ": no such file.";
-      break;
-    case FileReadResult::Outcome::kNotRegular:
-      failure = Shown(path) + " is " + reason.toStdString() + ", not a file.";
-      break;
-    case FileReadResult::Outcome::kUnreadable:
-      failure = Shown(path) + ": " + reason.toStdString() + '.';
-      break;
+  if (path.isEmpty()) return;
+  BoxDialogue dialogue(services_.prompter, title, FileName(path));
+  QFile file;
+  if (const auto failure = OpenCsvToImport(path, Shown(path), file)) {
+    dialogue.Refuse(*failure);
+    return;
   }
-  services_.prompter.ShowMessage(failure + "\r\n" + std::string(kNothingImported),
-                                 kReadFailedTitle);
-  return {};
-}
-
-std::optional<bool> Scorecard::ConfirmImport(ExchangeKind kind, std::string_view title,
-                                             const ImportPlan& plan, const QString& path) {
-  const std::string name = FileName(path);
-  if (plan.problem) {
-    services_.prompter.ShowMessage(
-        DescribeCsvProblem(*plan.problem, Shown(path)) + "\r\n" + std::string(kNothingImported),
-        kReadFailedTitle);
-    return std::nullopt;
-  }
-  if (plan.duplicate.empty()) {  // one entry for each row to import
-    services_.prompter.ShowMessage(NothingToImport(kind, plan, name), title);
-    return std::nullopt;
-  }
-  switch (services_.prompter.Choose(ImportQuestion(kind, plan, plan.duplicate.size(), name), title,
-                                    {kImportAllButton, kSkipDuplicatesButton, kCancelButton})) {
-    case 0:
-      return false;
-    case 1:
-      return true;
-    default:
-      return std::nullopt;
-  }
+  ReadForm();
+  import(file, Shown(path), dialogue);
+  UpdateRoundCount();
+  ShowForm();
 }
 
 void Scorecard::ImportRounds() {
-  QFile file;
-  const QString path = OpenImport(kImportRoundsTitle, file);
-  if (path.isEmpty()) return;
-  ReadForm();
-  RoundImportPlan plan = PlanRoundImport(file, rounds_.Table());
-  if (const auto skipDuplicates =
-          ConfirmImport(ExchangeKind::kRounds, kImportRoundsTitle, plan, path)) {
-    // One step of the history: "Undo Import" takes every imported round out again.
-    rounds_.Import(TakeRowsToImport(plan, *skipDuplicates));
-    UpdateRoundCount();
-  }
-  ShowForm();
+  ImportFile(kImportRoundsTitle,
+             [this](QIODevice& csv, const std::string& shownName, ImportDialogue& dialogue) {
+               ImportCsv(csv, shownName, rounds_, dialogue);
+             });
 }
 
 void Scorecard::ImportCourses() {
-  QFile file;
-  const QString path = OpenImport(kImportCoursesTitle, file);
-  if (path.isEmpty()) return;
-  ReadForm();
-  CourseImportPlan plan = PlanCourseImport(file, courses_.Table());
-  if (const auto skipDuplicates =
-          ConfirmImport(ExchangeKind::kCourses, kImportCoursesTitle, plan, path)) {
-    // One step of the history; each name joins the course selector.
-    courses_.Import(TakeRowsToImport(plan, *skipDuplicates));
-  }
-  ShowForm();
+  // Each imported name joins the course selector.
+  ImportFile(kImportCoursesTitle,
+             [this](QIODevice& csv, const std::string& shownName, ImportDialogue& dialogue) {
+               ImportCsv(csv, shownName, courses_, dialogue);
+             });
 }
 
 }  // namespace larkspin
