@@ -57,31 +57,39 @@ StartupOptions Mistake(const QString& what, const QCommandLineParser& parser) {
   return options;
 }
 
-}  // namespace
+StartupOptions Finished(QString output) {
+  StartupOptions options;
+  options.exitStatus = 0;
+  options.output = std::move(output);
+  return options;
+}
 
-StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& currentDir,
-                                   const QString& userDataDir) {
-  QCommandLineParser parser;
-  // Single-dash words are Qt's own options (-platform, -session); -h and -v still work.
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.setApplicationDescription(
-      QStringLiteral("Records rounds of golf hole by hole and makes statistics reports."));
-  const QCommandLineOption dataDir(
+using Action = ExchangeRequest::Action;
+
+// The options Larkspin takes, and their reading, a group at a time. Each Read...() gives what
+// the program is to do instead of going on (help, a mistake), or nothing.
+class CommandLine {
+ public:
+  explicit CommandLine(const QString& userDataDir);
+
+  std::optional<StartupOptions> ReadHelpAndVersion(const QStringList& arguments);
+  std::optional<StartupOptions> ReadDataFolder(const QString& currentDir,
+                                               const QString& userDataDir, QString& folder) const;
+  std::optional<StartupOptions> ReadExchange(std::optional<ExchangeRequest>& exchange) const;
+
+ private:
+  QCommandLineParser parser_;
+  const QCommandLineOption dataDir_{
       QStringLiteral("data-dir"),
       QStringLiteral("Keep lks.dat, courses.dat and report.htm in <folder>, creating it when "
                      "missing."),
-      QStringLiteral("folder"));
-  const QCommandLineOption userData(
-      QStringLiteral("user-data"),
-      QStringLiteral("Keep them in your own data folder, %1. The desktop menu starts Larkspin "
-                     "this way.")
-          .arg(QDir::toNativeSeparators(userDataDir)));
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help and exit."));
-  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                   QStringLiteral("Show the version and exit."));
-  using Action = ExchangeRequest::Action;
-  const std::pair<QCommandLineOption, Action> exchanges[] = {
+      QStringLiteral("folder")};
+  QCommandLineOption userData_{QStringLiteral("user-data")};
+  const QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")},
+                                 QStringLiteral("Show this help and exit.")};
+  const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
+                                    QStringLiteral("Show the version and exit.")};
+  const std::pair<QCommandLineOption, Action> exchanges_[4] = {
       {QCommandLineOption(QStringLiteral("export-rounds"),
                           QStringLiteral("Write the rounds to the CSV <file> (- for standard "
                                          "output) and exit, without a window."),
@@ -105,48 +113,57 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
                           QStringLiteral("file")),
        Action::kImportCourses},
   };
-  const QCommandLineOption duplicates(
+  const QCommandLineOption duplicates_{
       QStringLiteral("duplicates"),
       QStringLiteral("With an import: skip (the default) or add the rows whose course and date "
                      "(for courses, whose name) the data file already has."),
-      QStringLiteral("skip|add"));
-  parser.addOptions({dataDir, userData});
-  for (const auto& [option, action] : exchanges)
-    parser.addOption(option);
-  parser.addOptions({duplicates, help, version});
-  AcceptQtOptions(parser);
+      QStringLiteral("skip|add")};
+};
 
-  const bool parsed = parser.parse(arguments);
+CommandLine::CommandLine(const QString& userDataDir) {
+  // Single-dash words are Qt's own options (-platform, -session); -h and -v still work.
+  parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser_.setApplicationDescription(
+      QStringLiteral("Records rounds of golf hole by hole and makes statistics reports."));
+  userData_.setDescription(QStringLiteral("Keep them in your own data folder, %1. The desktop "
+                                          "menu starts Larkspin this way.")
+                               .arg(QDir::toNativeSeparators(userDataDir)));
+  parser_.addOptions({dataDir_, userData_});
+  for (const auto& [option, action] : exchanges_)
+    parser_.addOption(option);
+  parser_.addOptions({duplicates_, help_, version_});
+  AcceptQtOptions(parser_);
+}
+
+std::optional<StartupOptions> CommandLine::ReadHelpAndVersion(const QStringList& arguments) {
+  const bool parsed = parser_.parse(arguments);
   // Asking for help is never a mistake, whatever else the command line holds.
-  if (parser.isSet(help)) {
-    StartupOptions options;
-    options.exitStatus = 0;
-    options.output = HelpText(parser);
-    return options;
-  }
-  if (!parsed) return Mistake(parser.errorText(), parser);
-  if (parser.isSet(version)) {
-    StartupOptions options;
-    options.exitStatus = 0;
-    options.output =
+  if (parser_.isSet(help_)) return Finished(HelpText(parser_));
+  if (!parsed) return Mistake(parser_.errorText(), parser_);
+  if (parser_.isSet(version_)) {
+    return Finished(
         kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() +
         QStringLiteral(
             "\nLicense GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>\n"
             "This is free software: you are free to change and redistribute it. There is NO "
-            "WARRANTY, to the extent permitted by law.\n");
-    return options;
+            "WARRANTY, to the extent permitted by law.\n"));
   }
-  if (!parser.positionalArguments().isEmpty()) {
+  if (!parser_.positionalArguments().isEmpty()) {
     return Mistake(
-        QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()),
-        parser);
+        QStringLiteral("unexpected argument '%1'.").arg(parser_.positionalArguments().constFirst()),
+        parser_);
   }
-  if (parser.isSet(dataDir) && parser.isSet(userData)) {
-    return Mistake(QStringLiteral("choose one data folder: --data-dir or --user-data."), parser);
-  }
+  return std::nullopt;
+}
 
-  QString folder = currentDir;
-  if (parser.isSet(userData)) {
+std::optional<StartupOptions> CommandLine::ReadDataFolder(const QString& currentDir,
+                                                          const QString& userDataDir,
+                                                          QString& folder) const {
+  if (parser_.isSet(dataDir_) && parser_.isSet(userData_)) {
+    return Mistake(QStringLiteral("choose one data folder: --data-dir or --user-data."), parser_);
+  }
+  folder = currentDir;
+  if (parser_.isSet(userData_)) {
     if (userDataDir.isEmpty()) {
       StartupOptions options;
       options.exitStatus = 2;
@@ -155,35 +172,49 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
     }
     folder = userDataDir;
   }
-  if (parser.isSet(dataDir)) {
-    folder = parser.value(dataDir);
-    if (folder.isEmpty()) return Mistake(QStringLiteral("--data-dir needs a folder."), parser);
+  if (parser_.isSet(dataDir_)) {
+    folder = parser_.value(dataDir_);
+    if (folder.isEmpty()) return Mistake(QStringLiteral("--data-dir needs a folder."), parser_);
   }
-  StartupOptions options;
-  options.dataDir = QDir::cleanPath(QDir(currentDir).absoluteFilePath(folder));
+  folder = QDir::cleanPath(QDir(currentDir).absoluteFilePath(folder));
+  return std::nullopt;
+}
 
-  for (const auto& [option, action] : exchanges) {
-    if (!parser.isSet(option)) continue;
-    if (options.exchange) {
-      return Mistake(QStringLiteral("choose one export or import at a time."), parser);
-    }
-    options.exchange = ExchangeRequest{action, parser.value(option), true};
-    if (options.exchange->file.isEmpty()) {
-      return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()), parser);
+std::optional<StartupOptions> CommandLine::ReadExchange(
+    std::optional<ExchangeRequest>& exchange) const {
+  for (const auto& [option, action] : exchanges_) {
+    if (!parser_.isSet(option)) continue;
+    if (exchange) return Mistake(QStringLiteral("choose one export or import at a time."), parser_);
+    exchange = ExchangeRequest{action, parser_.value(option), true};
+    if (exchange->file.isEmpty()) {
+      return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()),
+                     parser_);
     }
   }
-  if (parser.isSet(duplicates)) {
-    const QString value = parser.value(duplicates);
-    if (!options.exchange || (options.exchange->action != Action::kImportRounds &&
-                              options.exchange->action != Action::kImportCourses)) {
+  if (parser_.isSet(duplicates_)) {
+    const QString value = parser_.value(duplicates_);
+    if (!exchange ||
+        (exchange->action != Action::kImportRounds && exchange->action != Action::kImportCourses)) {
       return Mistake(QStringLiteral("--duplicates goes with --import-rounds or --import-courses."),
-                     parser);
+                     parser_);
     }
     if (value != QLatin1String("skip") && value != QLatin1String("add")) {
-      return Mistake(QStringLiteral("--duplicates is skip or add, not '%1'.").arg(value), parser);
+      return Mistake(QStringLiteral("--duplicates is skip or add, not '%1'.").arg(value), parser_);
     }
-    options.exchange->skipDuplicates = value == QLatin1String("skip");
+    exchange->skipDuplicates = value == QLatin1String("skip");
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& currentDir,
+                                   const QString& userDataDir) {
+  CommandLine commandLine(userDataDir);
+  StartupOptions options;
+  if (auto end = commandLine.ReadHelpAndVersion(arguments)) return *end;
+  if (auto end = commandLine.ReadDataFolder(currentDir, userDataDir, options.dataDir)) return *end;
+  if (auto end = commandLine.ReadExchange(options.exchange)) return *end;
   return options;
 }
 

@@ -27,8 +27,6 @@ class DataFileKeeper {
   // `records` names what the file holds, for the messages: "round", "course".
   DataFileKeeper(QString path, std::string records);
 
-  const QString& Path() const { return path_; }
-
   // Reads the file, making an empty one where there is none, and returns its text (see
   // FindDataFileText), empty when it could not be read. The text lives until Loaded().
   std::string_view Read();

@@ -74,14 +74,13 @@ inline constexpr char kTemporaryInfix[] = ".saving-";
 // Takes a file's bytes piece by piece; false once they could not be written.
 using ByteSink = std::function<bool(std::string_view)>;
 
-// Replaces the file with the bytes `produce` hands to its sink, through a temporary file beside
-// it ("lks.dat.saving-x3Fq9Z": the file's name, kTemporaryInfix and six random letters or
-// digits) that is written, synced to the disk and
-// renamed over it; then the folder is synced, so that the rename lasts too. A failure at any step
-// (no space, no permission, an I/O error) leaves the old file whole and no temporary file behind,
-// and returns false, also when `produce` returns false; `error` then gets the system's reason.
-// The new file has the old one's permissions, or the usual ones for a new file when those cannot
-// be read. `written`, when given, gets the new file's stamp.
+// Replaces the file with the bytes `produce` hands to its sink. They go to a temporary file beside
+// it ("lks.dat.saving-x3Fq9Z": the name, kTemporaryInfix, six random letters or digits), which is
+// synced to the disk and renamed over the file; then the folder is synced, so the rename lasts.
+// A failure at any step (no space, no permission, an I/O error, or `produce` returning false)
+// leaves the old file whole and no temporary file behind: false, with the system's reason in
+// `error`. The new file has the old one's permissions, or the usual ones for a new file when
+// those cannot be read. `written`, when given, gets the new file's stamp.
 bool WriteFileAtomically(const QString& path, const std::function<bool(const ByteSink&)>& produce,
                          QString* error = nullptr, FileStamp* written = nullptr);
 bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error = nullptr);
