@@ -24,13 +24,17 @@ namespace larkspin {
 //   then the other program's version is first kept beside it (lks.dat.changed-outside).
 class DataFileKeeper {
  public:
+  // What Read() does where there is no file: make an empty one (lks.dat and courses.dat, so the
+  // user sees where the data goes), or leave it missing, and write none until the table changes.
+  enum class Missing { kMake, kLeave };
+
   // `records` names what the file holds, for the messages: "round", "course".
-  DataFileKeeper(QString path, std::string records);
+  DataFileKeeper(QString path, std::string records, Missing missing = Missing::kMake);
 
   const QString& Path() const { return path_; }
 
-  // Reads the file, making an empty one where there is none, and returns its text (see
-  // FindDataFileText), empty when it could not be read. The text lives until Loaded().
+  // Reads the file, making an empty one where there is none (see Missing), and returns its text
+  // (see FindDataFileText), empty when it could not be read. The text lives until Loaded().
   std::string_view Read();
   // After the text has been parsed: how many records it gave, what the reader passed over, and
   // the table's revision now.
@@ -57,6 +61,8 @@ class DataFileKeeper {
 
   QString path_;
   std::string records_;
+  Missing missing_;
+  bool absentWhenRead_ = false;  // and none could be made, or none was to be
   std::string bytes_;
   DataFileText text_;
   std::string unread_;
