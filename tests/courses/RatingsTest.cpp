@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 
 #include "CourseRating.h"
+#include "CourseTable.h"
 #include "DiskFile.h"
+#include "RatingRows.h"
 #include "RatingsBook.h"
 #include "RatingsFile.h"
 #include "support/Files.h"
@@ -76,6 +78,24 @@ TEST(Ratings, EachRow_isValidOrSaysItsFirstFault) {
   EXPECT_EQ(read->slope, 128);
   EXPECT_EQ(read->strokeIndex[0], 1);
   EXPECT_EQ(read->strokeIndex[1], 10);
+}
+
+TEST(Ratings, DialogRows_onePerCourseName_andTheFirstFaultNamed) {
+  CourseTable courses;
+  for (const char* name : {"Pine", "Oak", "Pine", "birch"})
+    courses.InsertAtTop(CourseRecord{name});
+  RatingsTable ratings;
+  ratings.Insert(Rated("Oak"));
+  ratings.Insert(Rated("Gone"));  // a course removed keeps its ratings
+  const std::vector<RatingRecord> rows = RatingRows(courses, ratings);
+  EXPECT_EQ(rows,
+            (std::vector<RatingRecord>{RatingRecord{"birch"}, Rated("Oak"), RatingRecord{"Pine"}}));
+
+  std::vector<RatingRecord> typed = {Rated("Oak", " 71.3\t"), RatingRecord{"Pine", " "}};
+  EXPECT_EQ(FirstRatingProblem(typed), std::nullopt);
+  typed.push_back(Rated("birch", "70", "50"));
+  EXPECT_EQ(FirstRatingProblem(typed),
+            "birch: the Slope \"50\" is not a whole number from 55 to 155");
 }
 
 TEST(Ratings, RatingsFile_readAndWrittenBackByteForByte_validOrNot) {
