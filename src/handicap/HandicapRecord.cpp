@@ -16,14 +16,14 @@ namespace larkspin {
 namespace {
 
 constexpr int kFewestPlayedHoles = 14;
+constexpr std::uint64_t kLast = 0xFFFFFFFF;
 
 // A round that passed the tests, before the rules are applied in date order.
 struct Candidate {
   int row = 0;
   int date = 0;
-  std::int64_t day = 0;  // Julian day
   const HandicapCourse* course = nullptr;
-  std::string_view name;
+  std::string_view name;                       // the record's copy, once it counts
   std::array<std::uint8_t, kHoles> strokes{};  // 0: not played
   int score = 0;
 };
@@ -82,49 +82,56 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
   HandicapRecord record;
   const int todayDate =
       today.isValid() ? today.year() * 10000 + today.month() * 100 + today.day() : kNoDate;
-  std::unordered_map<std::string_view, HandicapCourse> known;
+  struct Known {
+    HandicapCourse course;
+    const std::string* kept = nullptr;  // the record's copy of the name, once a round counts
+  };
+  std::unordered_map<std::string_view, Known> known;
   std::vector<Candidate> candidates;
+  candidates.reserve(static_cast<std::size_t>(rounds.RowCount()));
   for (int row = 0; row < rounds.RowCount(); ++row) {
-    const RoundCells cells = rounds.Cells(row);
     Candidate round;
     round.row = row;
-    round.name = cells[kCourseColumn];
-    round.date = ReadDate(cells[kDateColumn]);
-    std::string_view reason;
-    if (round.date == kNoDate || round.date > todayDate) {
-      reason = kNoDateReason;
-    } else {
+    round.name = rounds.Cell(row, kCourseColumn);
+    round.date = ReadDate(rounds.Cell(row, kDateColumn));
+    std::string_view reason = kNoDateReason;
+    Known* course = nullptr;
+    if (round.date != kNoDate && round.date <= todayDate) {
       auto found = known.find(round.name);
       if (found == known.end()) {
-        found = known.emplace(round.name, LookUpHandicapCourse(round.name, courses, ratings)).first;
+        found = known.emplace(round.name, Known{LookUpHandicapCourse(round.name, courses, ratings)})
+                    .first;
       }
-      round.course = &found->second;
+      course = &found->second;
+      round.course = &course->course;
       int played = 0;
       for (int hole = 1; hole <= kHoles; ++hole) {
-        const int strokes = ReadStrokes(cells[ScoreColumn(hole)]);
+        const int strokes = ReadStrokes(rounds.Cell(row, ScoreColumn(hole)));
         round.strokes[hole - 1] = static_cast<std::uint8_t>(strokes);
         round.score += strokes;
         played += strokes > 0 ? 1 : 0;
       }
-      if (!round.course->hasPars) {
-        reason = kNoParsReason;
-      } else if (!round.course->rating) {
-        reason = kNoRatingReason;
-      } else if (played < kFewestPlayedHoles) {
-        reason = kFewHolesReason;
-      }
+      reason = !round.course->hasPars        ? kNoParsReason
+               : !round.course->rating       ? kNoRatingReason
+               : played < kFewestPlayedHoles ? kFewHolesReason
+                                             : std::string_view();
     }
     if (!reason.empty()) {
       record.notCounted.push_back(
-          {row, std::string(cells[kDateColumn]), std::string(cells[kCourseColumn]), reason});
-    } else {
-      candidates.push_back(round);
+          {row, std::string(rounds.Cell(row, kDateColumn)), std::string(round.name), reason});
+      continue;
     }
+    if (!course->kept) course->kept = &record.courseNames.emplace_back(round.name);
+    round.name = *course->kept;
+    candidates.push_back(round);
   }
-  // Oldest first; on one date the round lower in the list first.
-  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    return a.date != b.date ? a.date < b.date : a.row > b.row;
-  });
+  // Oldest first; on one date the round lower in the list first. The candidates stand in row
+  // order, so one number holds the order: the date, then the candidate counted from the bottom.
+  std::vector<std::uint64_t> order;
+  order.reserve(candidates.size());
+  for (std::size_t i = 0; i < candidates.size(); ++i)
+    order.push_back(static_cast<std::uint64_t>(candidates[i].date) << 32 | (kLast - i));
+  std::sort(order.begin(), order.end());
 
   const int count = static_cast<int>(candidates.size());
   std::vector<CountedRound>& counted = record.counted;
@@ -134,16 +141,17 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
   LowestIndex lowest(counted);
   int firstInYear = 0;  // the first round dated on or after the day a year before this one
   std::array<int, kRecentDifferentials> recent{};
+  std::vector<std::int64_t> days(candidates.size());
   for (int i = 0; i < count; ++i) {
-    Candidate& round = candidates[i];
-    round.day = JulianDay(round.date);
+    const Candidate& round = candidates[kLast - (order[i] & kLast)];
+    days[i] = JulianDay(round.date);
     const CourseRating& rating = *round.course->rating;
     const std::optional<int> indexBefore = i > 0 ? counted[i - 1].indexTenths : std::nullopt;
 
     CountedRound& done = counted.emplace_back();
     done.row = round.row;
     done.date = round.date;
-    done.course = std::string(round.name);
+    done.course = round.name;
     done.score = round.score;
     done.adjustedGross = AdjustedGross(round, indexBefore);
     done.ratingTenths = rating.ratingTenths;
@@ -167,7 +175,7 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
     if (index && i + 1 >= kFirstCappedRound) {
       // The Indexes after the rounds of the last 365 days, and the one in force on the first of
       // them: the one after the last round before it.
-      while (candidates[firstInYear].day < round.day - kLowIndexDays)
+      while (days[firstInYear] < days[i] - kLowIndexDays)
         ++firstInYear;
       if (const auto low = lowest.Over(std::max(firstInYear - 1, 0), i - 1)) {
         index = CappedIndex(*index, *low);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,11 +15,11 @@ class RoundTable;
 
 // A round that counts for the Handicap Index, as the scoring record shows it.
 struct CountedRound {
-  int row = 0;   // in the round table
-  int date = 0;  // YYYYMMDD
-  std::string course;
-  int score = 0;          // the played holes' strokes
-  int adjustedGross = 0;  // net double bogey and net par, or par + 5 and par before an Index
+  int row = 0;              // in the round table
+  int date = 0;             // YYYYMMDD
+  std::string_view course;  // the name, kept by the record
+  int score = 0;            // the played holes' strokes
+  int adjustedGross = 0;    // net double bogey and net par, or par + 5 and par before an Index
   int ratingTenths = 0;
   int slope = 0;
   int differentialTenths = 0;      // with its reductions
@@ -45,11 +46,20 @@ struct IndexPoint {
   int indexTenths = 0;
 };
 
+// Moved, never copied: the counted rounds' names point into it.
 struct HandicapRecord {
+  HandicapRecord() = default;
+  HandicapRecord(HandicapRecord&&) = default;
+  HandicapRecord& operator=(HandicapRecord&&) = default;
+  HandicapRecord(const HandicapRecord&) = delete;
+  HandicapRecord& operator=(const HandicapRecord&) = delete;
+
   std::vector<CountedRound> counted;        // oldest first
   std::vector<NotCountedRound> notCounted;  // in the round table's order, top row first
   std::vector<IndexPoint> indexSeries;      // the Index after each counted round that has one
   std::optional<int> indexTenths;           // the Index now; nothing with fewer than three rounds
+  // The names of the counted rounds' courses, once each: a deque keeps them where they are.
+  std::deque<std::string> courseNames;
 };
 
 // The golfer's Handicap Index after the World Handicap System's rules, from the rounds, the pars

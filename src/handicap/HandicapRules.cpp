@@ -19,6 +19,8 @@ long long FloorDivide(long long numerator, long long denominator) {
 constexpr int kStandardSlope = 113;
 constexpr int kSoftCapTenths = 30;
 constexpr int kHardCapTenths = 50;
+// The most differentials an Index is made of: 8 of 20.
+constexpr int kMostUsed = 8;
 
 }  // namespace
 
@@ -70,7 +72,7 @@ IndexTableRow IndexTableFor(int count) {
   if (count <= 16) return {5, 0};
   if (count <= 18) return {6, 0};
   if (count == 19) return {7, 0};
-  return {8, 0};
+  return {kMostUsed, 0};
 }
 
 std::vector<int> UsedDifferentials(std::span<const int> recentTenths) {
@@ -93,17 +95,23 @@ std::vector<int> UsedDifferentials(std::span<const int> recentTenths) {
 }
 
 std::optional<int> IndexFromDifferentials(std::span<const int> recentTenths) {
-  const std::vector<int> used = UsedDifferentials(recentTenths);
-  if (used.empty()) return std::nullopt;
-  long long sum = 0;
-  for (const int position : used)
-    sum += recentTenths[static_cast<std::size_t>(position)];
-  const int count =
-      static_cast<int>(std::min<std::size_t>(recentTenths.size(), kRecentDifferentials));
+  const std::size_t count = std::min<std::size_t>(recentTenths.size(), kRecentDifferentials);
+  const IndexTableRow row = IndexTableFor(static_cast<int>(count));
+  if (row.lowest == 0) return std::nullopt;
+  // Called for every counted round, so without allocating: the lowest so far, ascending, each
+  // new one put in its place. Which of equal ones is kept does not change the sum.
+  std::array<int, kMostUsed> lowest{};
+  int kept = 0;
+  for (const int differential : recentTenths.last(count)) {
+    if (kept == row.lowest && differential >= lowest[kept - 1]) continue;
+    int at = kept < row.lowest ? kept++ : kept - 1;
+    for (; at > 0 && lowest[at - 1] > differential; --at)
+      lowest[at] = lowest[at - 1];
+    lowest[at] = differential;
+  }
+  const long long sum = std::accumulate(lowest.begin(), lowest.begin() + kept, 0LL);
   // The mean of tenths, in whole tenths: RoundedTenths works in tenths of its quotient.
-  const auto mean =
-      static_cast<int>(RoundedTenths(sum, 10LL * static_cast<long long>(used.size())));
-  return mean + IndexTableFor(count).adjustmentTenths;
+  return static_cast<int>(RoundedTenths(sum, 10LL * kept)) + row.adjustmentTenths;
 }
 
 int CappedIndex(int indexTenths, int lowIndexTenths) {
