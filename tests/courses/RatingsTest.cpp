@@ -152,6 +152,11 @@ TEST(Ratings, CourseRatingsOk_isOneUndoStep_keepingOtherNames) {
   EXPECT_EQ(book.Table().RowCount(), 0);
   EXPECT_EQ(book.Save(), std::nullopt);
   EXPECT_FALSE(QFileInfo::exists(path));
+  // One that another program makes meanwhile is its own: left alone, and kept aside when saved
+  // over.
+  ASSERT_TRUE(WriteFile(path, "CREATOR=LARKSP 1.0\r\n"));
+  EXPECT_EQ(book.Save(), std::nullopt);
+  EXPECT_EQ(ReadFile(path), "CREATOR=LARKSP 1.0\r\n");
 
   ASSERT_TRUE(book.Replace({Rated("Oak"), Rated("Birch"), Rated("Elm")}));
   const std::string before = Bytes(book.Table());
@@ -173,6 +178,7 @@ TEST(Ratings, CourseRatingsOk_isOneUndoStep_keepingOtherNames) {
 
   EXPECT_EQ(book.Save(), std::nullopt);
   EXPECT_EQ(ReadFile(path).toStdString(), after);
+  EXPECT_EQ(ReadFile(path + ".changed-outside"), "CREATOR=LARKSP 1.0\r\n");
   ChangeHistory reopened;
   RatingsBook again(path, reopened);
   again.Load();
