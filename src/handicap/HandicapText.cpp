@@ -6,8 +6,10 @@ namespace larkspin {
 
 std::string IndexText(std::optional<int> indexTenths) {
   if (!indexTenths) return kNothing;
-  if (*indexTenths < 0) return "+" + TenthsText(-*indexTenths);
-  return TenthsText(*indexTenths);
+  if (*indexTenths >= 0) return TenthsText(*indexTenths);
+  // Appended: GCC 12 at -O3 warns falsely about joining short strings with +.
+  std::string text = "+";
+  return text.append(TenthsText(-*indexTenths));
 }
 
 }  // namespace larkspin
