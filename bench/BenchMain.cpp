@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterUndoBenchmarks();
   larkspin::bench::RegisterTrendsBenchmarks();
   larkspin::bench::RegisterExchangeBenchmarks();
+  larkspin::bench::RegisterHandicapBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -110,5 +110,6 @@ void RegisterReportBenchmarks();
 void RegisterUndoBenchmarks();
 void RegisterTrendsBenchmarks();
 void RegisterExchangeBenchmarks();
+void RegisterHandicapBenchmarks();
 
 }  // namespace larkspin::bench

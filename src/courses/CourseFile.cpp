@@ -1,8 +1,6 @@
 #include "CourseFile.h"
 
-#include "KeyValueLines.h"
-#include "RoundFile.h"
-#include "TextEncoding.h"
+#include "RecordFile.h"
 
 namespace larkspin {
 
@@ -20,57 +18,23 @@ int CourseFileKeyCell(std::string_view key) {
   return -1;
 }
 
+constexpr std::array<std::string_view, kCourseColumns> kCourseFileKeys = {
+    "COURSE", "DATE", "S1",  "S2",  "S3",  "S4",  "S5",  "S6",  "S7",  "S8",
+    "S9",     "S10",  "S11", "S12", "S13", "S14", "S15", "S16", "S17", "S18"};
+
 }  // namespace
 
 CourseFileContents ParseCourseFile(std::string_view text) {
-  CourseFileContents contents;
-  CourseRecord& pending = contents.last;
-  SkippedContent& skipped = contents.skipped;
-  bool holdsValues = false;
-  const auto finishCourse = [&] {
-    if (!pending[kCourseNameCell].empty()) {
-      contents.courses.push_back(pending);
-    } else if (holdsValues) {
-      ++skipped.records;
-    }
-  };
-  std::string converted;
-  ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
-    const int cell = CourseFileKeyCell(key);
-    if (cell < 0) return skipped.UnknownLine(key, value);
-    const std::string_view decoded = DecodeFileValue(value, converted);
-    if (cell == kCourseNameCell) {
-      finishCourse();
-      pending = CourseRecord{};
-      holdsValues = false;
-    } else if (!pending[cell].empty() && pending[cell] != decoded) {
-      ++skipped.repeatedLines;  // the value before is lost
-    }
-    pending[cell] = decoded;
-    holdsValues = holdsValues || !value.empty();
-  });
-  finishCourse();
-  return contents;
+  RecordFileContents<kCourseColumns> read =
+      ParseRecordFile<kCourseColumns>(text, CourseFileKeyCell);
+  return CourseFileContents{std::move(read.records), std::move(read.last), read.skipped};
 }
 
 std::string SerializeCourseFile(const CourseTable& table) {
-  std::string out;
-  if (table.RowCount() == 0) return out;
-  out += kDataFileHeader;
-  for (int row = table.RowCount() - 1; row >= 0; --row) {
-    const CourseRecord& course = table.Row(row);
-    if (row != table.RowCount() - 1) out += "\r\n";
-    out += "\r\nCOURSE=";
-    AppendFileValue(out, course[kCourseNameCell]);
-    out += "\r\nDATE=";
-    AppendFileValue(out, course[kCourseDateCell]);
-    for (int hole = 1; hole <= kHoles; ++hole) {
-      out += "\r\nS" + std::to_string(hole) + "=";
-      AppendFileValue(out, course[ParCell(hole)]);
-    }
-  }
-  out += "\r\n";
-  return out;
+  // The bottom (oldest) row first, so that loading, which puts each course on top, keeps the order.
+  const int rows = table.RowCount();
+  return SerializeRecordFile<kCourseColumns>(
+      rows, [&](int i) -> const CourseRecord& { return table.Row(rows - 1 - i); }, kCourseFileKeys);
 }
 
 }  // namespace larkspin

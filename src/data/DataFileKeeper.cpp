@@ -68,8 +68,8 @@ std::string Describe(const SkippedContent& skipped, const std::string& records) 
 
 }  // namespace
 
-DataFileKeeper::DataFileKeeper(QString path, std::string records)
-    : path_(std::move(path)), records_(std::move(records)) {}
+DataFileKeeper::DataFileKeeper(QString path, std::string records, Missing missing)
+    : path_(std::move(path)), records_(std::move(records)), missing_(missing) {}
 
 std::string DataFileKeeper::ShownPath() const {
   return Utf8(QDir::toNativeSeparators(QFileInfo(path_).absoluteFilePath()));
@@ -88,7 +88,8 @@ std::string_view DataFileKeeper::Read() {
   stamp_.reset();
   bytes_.clear();
   text_ = DataFileText{};
-  CreateFileIfMissing(path_);
+  absentWhenRead_ = false;
+  if (missing_ == Missing::kMake) CreateFileIfMissing(path_);
   FileReadResult result = ReadRegularFile(path_);
   switch (result.outcome) {
     case FileReadResult::Outcome::kRead:
@@ -102,7 +103,8 @@ std::string_view DataFileKeeper::Read() {
       }
       break;
     case FileReadResult::Outcome::kMissing:
-      break;  // not even an empty one could be made: there is nothing to lose
+      absentWhenRead_ = true;  // there is nothing to lose
+      break;
     case FileReadResult::Outcome::kNotRegular:
       NotRead(ShownPath() + " is " + Utf8(result.reason) + " and was not read.");
       break;
@@ -134,7 +136,7 @@ void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
 
 std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
   changed = false;
-  if (!stamp_) return std::nullopt;
+  if (!stamp_ && !absentWhenRead_) return std::nullopt;
   const PathState now = StatPath(path_);
   if (now.kind == PathState::Kind::kUnknown) {
     return ShownPath() + ": Larkspin could not check that no other program changed it (" +
@@ -142,7 +144,8 @@ std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
   }
   // Only another version of the file is kept; a folder or the like in its place makes the save
   // fail and be told, and nothing at all is simply written.
-  changed = now.kind == PathState::Kind::kRegular && !(now.stamp == *stamp_);
+  // A file where there was none was made by another program.
+  changed = now.kind == PathState::Kind::kRegular && (!stamp_ || !(now.stamp == *stamp_));
   return std::nullopt;
 }
 
@@ -168,6 +171,10 @@ std::optional<std::string> DataFileKeeper::Write(
       keptAside_ = true;
     }
   } else {
+    // No file and no change: the table is still the nothing the missing file stood for.
+    if (missing_ == Missing::kLeave && absentWhenRead_ && tableRevision == savedRevision_) {
+      return std::nullopt;
+    }
     bool changed = false;
     if (auto failure = CheckUnchanged(changed)) return failure;
     if (changed) {
@@ -192,6 +199,7 @@ std::optional<std::string> DataFileKeeper::Write(
   const bool replaced = saved || (now.kind == PathState::Kind::kRegular && now.stamp == written);
   if (replaced) {
     stamp_ = written;
+    absentWhenRead_ = false;
     if (!outsideCopy.isEmpty()) {
       notice_ = ShownPath() + " was changed by another program while Larkspin was open. That " +
                 "version is kept as " + Utf8(QFileInfo(outsideCopy).fileName()) +

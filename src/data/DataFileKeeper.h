@@ -24,11 +24,15 @@ namespace larkspin {
 //   then the other program's version is first kept beside it (lks.dat.changed-outside).
 class DataFileKeeper {
  public:
-  // `records` names what the file holds, for the messages: "round", "course".
-  DataFileKeeper(QString path, std::string records);
+  // What Read() does where there is no file: make an empty one (lks.dat and courses.dat, so the
+  // user sees where the data goes), or leave it missing, and write none until the table changes.
+  enum class Missing { kMake, kLeave };
 
-  // Reads the file, making an empty one where there is none, and returns its text (see
-  // FindDataFileText), empty when it could not be read. The text lives until Loaded().
+  // `records` names what the file holds, for the messages: "round", "course".
+  DataFileKeeper(QString path, std::string records, Missing missing = Missing::kMake);
+
+  // Reads the file, making an empty one where there is none (see Missing), and returns its text
+  // (see FindDataFileText), empty when it could not be read. The text lives until Loaded().
   std::string_view Read();
   // After the text has been parsed: how many records it gave, what the reader passed over, and
   // the table's revision now.
@@ -55,6 +59,8 @@ class DataFileKeeper {
 
   QString path_;
   std::string records_;
+  Missing missing_;
+  bool absentWhenRead_ = false;  // and none could be made, or none was to be
   std::string bytes_;
   DataFileText text_;
   std::string unread_;
