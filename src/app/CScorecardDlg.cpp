@@ -25,6 +25,7 @@
 #endif
 
 #include "CAboutDlg.h"
+#include "CWizardDlg.h"
 #include "EditableDropDown.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
@@ -265,8 +266,7 @@ void CScorecardDlg::Connect() {
   connect(menus_.redo, &QAction::triggered, this, [this] { Run([this] { core_->Redo(); }); });
   // A field's own typing is undone first; once it has nothing left to undo, the keys undo the
   // tables.
-  for (auto* field : findChildren<QLineEdit*>())
-    field->installEventFilter(this);
+  ShareHistoryKeys(this);
   connect(menus_.userGuide, &QAction::triggered, this,
           [this] { Run([this] { core_->OnHelpButton(); }); });
   connect(menus_.about, &QAction::triggered, this, &CScorecardDlg::ShowAbout);
@@ -286,6 +286,14 @@ void CScorecardDlg::Connect() {
   });
 }
 
+void CScorecardDlg::ShareHistoryKeys(QWidget* window) {
+  if (window != this) window->addActions({menus_.undo, menus_.redo});
+  for (auto* field : window->findChildren<QLineEdit*>())
+    field->installEventFilter(this);
+  for (auto* box : window->findChildren<QComboBox*>())
+    box->installEventFilter(this);
+}
+
 bool CScorecardDlg::Covered() const {
   const QWidget* modal = QApplication::activeModalWidget();
   return modal && modal != this;
@@ -303,6 +311,9 @@ void CScorecardDlg::Run(Command command) {
   if (revisions != Revisions()) {
     emit TablesChanged();
   }
+  // The program is ending and what was open over the window has been closed: the window closes
+  // now that the command which opened it has ended.
+  if (ending_ && commandsRunning_ == 0 && !destroyed_ && !closing_) accept();
 }
 
 std::pair<std::uint64_t, std::uint64_t> CScorecardDlg::Revisions() const {
@@ -367,6 +378,9 @@ void CScorecardDlg::ShowHistory() {
 bool CScorecardDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* field = qobject_cast<QLineEdit*>(watched);
+    // An editable drop-down takes the keys for its editor without the editor's filters seeing
+    // them.
+    if (const auto* box = qobject_cast<QComboBox*>(watched)) field = box->lineEdit();
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool undo = key->matches(QKeySequence::Undo);
     const bool redo = key->matches(QKeySequence::Redo) ||
@@ -386,7 +400,9 @@ void CScorecardDlg::done(int result) {
   if (!destroyed_) {
     bool mayClose = false;
     closing_ = true;
-    Run([this, &mayClose] { mayClose = core_->OnDestroy(); });
+    // Signals, logout and a lost display save and end without asking. A close of the user's own
+    // asks first when the grid holds a round not yet added, which nothing else would keep.
+    Run([this, &mayClose] { mayClose = (ending_ || core_->ConfirmClose()) && core_->OnDestroy(); });
     closing_ = false;
     if (!mayClose) return;
     destroyed_ = true;
@@ -396,20 +412,24 @@ void CScorecardDlg::done(int result) {
 }
 
 void CScorecardDlg::CloseAsQuit() {
-  // A box or dialog over the window would hold the closing until answered. Each ends the way
-  // that finishes its command without touching the tables: a question hears No (its answer is
-  // not the Yes button), the wizard its OK (which ends the run; any other way opens the next
-  // hole), the date dialog takes its day, as it does however it closes.
+  ending_ = true;
+  // A box or dialog over the window would hold the closing until answered. Each ends as Cancel
+  // ends it, never as OK or Save: a file chooser chooses nothing, a question hears No or Cancel,
+  // the wizard ends its run where it is, the date dialog takes its day, as it does however it
+  // closes.
   for (int i = 0; i < 16; ++i) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == this) break;
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-      dialog->accept();
+    if (auto* wizard = qobject_cast<CWizardDlg*>(modal)) {
+      wizard->done(CWizardDlg::kEnding);
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
     } else {
       modal->close();
     }
   }
-  accept();
+  // A command whose dialog was closed ends first; Run() then closes the window.
+  if (commandsRunning_ == 0) accept();
 }
 
 std::vector<std::string> CScorecardDlg::SaveBeforeExit() {
@@ -449,6 +469,7 @@ void CScorecardDlg::OpenTrends() {
                                 .folder = services_.workDir},
                                this);
     connect(this, &CScorecardDlg::TablesChanged, trends_, &TrendsWindow::OnTablesChanged);
+    ShareHistoryKeys(trends_);
   }
   trends_->ShowInFront();
 }

@@ -125,6 +125,9 @@ class CScorecardDlg final : public QDialog {
   // do nothing, however they are pressed (the accessibility interface presses a button the mouse
   // cannot reach), and the window does not close.
   bool Covered() const;
+  // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y undo and redo the tables in `window` (this one, or a window
+  // of its own beside it), from any field with nothing of its own to undo or redo.
+  void ShareHistoryKeys(QWidget* window);
   // Runs a command of the core between copying the fields in and showing them again.
   template <typename Command>
   void Run(Command command);
@@ -151,6 +154,7 @@ class CScorecardDlg final : public QDialog {
   std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
+  bool ending_ = false;  // the program ends: signals, logout, a lost display
   bool shown_ = false;
   int commandsRunning_ = 0;
 };

@@ -147,6 +147,7 @@ WizardClosing CWizardDlg::ShowHole(ScoreWizard& wizard) {
   move(OpeningPosition());
   const int result = exec();
   wizard_ = nullptr;
+  if (result == kEnding) return WizardClosing::kCancel;
   return result == Accepted ? WizardClosing::kOk : WizardClosing::kNavigation;
 }
 

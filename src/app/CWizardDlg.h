@@ -25,6 +25,10 @@ class CWizardDlg final : public QDialog {
  public:
   explicit CWizardDlg(QWidget* parent = nullptr);
 
+  // What the window closes with when the program ends under it: neither OK nor a move to another
+  // hole.
+  static constexpr int kEnding = 2;
+
   // Opens on the run's current hole and waits until the window closes.
   WizardClosing ShowHole(ScoreWizard& wizard);
   // Shows the run's current hole and works for it from now on, without opening the window.

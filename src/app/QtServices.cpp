@@ -68,7 +68,8 @@ bool MessageBoxPrompter::AskYesNoDefaultNo(std::string_view text, std::string_vi
 }
 
 std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeChoice(
-    std::string_view text, std::string_view title, const std::vector<std::string_view>& buttons) {
+    std::string_view text, std::string_view title, const std::vector<std::string_view>& buttons,
+    int defaultButton) {
   auto box = std::make_unique<QMessageBox>(QMessageBox::Question, ToDisplayText(title),
                                            ToDisplayText(text), QMessageBox::NoButton, BoxParent());
   for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -76,15 +77,15 @@ std::unique_ptr<QMessageBox> MessageBoxPrompter::MakeChoice(
     QPushButton* button = box->addButton(ToDisplayText(buttons[i]),
                                          last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
     button->setProperty("choice", static_cast<int>(i));
-    if (i == 0) box->setDefaultButton(button);
+    if (static_cast<int>(i) == defaultButton) box->setDefaultButton(button);
     if (last) box->setEscapeButton(button);
   }
   return box;
 }
 
 int MessageBoxPrompter::Choose(std::string_view text, std::string_view title,
-                               const std::vector<std::string_view>& buttons) {
-  const auto box = MakeChoice(text, title, buttons);
+                               const std::vector<std::string_view>& buttons, int defaultButton) {
+  const auto box = MakeChoice(text, title, buttons, defaultButton);
   box->exec();
   const QAbstractButton* pressed = box->clickedButton();
   return pressed ? pressed->property("choice").toInt() : static_cast<int>(buttons.size()) - 1;

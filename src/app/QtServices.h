@@ -24,7 +24,7 @@ class MessageBoxPrompter final : public Prompter {
   bool AskYesNo(std::string_view text, std::string_view title) override;
   bool AskYesNoDefaultNo(std::string_view text, std::string_view title) override;
   int Choose(std::string_view text, std::string_view title,
-             const std::vector<std::string_view>& buttons) override;
+             const std::vector<std::string_view>& buttons, int defaultButton = 0) override;
 
   // The boxes these show, over the window in front.
   static std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view title);
@@ -32,7 +32,8 @@ class MessageBoxPrompter final : public Prompter {
                                                    bool noByDefault);
   // Each button carries its index in `buttons` as the property "choice".
   static std::unique_ptr<QMessageBox> MakeChoice(std::string_view text, std::string_view title,
-                                                 const std::vector<std::string_view>& buttons);
+                                                 const std::vector<std::string_view>& buttons,
+                                                 int defaultButton = 0);
 };
 
 // Qt's file dialogs, showing CSV files; each opens in the folder where the last one ended, the

@@ -33,6 +33,32 @@ void Scorecard::OnInitDialog() {
   ClearGrid();
 }
 
+namespace {
+
+// The round the fields show, as reading the form takes it.
+RoundRecord ShownRound(const FormView& view) {
+  FormValues shown;
+  larkspin::ReadForm(view, shown);
+  return std::move(shown.working);
+}
+
+}  // namespace
+
+void Scorecard::Settle() {
+  settled_ = ShownRound(view_);
+}
+
+bool Scorecard::HoldsTypedRound() const {
+  return ShownRound(view_) != settled_;
+}
+
+bool Scorecard::ConfirmClose() {
+  if (!HoldsTypedRound()) return true;
+  return services_.prompter.Choose(kTypedRoundQuestion, kTypedRoundTitle,
+                                   {kCloseWithoutAddingButton, kCloseCancelButton},
+                                   /*defaultButton=*/1) == 0;
+}
+
 void Scorecard::NameAdded(const std::string& name) {
   view_.course.AddEntry(name);
 }
@@ -118,11 +144,27 @@ void Scorecard::OnHelpButton() {
 }
 
 void Scorecard::OnCourseReport() {
-  ReportWalk(values_, view_, rounds_.Table(), courses_.Table(), services_).OnCourseReport();
+  WalkReport(&ReportWalk::OnCourseReport);
 }
 
 void Scorecard::OnOverallReport() {
-  ReportWalk(values_, view_, rounds_.Table(), courses_.Table(), services_).OnOverallReport();
+  WalkReport(&ReportWalk::OnOverallReport);
+}
+
+void Scorecard::WalkReport(void (ReportWalk::*report)()) {
+  ReadForm();
+  const FormValues values = values_;
+  const FormView view = view_;
+  (ReportWalk(values_, view_, rounds_.Table(), courses_.Table(), services_).*report)();
+  // The pages are made from the rounds walked through the form, which leaves the last one read in
+  // the grid; the user gets back what the grid held, half-typed or not. Only the period stays as
+  // the report left it.
+  const std::string period = values_.period;
+  DropDown periodBox = view_.period;
+  values_ = values;
+  view_ = view;
+  values_.period = period;
+  view_.period = std::move(periodBox);
 }
 
 void Scorecard::ReadForm() {
@@ -141,11 +183,13 @@ void Scorecard::ClearGrid() {
   values_.period = period;
   values_.roundCount = roundCount;
   ShowForm();
+  Settle();
 }
 
 void Scorecard::OnClickRoundList() {
   LoadRoundFromList(rounds_.SelectedRow());
   SelectCourse();
+  Settle();
 }
 
 void Scorecard::UpdateRoundCount() {

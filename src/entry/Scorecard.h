@@ -18,6 +18,7 @@ class QIODevice;
 namespace larkspin {
 
 class ImportDialogue;
+class ReportWalk;
 
 // The main window's behaviour, without the window: its form and its commands over the round book
 // and the course book. Each command reads the form, works on the values and shows the form
@@ -45,6 +46,12 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   void OnInitDialog();
   // Once the window shows: one box telling what of lks.dat and courses.dat was not read, if any.
   void TellUnreadFiles();
+  // Whether the grid holds a round the user typed (the course, the date or a hole differs from
+  // what the last command that showed a round or an empty grid left there) and not yet added.
+  bool HoldsTypedRound() const;
+  // Before the window closes: with a typed round in the grid, asks whether to close without
+  // adding it. True when the window may close.
+  bool ConfirmClose();
   // Saves both files, telling the user of each failure and then asking whether to close anyway.
   // True when the window may close; false leaves the form as it was before.
   bool OnDestroy();
@@ -104,6 +111,10 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
  private:
   void ReadForm();
   void ShowForm();
+  // What the grid shows now is no typed round: the point HoldsTypedRound() compares with.
+  void Settle();
+  // Walks the rounds through the form for a report, then gives the user the grid back.
+  void WalkReport(void (ReportWalk::*report)());
   void UpdateRoundCount();
   void LoadRoundFromList(int row);
   void LoadRounds();
@@ -142,6 +153,7 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   ChangeHistory history_;
   RoundBook rounds_;
   CourseBook courses_;
+  RoundRecord settled_;
 };
 
 inline constexpr std::string_view kBlankCourseMessage = "Course Name Blank.\r\nNo entry added.";
@@ -152,6 +164,10 @@ inline constexpr std::string_view kSaveFailedMessage = "Save to File";
 inline constexpr std::string_view kSaveFailedTitle = "Error Writing File";
 inline constexpr std::string_view kReadFailedTitle = "Error Reading File";
 inline constexpr std::string_view kKeptTitle = "File Changed Outside Larkspin";
+inline constexpr std::string_view kTypedRoundQuestion = "The round in the grid has not been added.";
+inline constexpr std::string_view kTypedRoundTitle = "Larkspin";
+inline constexpr std::string_view kCloseWithoutAddingButton = "Close Without Adding";
+inline constexpr std::string_view kCloseCancelButton = "Cancel";
 inline constexpr std::string_view kCloseAnywayQuestion =
     "Not everything could be saved.\r\nClose anyway and lose the changes?";
 

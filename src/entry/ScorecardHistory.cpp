@@ -17,6 +17,8 @@ void Scorecard::ShowChange(const Change* change) {
   if (change) {
     values_.roundCount = rounds_.Table().RowCount();
     change->Focus(*this);
+    ShowForm();
+    Settle();
   }
   ShowForm();
 }

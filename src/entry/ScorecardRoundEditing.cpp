@@ -29,6 +29,7 @@ void Scorecard::AddScore() {
   } else if (!IsDuplicateRound() || AskToAddDuplicate()) {
     rounds_.Add(values_.working);
     UpdateRoundCount();
+    Settle();
   }
   ShowForm();
 }
@@ -36,8 +37,10 @@ void Scorecard::AddScore() {
 void Scorecard::UpdateScore() {
   ReadForm();
   MakeStorable(values_.working);
-  if (!values_.working[kCourseColumn].empty()) {
+  if (!values_.working[kCourseColumn].empty() && rounds_.SelectedRow() >= 0) {
     rounds_.Update(rounds_.SelectedRow(), values_.working);
+    ShowForm();
+    Settle();
   }
   ShowForm();
 }

@@ -7,7 +7,8 @@ namespace larkspin {
 void Scorecard::RunWizard() {
   ReadForm();
   ScoreWizard wizard(values_);
-  while (services_.wizardWindow.ShowHole(wizard) == WizardClosing::kNavigation) {
+  WizardClosing closing;
+  while ((closing = services_.wizardWindow.ShowHole(wizard)) == WizardClosing::kNavigation) {
     ReadForm();
     wizard.StoreHole(values_);
     ShowForm();
@@ -15,8 +16,11 @@ void Scorecard::RunWizard() {
     if (showFormNow_) showFormNow_();
     wizard.LoadNextHole(values_);
   }
+  // The program is ending: the hole open is left as it was.
+  if (closing == WizardClosing::kCancel) return;
   wizard.StoreHole(values_);
   ShowForm();
+  Settle();
 }
 
 }  // namespace larkspin

@@ -19,10 +19,10 @@ class Prompter {
   virtual bool AskYesNo(std::string_view text, std::string_view title) = 0;
   // The same with "No" as the default button, for a question whose "Yes" gives something up.
   virtual bool AskYesNoDefaultNo(std::string_view text, std::string_view title) = 0;
-  // A question with one button for each of `buttons`, the first the default; returns the index
-  // of the button pressed. Escape and the close box press the last one.
+  // A question with one button for each of `buttons`, `defaultButton` the default; returns the
+  // index of the button pressed. Escape and the close box press the last one.
   virtual int Choose(std::string_view text, std::string_view title,
-                     const std::vector<std::string_view>& buttons) = 0;
+                     const std::vector<std::string_view>& buttons, int defaultButton = 0) = 0;
 };
 
 // The file dialogs of File > Export and Import, showing CSV files: the path chosen, empty when
@@ -45,11 +45,11 @@ class DatePicker {
 
 class ScoreWizard;
 
-enum class WizardClosing { kOk, kNavigation };
+enum class WizardClosing { kOk, kNavigation, kCancel };
 
 // The "Score Entry Wizard" window: opens on the run's current hole, hands every button press to
-// the run, and tells whether "OK" closed it or anything else ("Next >>", "<< Back", Escape, the
-// close box).
+// the run, and tells whether "OK" closed it, the program's end did (kCancel), or anything else
+// ("Next >>", "<< Back", Escape, the close box).
 class WizardWindow {
  public:
   virtual ~WizardWindow() = default;

@@ -254,6 +254,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
     QLineEdit* strokes = w.Widgets().holes[3]->strokes;
     strokes->setFocus();
+    harness_->prompter.defaultChoice = 0;  // the course's name in the grid: close without adding
     QTest::keyClick(strokes, static_cast<Qt::Key>(key));
     QVERIFY(!w.isVisible());
     QVERIFY(ReadFile(harness_->FilePath("courses.dat")).contains("COURSE=Birch"));
@@ -263,6 +264,58 @@ class MainWindowTest : public QObject {
     QCOMPARE(rounds.count("\r\nP18=\r\n"), 3);
   }
 
+  // A round typed into the grid and not added: every way of closing asks first; Cancel keeps the
+  // window and the typing, "Close Without Adding" closes. Without one the window closes at once.
+  void typedRound_closingAsksFirst_data() {
+    QTest::addColumn<int>("way");
+    QTest::newRow("Quit") << 0;
+    QTest::newRow("Enter") << 1;
+    QTest::newRow("Escape") << 2;
+    QTest::newRow("close box") << 3;
+  }
+  void typedRound_closingAsksFirst() {
+    QFETCH(int, way);
+    auto& w = Open();
+    QLineEdit* strokes = w.Widgets().holes[4]->strokes;
+    const auto close = [&] {
+      switch (way) {
+        case 0:
+          QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
+          break;
+        case 1:
+        case 2:
+          strokes->setFocus();
+          QTest::keyClick(strokes, way == 1 ? Qt::Key_Return : Qt::Key_Escape);
+          break;
+        default:
+          w.close();
+      }
+    };
+    QTest::keyClicks(strokes, QStringLiteral("5"));
+    close();
+    QVERIFY(w.isVisible());
+    const auto& messages = harness_->prompter.messages;
+    QCOMPARE(messages.size(), std::size_t{1});
+    QCOMPARE(messages[0].title, std::string("Larkspin"));
+    QCOMPARE(messages[0].text, std::string("The round in the grid has not been added."));
+    QCOMPARE(messages[0].buttons, (std::vector<std::string>{"Close Without Adding", "Cancel"}));
+    QCOMPARE(strokes->text(), QStringLiteral("5"));
+
+    harness_->prompter.choices = {0};
+    close();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(messages.size(), std::size_t{2});
+  }
+
+  void noTypedRound_afterAClickOnTheListOrClear_closesWithoutAsking() {
+    auto& w = Open();
+    auto* view = w.Widgets().rounds;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
+    QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QVERIFY(harness_->prompter.messages.empty());
+  }
+
   void failedSaveAtClose_asksAndNoKeepsWindowOpenWithEveryEdit() {
     auto& w = Open();
     QVERIFY(QFile::remove(harness_->FilePath("lks.dat")));
@@ -270,14 +323,15 @@ class MainWindowTest : public QObject {
     w.Widgets().course->setEditText(QStringLiteral("Birch"));
     w.Widgets().holes[2]->strokes->setText(QStringLiteral("5"));
     w.Widgets().holes[2]->club->setEditText(QStringLiteral("PW"));
+    harness_->prompter.defaultChoice = 0;  // "Close Without Adding"
 
     QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
     QVERIFY(!w.close());  // the close box too
     QVERIFY(w.isVisible());
     const auto& messages = harness_->prompter.messages;
-    QCOMPARE(messages.size(), std::size_t{4});
-    QCOMPARE(messages[0].title, std::string("Error Writing File"));
-    QVERIFY(messages[1].question && messages[1].noByDefault);
+    QCOMPARE(messages.size(), std::size_t{6});
+    QCOMPARE(messages[1].title, std::string("Error Writing File"));
+    QVERIFY(messages[2].question && messages[2].noByDefault);
     QCOMPARE(w.Widgets().course->currentText(), QStringLiteral("Birch"));
     QCOMPARE(w.Widgets().holes[2]->strokes->text(), QStringLiteral("5"));
     QCOMPARE(w.Widgets().holes[2]->club->currentText(), QStringLiteral("PW"));
@@ -286,7 +340,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QDir(harness_->dir.path()).rmdir(QStringLiteral("lks.dat")));
     QTest::mouseClick(w.Widgets().quit, Qt::LeftButton);
     QVERIFY(!w.isVisible());
-    QCOMPARE(messages.size(), std::size_t{4});
+    QCOMPARE(messages.size(), std::size_t{7});
     QCOMPARE(ReadFile(harness_->FilePath("lks.dat")).count("COURSE="), 3);
   }
 

@@ -14,6 +14,7 @@
 #include "DiskFile.h"
 #include "HoleBox.h"
 #include "RoundListView.h"
+#include "TrendsWindow.h"
 #include "support/FakeServices.h"
 #include "support/MainWindow.h"
 
@@ -117,6 +118,36 @@ class MenuBarTest : public QObject {
     QCOMPARE(RoundsShown(w), QStringLiteral("Elm,Oak,Pine"));
     QTest::keyClick(strokes, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(RoundsShown(w), QStringLiteral("Oak,Pine"));
+  }
+
+  // After an import the cursor is in the Course box, whose editor has nothing to undo: the keys
+  // undo the import there, in the period box, and in the Trends window, and redo it again.
+  void undoKeys_inTheDropDownsAndTheTrendsWindow_undoAndRedoAnImport_data() {
+    QTest::addColumn<int>("place");
+    QTest::newRow("Course box") << 0;
+    QTest::newRow("period box") << 1;
+    QTest::newRow("Trends window") << 2;
+  }
+  void undoKeys_inTheDropDownsAndTheTrendsWindow_undoAndRedoAnImport() {
+    QFETCH(int, place);
+    QVERIFY(
+        WriteFileAtomically(harness_->FilePath("golf.csv"), "COURSE,DATE\r\nElm,2004-01-01\r\n"));
+    harness_->fileChooser.path = harness_->FilePath("golf.csv");
+    harness_->prompter.choices = {0};  // "Import All"
+    auto& w = Open();
+    w.MenuBar().importRounds->trigger();
+    QCOMPARE(RoundsShown(w), QStringLiteral("Elm,Oak,Pine"));
+    QWidget* target = place == 0 ? static_cast<QWidget*>(w.Widgets().course) : w.Widgets().period;
+    if (place == 2) {
+      w.OpenTrends();
+      target = w.findChild<TrendsWindow*>();
+      QVERIFY(target);
+    }
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Oak,Pine"));
+    QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(RoundsShown(w), QStringLiteral("Elm,Oak,Pine"));
   }
 
   // Saved where no screen is, and larger than any: the window opens wholly on the screen, its top

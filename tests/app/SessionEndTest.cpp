@@ -2,6 +2,7 @@
 // away, a second copy started in the same folder. Nothing typed into the tables is lost, and a
 // second copy touches nothing.
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include "HoleBox.h"
 #include "QtServices.h"
 #include "SessionGuard.h"
+#include "TrendsWindow.h"
 #include "support/FakeServices.h"
 #include "support/Files.h"
 
@@ -45,8 +47,8 @@ class ModalPrompter final : public Prompter {
     return MessageBoxPrompter().AskYesNoDefaultNo(text, title);
   }
   int Choose(std::string_view text, std::string_view title,
-             const std::vector<std::string_view>& buttons) override {
-    return MessageBoxPrompter().Choose(text, title, buttons);
+             const std::vector<std::string_view>& buttons, int defaultButton = 0) override {
+    return MessageBoxPrompter().Choose(text, title, buttons, defaultButton);
   }
   int asked = 0;
 };
@@ -107,6 +109,54 @@ class SessionEndTest : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
     const QByteArray saved = ReadFile(harness_->FilePath("lks.dat"));
     QCOMPARE(saved.count("COURSE=Birch\r\n"), 1);
+  }
+
+  // A signal with a file chooser open (Import, Export onto a new or an existing file, Save Chart)
+  // closes it as Cancel: the window saves and ends, and the chooser writes nothing.
+  void signalWhileAFileChooserIsOpen_cancelsItThenSaves_data() {
+    QTest::addColumn<int>("chooser");
+    QTest::newRow("Import Rounds") << 0;
+    QTest::newRow("Export Rounds") << 1;
+    QTest::newRow("Export Rounds over a file") << 2;
+    QTest::newRow("Save Chart") << 3;
+  }
+  void signalWhileAFileChooserIsOpen_cancelsItThenSaves() {
+    QFETCH(int, chooser);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());  // where the choosers open
+    if (chooser == 2) QVERIFY(WriteFile(home.filePath(QStringLiteral("rounds.csv")), "old"));
+    DialogFileChooser files;
+    const ScorecardServices real = WithReal(harness_->services, {.fileChooser = &files});
+    auto& w = Open(real);
+    AddRoundAndCourse(w, QStringLiteral("Birch"));
+    const QStringList before = QDir(home.path()).entryList(QDir::Files);
+    QTimer::singleShot(300, [] { ::raise(SIGTERM); });
+    switch (chooser) {
+      case 0:
+        w.MenuBar().importRounds->trigger();
+        break;
+      case 1:
+      case 2:
+        w.MenuBar().exportRounds->trigger();
+        break;
+      default:
+        w.OpenTrends();
+        for (auto* button : w.findChild<TrendsWindow*>()->findChildren<QPushButton*>()) {
+          if (button->text().startsWith(QStringLiteral("Save Chart"))) {
+            button->click();
+            break;
+          }
+        }
+    }
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(ReadFile(harness_->FilePath("lks.dat")).contains("COURSE=Birch\r\n"));
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files), before);
+    QCOMPARE(
+        QDir(harness_->dir.path())
+            .entryList({QStringLiteral("*.png"), QStringLiteral("*.svg"), QStringLiteral("*.csv")}),
+        QStringList());
+    if (chooser == 2) QCOMPARE(ReadFile(home.filePath(QStringLiteral("rounds.csv"))), "old");
   }
 
   void signalWhileTheWizardIsOpen_endsItAndCloses() {

@@ -43,7 +43,7 @@ class FakePrompter final : public Prompter {
     return Answer(text, title, true);
   }
   int Choose(std::string_view text, std::string_view title,
-             const std::vector<std::string_view>& buttons) override {
+             const std::vector<std::string_view>& buttons, int /*defaultButton*/ = 0) override {
     messages.push_back({std::string(text), std::string(title), true, false,
                         std::vector<std::string>(buttons.begin(), buttons.end())});
     if (choices.empty())
