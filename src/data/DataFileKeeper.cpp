@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstddef>
+#include <system_error>
 
 #include "RoundFile.h"
 #include "StorableText.h"
@@ -83,6 +84,8 @@ void DataFileKeeper::NotRead(const std::string& what) {
 }
 
 std::string_view DataFileKeeper::Read() {
+  if (fingerprinting_.valid()) fingerprinting_.wait();
+  fingerprinting_ = {};
   unread_.clear();
   keptAside_ = false;
   stamp_.reset();
@@ -91,10 +94,21 @@ std::string_view DataFileKeeper::Read() {
   absentWhenRead_ = false;
   if (missing_ == Missing::kMake) CreateFileIfMissing(path_);
   FileReadResult result = ReadRegularFile(path_);
+  std::string name = QFileInfo(path_).fileName().toStdString();
+  fingerprint_ = NothingRead(name);
   switch (result.outcome) {
     case FileReadResult::Outcome::kRead:
       bytes_ = std::move(result.bytes);
       stamp_ = result.stamp;
+      if (fingerprinted_) {
+        // On a thread of its own: hashing a large file takes as long as parsing it.
+        try {
+          fingerprinting_ =
+              std::async(std::launch::async, FingerprintOf, name, std::string_view(bytes_));
+        } catch (const std::system_error&) {
+          fingerprint_ = FingerprintOf(std::move(name), bytes_);
+        }
+      }
       text_ = FindDataFileText(bytes_);
       if (text_.unreadBytes > 0) {
         NotRead(ShownPath() + ": the " + Grouped(text_.unreadBytes) +
@@ -118,6 +132,7 @@ std::string_view DataFileKeeper::Read() {
 void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
                             const SkippedContent& skipped) {
   savedRevision_ = tableRevision;
+  if (fingerprinting_.valid()) fingerprint_ = fingerprinting_.get();
   if (unread_.empty()) {
     if (records == 0 && HoldsMoreThanHeader(text_.text)) {
       NotRead(ShownPath() + ": no " + records_ + " could be read from its " +

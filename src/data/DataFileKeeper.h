@@ -3,11 +3,13 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "DiskFile.h"
+#include "FileFingerprint.h"
 #include "SkippedContent.h"
 #include "TextEncoding.h"
 
@@ -38,6 +40,13 @@ class DataFileKeeper {
   // the table's revision now.
   void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
 
+  // Whether Read() also takes the file's fingerprint, for the journal to name the file it
+  // continues. It is worked out beside the parsing, from the bytes read; a command-line exchange,
+  // which writes no journal, goes without.
+  void SetFingerprinted(bool on) { fingerprinted_ = on; }
+  // The file as Read() read it, once Loaded(); a file of which nothing was read has one too.
+  const FileFingerprint& Fingerprint() const { return fingerprint_; }
+
   bool WhollyRead() const { return unread_.empty(); }
   // What was not read, and what becomes of the file, in a few sentences; empty when the whole
   // file was read.
@@ -62,6 +71,10 @@ class DataFileKeeper {
   Missing missing_;
   bool absentWhenRead_ = false;  // and none could be made, or none was to be
   std::string bytes_;
+  bool fingerprinted_ = false;
+  FileFingerprint fingerprint_;
+  // The fingerprint being worked out from `bytes_`, which must outlive it (so it comes after).
+  std::future<FileFingerprint> fingerprinting_;
   DataFileText text_;
   std::string unread_;
   QString keptPath_;  // where the file as read goes before its first replacement
