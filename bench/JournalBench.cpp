@@ -1,7 +1,7 @@
-// The journal: what a change pays for its record beside the change itself, what starting a
-// journal costs, what a start pays for reading back the changes of a session that ended without
-// saving, and what naming the files it read costs a start. The records are rounds of the
-// generated lks.dat.
+// The journal: what a change pays for its record beside the change itself (a round, or a whole
+// import), what starting a journal costs, what a start pays for reading back the changes of a
+// session that ended without saving, and what naming the files it read costs a start. The
+// records are rounds of the generated lks.dat.
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +26,7 @@ namespace larkspin::bench {
 namespace {
 
 constexpr std::uint32_t kUpdateKind = 2;
+constexpr std::uint32_t kImportKind = 5;
 
 // Spreads the rows over the whole table, the same ones every run.
 int RowFor(int step, int rows) {
@@ -80,6 +81,34 @@ void JournalAppend(benchmark::State& state) {
 }
 void JournalAppendUnsynced(benchmark::State& state) {
   Append(state, false);
+}
+
+// One record holding every round of the table, as an import of them all writes: made and
+// appended, synced. Each run starts a journal of its own, untimed.
+void JournalAppendImport(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  RoundBook& book = bench.MakeRoundBook();
+  book.Load();
+  const RoundTable& table = book.Table();
+  const std::vector<FileFingerprint> files = Files(bench);
+  JournalWriter journal(QFileInfo(bench.FilePath()).absolutePath());
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const bool started = journal.Start(files);
+    state.ResumeTiming();
+    JournalEntry entry(kImportKind);
+    for (int row = 0; row < table.RowCount(); ++row)
+      entry.AddAll(table.Cells(row));
+    bytes = entry.Bytes().size();
+    if (!started || !journal.Append(entry)) {
+      state.SkipWithError("the journal could not be written");
+      break;
+    }
+  }
+  state.counters["record_bytes"] = static_cast<double>(bytes);
+  SetFileCounters(state, bench);
 }
 
 // A new journal: its header, naming lks.dat and courses.dat, written through a temporary file
@@ -180,6 +209,11 @@ void RegisterJournalBenchmarks() {
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
   }
+  benchmark::RegisterBenchmark("JournalAppendImport", JournalAppendImport)
+      ->Arg(100'000)
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
   benchmark::RegisterBenchmark("JournalStart", JournalStart)
       ->Arg(100'000)
       ->Unit(benchmark::kMillisecond)

@@ -28,8 +28,8 @@
 // as zeros or garbage. The length finds a record's end without looking inside, and the check
 // tells a record whole; a reader uses every record up to the first that is not. CRC-32 is made for
 // this: any damage of up to 32 bits in a row is always found, other damage all but once in four
-// billion, and it takes over a gigabyte a second, where SHA-256 is ten times slower and a record
-// may hold a whole import. Qt's own qChecksum() is a 16-bit one, which misses one damage in
+// billion, and it takes over a gigabyte a second, where Qt's SHA-256 is six times slower and a
+// record may hold a whole import. Qt's own qChecksum() is a 16-bit one, which misses one damage in
 // 65,536. Each record carries its time rather than the file's modification time telling the last
 // one's, as a copy or a restore changes that, and a record cut short is no change at all.
 
@@ -54,7 +54,8 @@ std::string JournalStart(std::int64_t timeMs, const std::vector<FileFingerprint>
 class JournalEntry {
  public:
   // `kind` is from 1 up.
-  JournalEntry(std::uint32_t kind, std::int64_t timeMs = QDateTime::currentMSecsSinceEpoch());
+  explicit JournalEntry(std::uint32_t kind,
+                        std::int64_t timeMs = QDateTime::currentMSecsSinceEpoch());
 
   void Add(std::string_view cell);
   template <typename Cells>
