@@ -17,9 +17,10 @@
 
 namespace larkspin {
 
-// Writes the journal of one session in the data folder: started when the tables are read, a
-// record appended and on the disk before each change counts as done, removed once both data files
-// are saved. The file is only ever appended to, so a change costs its own record and a sync,
+// Writes the journal of one session in the data folder: started once the tables are read (at the
+// latest with their first change, so that opening the window never waits for the files'
+// fingerprints), a record appended and on the disk before each change counts as done, removed
+// once both data files are saved. The file is only ever appended to, so a change costs its own record and a sync,
 // whatever the tables hold.
 //
 // Any failed call (a full disk, a folder that became read-only, an I/O error) stops the journal
