@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterTrendsBenchmarks();
   larkspin::bench::RegisterExchangeBenchmarks();
   larkspin::bench::RegisterHandicapBenchmarks();
+  larkspin::bench::RegisterJournalBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

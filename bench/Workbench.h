@@ -111,5 +111,6 @@ void RegisterUndoBenchmarks();
 void RegisterTrendsBenchmarks();
 void RegisterExchangeBenchmarks();
 void RegisterHandicapBenchmarks();
+void RegisterJournalBenchmarks();
 
 }  // namespace larkspin::bench

@@ -1,4 +1,5 @@
-// WriteFileAtomically: the one way every data file, kept copy and report page reaches the disk.
+// WriteFileAtomically: the one way every data file, kept copy and report page reaches the disk;
+// RemoveFileDurably, for the journal that goes once they are saved.
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
@@ -188,6 +189,26 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(const Byt
   }
   return true;
 }
+
+bool RemoveFileDurably(const QString& path, QString* error) {
+  const QByteArray name = QFile::encodeName(path);
+  if (System().unlink(name.constData()) != 0) {
+    if (errno == ENOENT) return true;
+    if (error) *error = SystemReason(errno);
+    return false;
+  }
+  int failure = 0;
+  if (!SyncFolder(FolderOf(name), failure)) {
+    if (error) {
+      *error = QStringLiteral(
+                   "it was removed, but its folder could not be synced to the disk, so "
+                   "it may come back if the computer stops: %1")
+                   .arg(SystemReason(failure));
+    }
+    return false;
+  }
+  return true;
+}
 #else
 // Without POSIX calls, Qt's QSaveFile does the same steps, as far as it can tell their results.
 bool WriteFileAtomically(const QString& path, const std::function<bool(const ByteSink&)>& produce,
@@ -218,6 +239,13 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(const Byt
   }
   if (written) *written = StatPath(path).stamp;
   return true;
+}
+
+bool RemoveFileDurably(const QString& path, QString* error) {
+  QFile file(path);
+  if (!file.exists() || file.remove()) return true;
+  if (error) *error = file.errorString();
+  return false;
 }
 #endif
 

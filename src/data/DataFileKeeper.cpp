@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstddef>
+#include <system_error>
 
 #include "RoundFile.h"
 #include "StorableText.h"
@@ -83,19 +84,33 @@ void DataFileKeeper::NotRead(const std::string& what) {
 }
 
 std::string_view DataFileKeeper::Read() {
+  fingerprinting_ = {};
   unread_.clear();
   keptAside_ = false;
   stamp_.reset();
-  bytes_.clear();
+  bytes_.reset();
   text_ = DataFileText{};
   absentWhenRead_ = false;
   if (missing_ == Missing::kMake) CreateFileIfMissing(path_);
   FileReadResult result = ReadRegularFile(path_);
+  const std::string name = QFileInfo(path_).fileName().toStdString();
+  fingerprint_ = NothingRead(name);
   switch (result.outcome) {
     case FileReadResult::Outcome::kRead:
-      bytes_ = std::move(result.bytes);
+      bytes_ = std::make_shared<const std::string>(std::move(result.bytes));
       stamp_ = result.stamp;
-      text_ = FindDataFileText(bytes_);
+      if (fingerprinted_) {
+        // On a thread of its own, which holds the bytes for as long as it needs them: hashing a
+        // large file takes longer than parsing it, and only the journal waits for it.
+        try {
+          fingerprinting_ = std::async(std::launch::async, [name, bytes = bytes_] {
+                              return FingerprintOf(name, *bytes);
+                            }).share();
+        } catch (const std::system_error&) {
+          fingerprint_ = FingerprintOf(name, *bytes_);
+        }
+      }
+      text_ = FindDataFileText(*bytes_);
       if (text_.unreadBytes > 0) {
         NotRead(ShownPath() + ": the " + Grouped(text_.unreadBytes) +
                 " bytes after the control-Z character at byte " + Grouped(text_.controlZ + 1) +
@@ -121,16 +136,16 @@ void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
   if (unread_.empty()) {
     if (records == 0 && HoldsMoreThanHeader(text_.text)) {
       NotRead(ShownPath() + ": no " + records_ + " could be read from its " +
-              Grouped(bytes_.size()) + " bytes (its line ends, its encoding or its keys are not " +
-              "those of a " + records_ + " file).");
+              Grouped(bytes_ ? bytes_->size() : 0) +
+              " bytes (its line ends, its encoding or its keys are not those of a " + records_ +
+              " file).");
     } else if (skipped.Any()) {
       NotRead(ShownPath() + ": " + Describe(skipped, records_) + " could not be read.");
     }
   }
-  // Assigning an empty string would keep the file's whole buffer (libstdc++ keeps the capacity
-  // when the new text is short), as much memory again as the table for as long as the window
+  // The file's whole buffer would be as much memory again as the table for as long as the window
   // is open.
-  std::string().swap(bytes_);
+  bytes_.reset();
   text_ = DataFileText{};
 }
 

@@ -3,11 +3,14 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "DiskFile.h"
+#include "FileFingerprint.h"
 #include "SkippedContent.h"
 #include "TextEncoding.h"
 
@@ -38,6 +41,16 @@ class DataFileKeeper {
   // the table's revision now.
   void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
 
+  // Whether Read() also takes the file's fingerprint, for the journal to name the file it
+  // continues. It is worked out from the bytes read, beside the parsing and after it; a
+  // command-line exchange, which writes no journal, goes without.
+  void SetFingerprinted(bool on) { fingerprinted_ = on; }
+  // The file as Read() read it, waiting while that is still being worked out; a file of which
+  // nothing was read has one too.
+  const FileFingerprint& Fingerprint() const {
+    return fingerprinting_.valid() ? fingerprinting_.get() : fingerprint_;
+  }
+
   bool WhollyRead() const { return unread_.empty(); }
   // What was not read, and what becomes of the file, in a few sentences; empty when the whole
   // file was read.
@@ -61,7 +74,10 @@ class DataFileKeeper {
   std::string records_;
   Missing missing_;
   bool absentWhenRead_ = false;  // and none could be made, or none was to be
-  std::string bytes_;
+  std::shared_ptr<const std::string> bytes_;  // from Read() to Loaded()
+  bool fingerprinted_ = false;
+  FileFingerprint fingerprint_;
+  std::shared_future<FileFingerprint> fingerprinting_;
   DataFileText text_;
   std::string unread_;
   QString keptPath_;  // where the file as read goes before its first replacement

@@ -85,6 +85,10 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(const Byt
                          QString* error = nullptr, FileStamp* written = nullptr);
 bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error = nullptr);
 
+// Removes the file at `path` and syncs its folder, so that it stays removed through a crash. True
+// when nothing stands there any more; otherwise `error` gets the system's reason.
+bool RemoveFileDurably(const QString& path, QString* error = nullptr);
+
 // Keeps whatever stands at `path` under `keptPath`, which must not exist yet: a regular file
 // readable now is copied (so `path` stays in place until it is replaced), anything else (a file
 // that cannot be read, a pipe, a link to a device, a folder) is renamed, as that needs no reading.

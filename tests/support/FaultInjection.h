@@ -74,6 +74,17 @@ class FaultInjector {
   bool Injected() const { return injected_ >= 0; }
   const SystemCall& InjectedCall() const { return trace_[injected_]; }
 
+  // Whether everything written to `path` through a descriptor was synced to the disk after.
+  bool WrittenDurably(const std::string& path) const {
+    bool synced = true;
+    for (const SystemCall& call : trace_) {
+      if (call.path != path || call.result < 0) continue;
+      if (call.name == "write") synced = false;
+      if (call.name == "fdatasync" || call.name == "fsync") synced = true;
+    }
+    return synced;
+  }
+
   // Whether `target` got its present bytes by a rename that lasts through a crash: its
   // temporary file synced after its last write and closed without an error (which may tell of a
   // lost write), and a folder synced after the last rename.
