@@ -102,7 +102,8 @@ TEST_F(Report, CourseReport_writesTheCoursePageAndOpensIt) {
 
 // The walk goes through the form, but a round half typed in the grid is there again afterwards.
 TEST_F(Report, EitherReport_givesTheGridBackAsItWasBeforeThePress) {
-  for (const auto report : {&Scorecard::OnCourseReport, &Scorecard::OnOverallReport}) {
+  // A loop over pointers to the two members reads past its array under GCC 12's AddressSanitizer.
+  for (const bool overall : {false, true}) {
     h.clock.today = QDate(2026, 11, 20);
     PickCourse(kPineValley);
     sc.View().period.Type("Month");
@@ -110,7 +111,11 @@ TEST_F(Report, EitherReport_givesTheGridBackAsItWasBeforeThePress) {
     sc.View().clubs[0].Type("zz");
     sc.View().putts[17] = "3";
     const FormView before = sc.View();
-    (sc.*report)();
+    if (overall) {
+      sc.OnOverallReport();
+    } else {
+      sc.OnCourseReport();
+    }
 
     EXPECT_EQ(RoundRows(Page()), 1);
     EXPECT_THAT(Page(), HasSubstr("<tr><td>2026-11-02</td>"));
