@@ -18,6 +18,7 @@
 #include "ChartDrawing.h"
 #include "ChartFile.h"
 #include "DiskFile.h"
+#include "Sentence.h"
 #include "Services.h"
 
 namespace larkspin {
@@ -195,9 +196,10 @@ void TrendsWindow::SaveChart(int chart) {
   if (path.isEmpty()) return;
   const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   const auto tell = [this, &shownPath](const QString& reason) {
-    sources_.prompter.ShowMessage(std::string(kChartFailedMessage) + "\r\n" +
-                                      shownPath.toStdString() + ": " + reason.toStdString(),
-                                  kChartFailedTitle);
+    sources_.prompter.ShowMessage(
+        std::string(kChartFailedMessage) + "\r\n" +
+            EndSentence(shownPath.toStdString() + ": " + reason.toStdString()),
+        kChartFailedTitle);
   };
   const PictureFormat format = PictureFormatOf(path);
   if (format == PictureFormat::kNone) {
