@@ -31,6 +31,61 @@ QStringList Texts(const QMenu* menu) {
   return texts;
 }
 
+QString ParsShown(const CScorecardDlg& w) {
+  QStringList pars;
+  for (const HoleBox* hole : w.Widgets().holes)
+    pars << hole->par->text();
+  return pars.join(QLatin1Char(','));
+}
+
+QString EighteenTimes(const char* text) {
+  return QStringList(kHoles, QString::fromLatin1(text)).join(QLatin1Char(','));
+}
+
+// A change of the courses made in the window, and what the grid shows once it is undone and once
+// it is made again: the course's name, and the pars it has then.
+struct CourseChange {
+  const char* name;
+  std::function<void(CScorecardDlg&)> make;
+  const char* course;
+  const char* afterUndo;  // each par
+  const char* afterRedo;
+};
+
+void ClickOak(CScorecardDlg& w) {
+  auto* view = w.Widgets().rounds;
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    view->visualRect(view->model()->index(0, 0)).center());
+}
+
+void TypePars(CScorecardDlg& w, const char* par) {
+  for (HoleBox* hole : w.Widgets().holes)
+    hole->strokes->setText(QString::fromLatin1(par));
+}
+
+const CourseChange kCourseChanges[] = {
+    {"Add Course",
+     [](CScorecardDlg& w) {
+       w.Widgets().course->setEditText(QStringLiteral("Elm"));
+       TypePars(w, "3");
+       QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
+     },
+     "Elm", "", "3"},
+    {"Update Course",
+     [](CScorecardDlg& w) {
+       ClickOak(w);
+       TypePars(w, "5");
+       QTest::mouseClick(w.Widgets().updateCourse, Qt::LeftButton);
+     },
+     "Oak", "4", "5"},
+    {"Remove Course",
+     [](CScorecardDlg& w) {
+       ClickOak(w);
+       QTest::mouseClick(w.Widgets().removeCourse, Qt::LeftButton);
+     },
+     "Oak", "4", ""},
+};
+
 QString RoundsShown(const CScorecardDlg& w) {
   QStringList courses;
   const auto* model = w.Widgets().rounds->model();
@@ -103,6 +158,30 @@ class MenuBarTest : public QObject {
     QTest::keyClick(w.focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(RoundsShown(w), QStringLiteral("Oak"));
     QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("1"));
+  }
+
+  void undoAndRedoKeysOfACourseChange_showThatCoursesPars_data() {
+    QTest::addColumn<int>("change");
+    for (int i = 0; i < static_cast<int>(std::size(kCourseChanges)); ++i)
+      QTest::newRow(kCourseChanges[i].name) << i;
+  }
+  void undoAndRedoKeysOfACourseChange_showThatCoursesPars() {
+    QFETCH(int, change);
+    const CourseChange& c = kCourseChanges[change];
+    std::string courses = "COURSE=Oak\r\nDATE=";
+    for (int hole = 1; hole <= kHoles; ++hole)
+      courses += "\r\nS" + std::to_string(hole) + "=4";
+    QVERIFY(WriteFileAtomically(harness_->FilePath("courses.dat"), courses + "\r\n"));
+    auto& w = Open();
+    c.make(w);
+    QCOMPARE(w.MenuBar().undo->text(), QStringLiteral("&Undo ") + QString::fromLatin1(c.name));
+
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Widgets().course->currentText(), QString::fromLatin1(c.course));
+    QCOMPARE(ParsShown(w), EighteenTimes(c.afterUndo));
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.Widgets().course->currentText(), QString::fromLatin1(c.course));
+    QCOMPARE(ParsShown(w), EighteenTimes(c.afterRedo));
   }
 
   // In a field with typing of its own to undo, Ctrl+Z undoes the typing first.
