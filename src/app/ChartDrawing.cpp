@@ -4,16 +4,15 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QCursor>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineF>
 #include <QLineSeries>
 #include <QSet>
 #include <QStackedBarSeries>
-#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
@@ -27,6 +26,9 @@ namespace {
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
+
+// Where a series keeps the tips of its points, in their order.
+constexpr char kTipsProperty[] = "larkspinTips";
 
 // Up to this many points are drawn as dots as well as a line.
 constexpr std::size_t kMostDots = 60;
@@ -112,25 +114,6 @@ QValueAxis* ValueAxis(const std::string& title, double lowest, double highest) {
   return axis;
 }
 
-// Hovering over the series shows the tip of the point nearest along the line.
-void ShowTips(QLineSeries* series, QStringList tips) {
-  QObject::connect(
-      series, &QXYSeries::hovered, series,
-      [series, tips = std::move(tips)](const QPointF& at, bool entered) {
-        if (!entered) {
-          QToolTip::hideText();
-          return;
-        }
-        qsizetype nearest = 0;
-        for (qsizetype i = 1; i < series->count(); ++i) {
-          if (std::abs(series->at(i).x() - at.x()) < std::abs(series->at(nearest).x() - at.x())) {
-            nearest = i;
-          }
-        }
-        if (nearest < tips.size()) QToolTip::showText(QCursor::pos(), tips[nearest]);
-      });
-}
-
 // Where a line's points run without a gap: [begin, end) of each run.
 std::vector<std::pair<std::size_t, std::size_t>> Runs(const ChartLine& line) {
   std::vector<std::pair<std::size_t, std::size_t>> runs;
@@ -157,7 +140,7 @@ QLineSeries* AddRun(QChart* chart, const ChartLine& line, std::pair<std::size_t,
   chart->addSeries(series);
   series->attachAxis(x);
   series->attachAxis(y);
-  ShowTips(series, std::move(tips));
+  series->setProperty(kTipsProperty, tips);
   return series;
 }
 
@@ -257,6 +240,30 @@ void DrawEmpty(QChart* chart, const Chart& values) {
 }
 
 }  // namespace
+
+QString PointTipAt(QChart& chart, QPointF position, qreal reach) {
+  QString tip;
+  qreal nearest = reach;
+  for (QAbstractSeries* abstract : chart.series()) {
+    auto* series = qobject_cast<QLineSeries*>(abstract);
+    if (!series) continue;
+    const QStringList tips = series->property(kTipsProperty).toStringList();
+    // The points stand in x order: only those within reach to the left or right are measured.
+    const qreal from = chart.mapToValue(position - QPointF(reach, 0), series).x();
+    const qreal to = chart.mapToValue(position + QPointF(reach, 0), series).x();
+    const QList<QPointF> points = series->points();
+    auto point = std::lower_bound(points.begin(), points.end(), from,
+                                  [](const QPointF& p, qreal x) { return p.x() < x; });
+    for (; point != points.end() && point->x() <= to; ++point) {
+      const qreal distance = QLineF(chart.mapToPosition(*point, series), position).length();
+      if (distance <= nearest) {
+        nearest = distance;
+        tip = tips.value(point - points.begin());
+      }
+    }
+  }
+  return tip;
+}
 
 QChart* DrawChart(const Chart& values) {
   auto* chart = new QChart;

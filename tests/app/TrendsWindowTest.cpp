@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -247,10 +248,19 @@ class TrendsWindowTest : public QObject {
              (QStringList{"Putts per round", "Greens in regulation"}));
     QCOMPARE(charts[kPuttsAndGreens]->chart()->series().size(), 3);  // two runs of putts
 
-    auto* score = qobject_cast<QLineSeries*>(charts[kScoreByRound]->chart()->series()[0]);
-    emit score->hovered(score->at(3) + QPointF(0.2, 0), true);
+    // The mouse resting a few pixels from the last round's point, then far from any.
+    QChartView* view = charts[kScoreByRound];
+    QChart* chart = view->chart();
+    auto* score = qobject_cast<QLineSeries*>(chart->series()[0]);
+    const QPoint point =
+        view->mapFromScene(chart->mapToScene(chart->mapToPosition(score->at(3), score)));
+    const auto rest = [view](QPoint at) {
+      QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(view->viewport(), &help);
+    };
+    rest(point + QPoint(-4, 3));
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("2024-06-02, Oak\nScore: 90"));
-    emit score->hovered(score->at(3), false);
+    rest(QPoint(2, 2));
     QTRY_VERIFY(!QToolTip::isVisible());
   }
 
