@@ -38,53 +38,9 @@ QString ParsShown(const CScorecardDlg& w) {
   return pars.join(QLatin1Char(','));
 }
 
-QString EighteenTimes(const char* text) {
-  return QStringList(kHoles, QString::fromLatin1(text)).join(QLatin1Char(','));
+QString EighteenTimes(const QString& text) {
+  return QStringList(kHoles, text).join(QLatin1Char(','));
 }
-
-// A change of the courses made in the window, and what the grid shows once it is undone and once
-// it is made again: the course's name, and the pars it has then.
-struct CourseChange {
-  const char* name;
-  std::function<void(CScorecardDlg&)> make;
-  const char* course;
-  const char* afterUndo;  // each par
-  const char* afterRedo;
-};
-
-void ClickOak(CScorecardDlg& w) {
-  auto* view = w.Widgets().rounds;
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                    view->visualRect(view->model()->index(0, 0)).center());
-}
-
-void TypePars(CScorecardDlg& w, const char* par) {
-  for (HoleBox* hole : w.Widgets().holes)
-    hole->strokes->setText(QString::fromLatin1(par));
-}
-
-const CourseChange kCourseChanges[] = {
-    {"Add Course",
-     [](CScorecardDlg& w) {
-       w.Widgets().course->setEditText(QStringLiteral("Elm"));
-       TypePars(w, "3");
-       QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
-     },
-     "Elm", "", "3"},
-    {"Update Course",
-     [](CScorecardDlg& w) {
-       ClickOak(w);
-       TypePars(w, "5");
-       QTest::mouseClick(w.Widgets().updateCourse, Qt::LeftButton);
-     },
-     "Oak", "4", "5"},
-    {"Remove Course",
-     [](CScorecardDlg& w) {
-       ClickOak(w);
-       QTest::mouseClick(w.Widgets().removeCourse, Qt::LeftButton);
-     },
-     "Oak", "4", ""},
-};
 
 QString RoundsShown(const CScorecardDlg& w) {
   QStringList courses;
@@ -160,28 +116,54 @@ class MenuBarTest : public QObject {
     QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("1"));
   }
 
+  // A course change, and what the grid shows once it is undone and once it is made again: the
+  // course's name and the pars it has then. "Oak" is picked by a click on its round.
   void undoAndRedoKeysOfACourseChange_showThatCoursesPars_data() {
-    QTest::addColumn<int>("change");
-    for (int i = 0; i < static_cast<int>(std::size(kCourseChanges)); ++i)
-      QTest::newRow(kCourseChanges[i].name) << i;
+    QTest::addColumn<int>("button");  // Add, Update, Remove
+    QTest::addColumn<QString>("course");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("afterUndo");  // each par
+    QTest::addColumn<QString>("afterRedo");
+    QTest::newRow("Add Course") << 0 << "Elm"
+                                << "3"
+                                << ""
+                                << "3";
+    QTest::newRow("Update Course") << 1 << "Oak"
+                                   << "5"
+                                   << "4"
+                                   << "5";
+    QTest::newRow("Remove Course") << 2 << "Oak"
+                                   << ""
+                                   << "4"
+                                   << "";
   }
   void undoAndRedoKeysOfACourseChange_showThatCoursesPars() {
-    QFETCH(int, change);
-    const CourseChange& c = kCourseChanges[change];
+    QFETCH(int, button);
+    QFETCH(QString, course);
+    QFETCH(QString, typed);
+    QFETCH(QString, afterUndo);
+    QFETCH(QString, afterRedo);
     std::string courses = "COURSE=Oak\r\nDATE=";
     for (int hole = 1; hole <= kHoles; ++hole)
       courses += "\r\nS" + std::to_string(hole) + "=4";
     QVERIFY(WriteFileAtomically(harness_->FilePath("courses.dat"), courses + "\r\n"));
     auto& w = Open();
-    c.make(w);
-    QCOMPARE(w.MenuBar().undo->text(), QStringLiteral("&Undo ") + QString::fromLatin1(c.name));
+    if (course == QLatin1String("Oak")) {
+      larkspin::testing::ClickRound(w, 0);
+    } else {
+      w.Widgets().course->setEditText(course);
+    }
+    if (!typed.isEmpty()) larkspin::testing::TypeStrokes(w, typed);
+    const auto& c = w.Widgets();
+    QTest::mouseClick(std::array{c.addCourse, c.updateCourse, c.removeCourse}[button],
+                      Qt::LeftButton);
 
     QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.Widgets().course->currentText(), QString::fromLatin1(c.course));
-    QCOMPARE(ParsShown(w), EighteenTimes(c.afterUndo));
+    QCOMPARE(c.course->currentText(), course);
+    QCOMPARE(ParsShown(w), EighteenTimes(afterUndo));
     QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(w.Widgets().course->currentText(), QString::fromLatin1(c.course));
-    QCOMPARE(ParsShown(w), EighteenTimes(c.afterRedo));
+    QCOMPARE(c.course->currentText(), course);
+    QCOMPARE(ParsShown(w), EighteenTimes(afterRedo));
   }
 
   // In a field with typing of its own to undo, Ctrl+Z undoes the typing first.

@@ -24,15 +24,16 @@
 
 #include "CScorecardDlg.h"
 #include "HoleBox.h"
-#include "RoundListView.h"
 #include "TrendsWindow.h"
 #include "support/FakeServices.h"
 #include "support/Files.h"
 #include "support/MainWindow.h"
 
 using namespace larkspin;
+using larkspin::testing::ClickRound;
 using larkspin::testing::ReadFile;
 using larkspin::testing::ScorecardHarness;
+using larkspin::testing::TypeStrokes;
 using larkspin::testing::WriteFile;
 
 namespace {
@@ -86,48 +87,38 @@ QStringList Legend(const QChartView* chart) {
   return names;
 }
 
-// A click on a round of the main window's list.
-void ClickRound(CScorecardDlg& w, int row) {
-  RoundListView* view = w.Widgets().rounds;
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                    view->visualRect(view->model()->index(row, 0)).center());
-}
-
-void TypeStrokes(CScorecardDlg& w, const char* strokes) {
-  for (HoleBox* hole : w.Widgets().holes)
-    hole->strokes->setText(QString::fromLatin1(strokes));
-}
-
-// A change of the tables in the main window, and a figure of the open trends window after it.
+// A change of the tables in the main window, and a figure of the open trends window before and
+// after it.
 struct TablesChange {
   const char* name;
   std::function<void(CScorecardDlg&, ScorecardHarness&)> make;
   const char* figure;
-  const char* value;
+  const char* before;
+  const char* after;
 };
 
 const TablesChange kTablesChanges[] = {
     {"Update Score",
      [](CScorecardDlg& w, ScorecardHarness&) {
        ClickRound(w, 0);
-       TypeStrokes(w, "3");
+       TypeStrokes(w, QStringLiteral("3"));
        QTest::mouseClick(w.Widgets().updateScore, Qt::LeftButton);
      },
-     "Best round", "54 (2024-04-01, Oak)"},
+     "Best round", "72 (2023-12-31, Elm)", "54 (2024-04-01, Oak)"},
     {"Remove Score",
      [](CScorecardDlg& w, ScorecardHarness&) {
        ClickRound(w, 0);
        QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
      },
-     "Rounds", "3"},
+     "Rounds", "4", "3"},
     // Elm's round gets its pars: all four rounds count to par, not Oak's three.
     {"Add Course",
      [](CScorecardDlg& w, ScorecardHarness&) {
        w.Widgets().course->setEditText(QStringLiteral("Elm"));
-       TypeStrokes(w, "4");
+       TypeStrokes(w, QStringLiteral("4"));
        QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
      },
-     "Average to par", "+13.5"},
+     "Average to par", "+18.0", "+13.5"},
     {"Import Rounds",
      [](CScorecardDlg& w, ScorecardHarness& h) {
        QVERIFY(WriteFile(h.FilePath("golf.csv"), "COURSE,DATE,S1\r\nBirch,2024-06-03,3\r\n"));
@@ -135,22 +126,7 @@ const TablesChange kTablesChanges[] = {
        h.prompter.choices = {0};  // Import All
        w.MenuBar().importRounds->trigger();
      },
-     "Rounds", "5"},
-    {"Undo",
-     [](CScorecardDlg& w, ScorecardHarness&) {
-       ClickRound(w, 0);
-       QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
-       w.MenuBar().undo->trigger();
-     },
-     "Rounds", "4"},
-    {"Redo",
-     [](CScorecardDlg& w, ScorecardHarness&) {
-       ClickRound(w, 0);
-       QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
-       w.MenuBar().undo->trigger();
-       w.MenuBar().redo->trigger();
-     },
-     "Rounds", "3"},
+     "Rounds", "4", "5"},
 };
 
 }  // namespace
@@ -269,13 +245,19 @@ class TrendsWindowTest : public QObject {
     for (int i = 0; i < static_cast<int>(std::size(kTablesChanges)); ++i)
       QTest::newRow(kTablesChanges[i].name) << i;
   }
+  // Each change, then Undo, then Redo.
   void tablesChange_showsInTheOpenWindow() {
     QFETCH(int, change);
     const TablesChange& c = kTablesChanges[change];
     TrendsWindow& trends = OpenTrends();
-    QCOMPARE(Figure(trends, "Rounds"), QStringLiteral("4"));
+    const QString figure = QString::fromLatin1(c.figure);
+    QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.before));
     c.make(*window_, *harness_);
-    QCOMPARE(Figure(trends, QString::fromLatin1(c.figure)), QString::fromUtf8(c.value));
+    QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.after));
+    window_->MenuBar().undo->trigger();
+    QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.before));
+    window_->MenuBar().redo->trigger();
+    QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.after));
   }
 
   void addScore_showsTheNewRoundInTheOpenWindow() {
