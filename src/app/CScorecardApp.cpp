@@ -10,11 +10,13 @@
 #include "CourseFile.h"
 #include "DataFolderLock.h"
 #include "DiskFile.h"
+#include "FrontRequest.h"
 #include "QtServices.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
 #include "SessionGuard.h"
 #include "SystemClock.h"
+#include "WindowPlacement.h"
 
 namespace larkspin {
 
@@ -44,7 +46,10 @@ int CScorecardApp::InitInstance() {
                                     : LockUnavailableMessage(dataDir_, lock.Reason());
     std::fprintf(stderr, "%s\n",
                  QString::fromStdString(message).replace("\r\n", " ").toLocal8Bit().constData());
-    prompter.ShowMessage(message, appName);
+    // The window open on the folder comes to the front, and the box over it says why this copy
+    // ends; titled as the main window is, which the user expected to see.
+    if (outcome == DataFolderLock::Outcome::kHeldElsewhere) RequestFront(dataDir_);
+    prompter.ShowMessage(message, "Larkspin");
     return 1;
   }
   RemoveLeftoverTemporaries(
@@ -67,6 +72,7 @@ int CScorecardApp::InitInstance() {
                                          .appName = appName,
                                          .helpPage = FindHelpPage(applicationDirPath())},
                        &placement);
+  const FrontRequestServer front(dataDir_, [&window] { BringToFront(window); });
   guard.Watch(&window);
   window.exec();
   return 0;

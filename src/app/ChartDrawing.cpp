@@ -8,6 +8,8 @@
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
+#include <QLegendMarker>
+#include <QLineF>
 #include <QLineSeries>
 #include <QSet>
 #include <QStackedBarSeries>
@@ -24,6 +26,9 @@ namespace {
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
+
+// Where a series keeps the tips of its points, in their order.
+constexpr char kTipsProperty[] = "larkspinTips";
 
 // Up to this many points are drawn as dots as well as a line.
 constexpr std::size_t kMostDots = 60;
@@ -109,6 +114,36 @@ QValueAxis* ValueAxis(const std::string& title, double lowest, double highest) {
   return axis;
 }
 
+// Where a line's points run without a gap: [begin, end) of each run.
+std::vector<std::pair<std::size_t, std::size_t>> Runs(const ChartLine& line) {
+  std::vector<std::pair<std::size_t, std::size_t>> runs;
+  for (std::size_t i = 0; i < line.points.size(); ++i) {
+    if (runs.empty() || line.points[i].afterGap) runs.emplace_back(i, i);
+    runs.back().second = i + 1;
+  }
+  return runs;
+}
+
+QLineSeries* AddRun(QChart* chart, const ChartLine& line, std::pair<std::size_t, std::size_t> run,
+                    QAbstractAxis* x, QAbstractAxis* y) {
+  auto* series = new QLineSeries;
+  series->setName(Text(line.name));
+  QList<QPointF> points;
+  QStringList tips;
+  for (std::size_t i = run.first; i < run.second; ++i) {
+    points.append(QPointF(line.points[i].x, line.points[i].y));
+    tips.append(Text(line.points[i].tip));
+  }
+  series->replace(points);
+  // A point alone between two gaps has no line to show it.
+  series->setPointsVisible(line.points.size() <= kMostDots || points.size() == 1);
+  chart->addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+  series->setProperty(kTipsProperty, tips);
+  return series;
+}
+
 void DrawLines(QChart* chart, const Chart& values) {
   QAbstractAxis* x = CategoryAxis(chart, values);
   chart->addAxis(x, Qt::AlignBottom);
@@ -127,18 +162,26 @@ void DrawLines(QChart* chart, const Chart& values) {
     y[1] = ValueAxis(values.secondYTitle, lowest[1], highest[1]);
     chart->addAxis(y[1], Qt::AlignRight);
   }
+  // A line is drawn as one series for each run of points between its gaps. The first runs of
+  // every line come first, so each line has the colour it would have without gaps; the other
+  // runs take the colour of their line's first, which alone the legend names.
+  std::vector<std::vector<std::pair<std::size_t, std::size_t>>> runs;
+  std::vector<QLineSeries*> firsts;
   for (const ChartLine& line : values.lines) {
-    auto* series = new QLineSeries;
-    series->setName(Text(line.name));
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(line.points.size()));
-    for (const ChartPoint& point : line.points)
-      points.append(QPointF(point.x, point.y));
-    series->replace(points);
-    series->setPointsVisible(line.points.size() <= kMostDots);
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(line.onSecondAxis && y[1] ? y[1] : y[0]);
+    runs.push_back(Runs(line));
+    QAbstractAxis* axis = line.onSecondAxis && y[1] ? y[1] : y[0];
+    firsts.push_back(runs.back().empty() ? nullptr
+                                         : AddRun(chart, line, runs.back().front(), x, axis));
+  }
+  for (std::size_t i = 0; i < values.lines.size(); ++i) {
+    const ChartLine& line = values.lines[i];
+    QAbstractAxis* axis = line.onSecondAxis && y[1] ? y[1] : y[0];
+    for (std::size_t run = 1; run < runs[i].size(); ++run) {
+      QLineSeries* series = AddRun(chart, line, runs[i][run], x, axis);
+      series->setPen(firsts[i]->pen());
+      for (QLegendMarker* marker : chart->legend()->markers(series))
+        marker->setVisible(false);
+    }
   }
 }
 
@@ -197,6 +240,30 @@ void DrawEmpty(QChart* chart, const Chart& values) {
 }
 
 }  // namespace
+
+QString PointTipAt(QChart& chart, QPointF position, qreal reach) {
+  QString tip;
+  qreal nearest = reach;
+  for (QAbstractSeries* abstract : chart.series()) {
+    auto* series = qobject_cast<QLineSeries*>(abstract);
+    if (!series) continue;
+    const QStringList tips = series->property(kTipsProperty).toStringList();
+    // The points stand in x order: only those within reach to the left or right are measured.
+    const qreal from = chart.mapToValue(position - QPointF(reach, 0), series).x();
+    const qreal to = chart.mapToValue(position + QPointF(reach, 0), series).x();
+    const QList<QPointF> points = series->points();
+    auto point = std::lower_bound(points.begin(), points.end(), from,
+                                  [](const QPointF& p, qreal x) { return p.x() < x; });
+    for (; point != points.end() && point->x() <= to; ++point) {
+      const qreal distance = QLineF(chart.mapToPosition(*point, series), position).length();
+      if (distance <= nearest) {
+        nearest = distance;
+        tip = tips.value(point - points.begin());
+      }
+    }
+  }
+  return tip;
+}
 
 QChart* DrawChart(const Chart& values) {
   auto* chart = new QChart;

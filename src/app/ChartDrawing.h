@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPointF>
+#include <QString>
+
 #include "Trends.h"
 
 class QChart;
@@ -9,5 +12,9 @@ namespace larkspin {
 // A Qt chart drawing the plain values: its title, axes with their titles, lines or bars and a
 // legend; or, when there is nothing to draw, the text that says why. The caller owns it.
 QChart* DrawChart(const Chart& values);
+
+// The tip of the point of a line that DrawChart drew nearest to `position` (in the chart's own
+// coordinates), if one stands within `reach` of it; empty otherwise.
+QString PointTipAt(QChart& chart, QPointF position, qreal reach);
 
 }  // namespace larkspin

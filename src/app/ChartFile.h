@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class QWidget;
+#include "Trends.h"
 
 namespace larkspin {
 
@@ -12,7 +12,8 @@ enum class PictureFormat { kPng, kSvg, kNone };
 // PNG or SVG by the file name's extension, without regard to case; kNone for any other name.
 PictureFormat PictureFormatOf(const QString& path);
 
-// The widget as it shows now, as the bytes of a PNG or SVG file titled `title`.
-QByteArray PictureBytes(QWidget& widget, PictureFormat format, const QString& title);
+// The chart drawn afresh as the bytes of a PNG or SVG file titled with the chart's title. It is
+// drawn at one size whatever the window's: a PNG is 1,200 pixels wide.
+QByteArray PictureBytes(const Chart& values, PictureFormat format);
 
 }  // namespace larkspin

@@ -9,15 +9,19 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "ChartDrawing.h"
 #include "ChartFile.h"
 #include "DiskFile.h"
+#include "Sentence.h"
 #include "Services.h"
 
 namespace larkspin {
@@ -27,6 +31,12 @@ namespace {
 // The charts' names as the window calls them, whatever their titles say.
 constexpr std::array<const char*, kTrendsCharts> kChartNames = {
     "Score by round", "Scoring mix", "Average by hole", "Putts and greens", "Driving distance"};
+
+// The least a chart (or the summary) is given: enough for its axes, its labels and its legend.
+constexpr QSize kLeastCell(300, 220);
+constexpr int kMostColumns = 3;
+// How near the mouse must rest to a point for its tip, in pixels.
+constexpr qreal kTipReach = 8;
 
 QString DialogFileChooser(QWidget* parent, const QString& suggested) {
   QFileDialog dialog(parent, QObject::tr("Save Chart"), suggested,
@@ -39,11 +49,13 @@ QString DialogFileChooser(QWidget* parent, const QString& suggested) {
 }  // namespace
 
 TrendsWindow::TrendsWindow(Sources sources, QWidget* parent)
-    : QWidget(parent, Qt::Window), sources_(std::move(sources)), chooseFile_(DialogFileChooser) {
-  setWindowTitle(tr("Trends"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
+    : CompanionWindow(tr("Trends"), parent),
+      sources_(std::move(sources)),
+      chooseFile_(DialogFileChooser) {
   BuildControls();
   LayOut();
+  // As large as the charts need to be read, as far as the screen allows.
+  OpenAt(QSize(1400, 900));
   connect(controls_.course, &QComboBox::currentIndexChanged, this, [this] {
     if (isVisible()) Refresh();
   });
@@ -75,13 +87,16 @@ void TrendsWindow::BuildControls() {
   c.summary->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   c.summary->horizontalHeader()->setStretchLastSection(true);
   c.summary->verticalHeader()->setDefaultSectionSize(c.summary->fontMetrics().height() + 6);
+  c.summary->setMinimumSize(kLeastCell);
 
   for (int chart = 0; chart < kTrendsCharts; ++chart) {
     c.charts[chart] = new QChartView(this);
     c.charts[chart]->setAccessibleName(tr(kChartNames[chart]));
     c.charts[chart]->setRenderHint(QPainter::Antialiasing);
-    c.charts[chart]->setMinimumSize(360, 240);
+    c.charts[chart]->setMinimumSize(kLeastCell);
+    c.charts[chart]->viewport()->installEventFilter(this);
     c.saveChart[chart] = new QPushButton(tr("Save Chart\u2026"), this);
+    c.saveChart[chart]->setAutoDefault(false);  // Enter in a chooser saves no chart
     c.saveChart[chart]->setAccessibleName(tr("Save %1 chart").arg(tr(kChartNames[chart])));
   }
 }
@@ -100,38 +115,68 @@ void TrendsWindow::LayOut() {
   choosers->addWidget(c.rounds);
   choosers->addStretch();
 
-  // The summary first, then the charts, three to a row.
-  auto* grid = new QGridLayout;
-  grid->addWidget(c.summary, 0, 0);
+  // The summary first, then the charts; Reflow places them.
+  auto* content = new QWidget;
+  grid_ = new QGridLayout(content);
+  grid_->setContentsMargins(0, 0, 0, 0);
+  cells_[0] = c.summary;
   for (int chart = 0; chart < kTrendsCharts; ++chart) {
-    auto* cell = new QVBoxLayout;
-    cell->addWidget(c.charts[chart], 1);
-    auto* button = new QHBoxLayout;
-    button->addStretch();
-    button->addWidget(c.saveChart[chart]);
-    cell->addLayout(button);
-    grid->addLayout(cell, (chart + 1) / 3, (chart + 1) % 3);
+    auto* cell = new QWidget(content);
+    auto* column = new QVBoxLayout(cell);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(c.charts[chart], 1);
+    column->addWidget(c.saveChart[chart], 0, Qt::AlignRight);
+    cells_[chart + 1] = cell;
   }
-  for (int column = 0; column < 3; ++column)
-    grid->setColumnStretch(column, 1);
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(content);
+  scroll_->installEventFilter(this);
+  Reflow(kMostColumns * kLeastCell.width());
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choosers);
-  layout->addLayout(grid, 1);
-
-  // As large as the charts need to be read, as far as the screen allows, in its middle.
-  if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen()) {
-    const QRect area = screen->availableGeometry();
-    resize(QSize(1400, 900).boundedTo(area.size() * 19 / 20).expandedTo(minimumSizeHint()));
-    move(area.center() - rect().center());
-  }
+  layout->addWidget(scroll_, 1);
 }
 
-void TrendsWindow::ShowInFront() {
-  setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
+bool TrendsWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The mouse resting near a point of a line: its date, course and value. Elsewhere the chart's
+  // own tips (a legend's name cut short) show.
+  if (event->type() == QEvent::ToolTip) {
+    for (QChartView* view : controls_.charts) {
+      if (watched != view->viewport()) continue;
+      const auto* help = static_cast<QHelpEvent*>(event);
+      QChart* chart = view->chart();
+      const QPointF at = chart->mapFromScene(view->mapToScene(help->pos()));
+      const QString tip = PointTipAt(*chart, at, kTipReach);
+      if (tip.isEmpty()) return false;
+      QToolTip::showText(help->globalPos(), tip, view->viewport());
+      return true;
+    }
+  }
+  // The room a scroll bar would take is left for it, so that its coming does not reflow.
+  if (watched == scroll_ && event->type() == QEvent::Resize) {
+    Reflow(scroll_->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_));
+  }
+  return CompanionWindow::eventFilter(watched, event);
+}
+
+void TrendsWindow::Reflow(int width) {
+  const int spacing = grid_->horizontalSpacing();
+  const int columns =
+      std::clamp((width + spacing) / (kLeastCell.width() + spacing), 1, kMostColumns);
+  if (columns == columns_) return;
+  columns_ = columns;
+  for (QWidget* cell : cells_)
+    grid_->removeWidget(cell);
+  for (int i = 0; i < static_cast<int>(cells_.size()); ++i)
+    grid_->addWidget(cells_[i], i / columns, i % columns);
+  for (int column = 0; column < kMostColumns; ++column)
+    grid_->setColumnStretch(column, column < columns ? 1 : 0);
+  const int rows = (static_cast<int>(cells_.size()) + columns - 1) / columns;
+  for (int row = 0; row < static_cast<int>(cells_.size()); ++row)
+    grid_->setRowStretch(row, row < rows ? 1 : 0);
 }
 
 void TrendsWindow::OnTablesChanged() {
@@ -140,7 +185,7 @@ void TrendsWindow::OnTablesChanged() {
 }
 
 void TrendsWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
+  CompanionWindow::showEvent(event);
   if (stale_) Refresh();
 }
 
@@ -178,6 +223,7 @@ void TrendsWindow::ShowTrends(const Trends& trends) {
     summary->setItem(row, 0, new QTableWidgetItem(QString::fromUtf8(line.figure)));
     auto* value = new QTableWidgetItem(QString::fromUtf8(line.value));
     value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setToolTip(value->text());  // the whole text of a value cut short
     summary->setItem(row, 1, value);
   }
   for (int chart = 0; chart < kTrendsCharts; ++chart) {
@@ -186,6 +232,7 @@ void TrendsWindow::ShowTrends(const Trends& trends) {
     view->setChart(DrawChart(trends.charts[chart]));
     delete old;
   }
+  shown_ = trends.charts;
 }
 
 void TrendsWindow::SaveChart(int chart) {
@@ -195,17 +242,17 @@ void TrendsWindow::SaveChart(int chart) {
   if (path.isEmpty()) return;
   const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
   const auto tell = [this, &shownPath](const QString& reason) {
-    sources_.prompter.ShowMessage(std::string(kChartFailedMessage) + "\r\n" +
-                                      shownPath.toStdString() + ": " + reason.toStdString(),
-                                  kChartFailedTitle);
+    sources_.prompter.ShowMessage(
+        std::string(kChartFailedMessage) + "\r\n" +
+            EndSentence(shownPath.toStdString() + ": " + reason.toStdString()),
+        kChartFailedTitle);
   };
   const PictureFormat format = PictureFormatOf(path);
   if (format == PictureFormat::kNone) {
     tell(tr("the name must end in .png or .svg"));
     return;
   }
-  QChartView* view = controls_.charts[chart];
-  const QByteArray bytes = PictureBytes(*view, format, view->chart()->title());
+  const QByteArray bytes = PictureBytes(shown_[chart], format);
   if (bytes.isEmpty()) {
     tell(tr("the picture could not be made"));
   } else if (QString error; !WriteFileAtomically(

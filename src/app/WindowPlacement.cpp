@@ -1,6 +1,6 @@
 #include "WindowPlacement.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMargins>
 #include <QScreen>
 #include <QSettings>
@@ -48,6 +48,23 @@ void KeepOnScreen(QWidget& window) {
   const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - frame.width()));
   const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - frame.height()));
   if (QPoint(x, y) != wanted) window.move(x, y);
+}
+
+void BringToFront(QWidget& window) {
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.show();
+  window.raise();
+  window.activateWindow();
+  // The main window runs as a modal dialog itself: only one over it counts, never the main
+  // window behind a window of its own.
+  QWidget* over = QApplication::activeModalWidget();
+  for (const QWidget* below = &window; over && below; below = below->parentWidget()) {
+    if (below == over) over = nullptr;
+  }
+  if (over) {
+    over->raise();
+    over->activateWindow();
+  }
 }
 
 void RestorePlacement(QWidget& window, const QSettings* settings) {

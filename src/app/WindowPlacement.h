@@ -18,4 +18,8 @@ void SavePlacement(const QWidget& window, QSettings& settings);
 // window is shown its frame is not known yet: a title bar of the style's height is assumed.
 void KeepOnScreen(QWidget& window);
 
+// Shows the window, brought back if minimised, in front of the others and active; and a box or
+// dialog open over the windows, which waits for an answer, in front of it.
+void BringToFront(QWidget& window);
+
 }  // namespace larkspin

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "RoundFile.h"
+#include "Sentence.h"
 #include "StorableText.h"
 
 namespace larkspin {
@@ -229,7 +230,7 @@ std::optional<std::string> DataFileKeeper::Write(
       MoveFile(movedTo, path_)) {
     keptAside_ = false;
   }
-  if (!saved) return ShownPath() + ": " + Utf8(error);
+  if (!saved) return EndSentence(ShownPath() + ": " + Utf8(error));
   savedRevision_ = tableRevision;
   unread_.clear();  // the file now holds the whole table
   return std::nullopt;

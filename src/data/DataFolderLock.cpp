@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "DiskFileDetails.h"
+#include "Sentence.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -150,15 +151,16 @@ DataFolderLock::Owner DataFolderLock::FindOwner() {
 }
 
 std::string AlreadyOpenMessage(const QString& folder) {
-  return "Larkspin is already open in this folder:\r\n" + Shown(folder) +
+  return "Larkspin is already open in this folder:\r\n" + EndSentence(Shown(folder)) +
          "\r\nUse that window, or close it and start Larkspin again.\r\nIf no Larkspin is open "
          "there, remove its lock file\r\n" +
          Shown(LockPath(folder)) + "\r\nand start Larkspin again.";
 }
 
 std::string LockUnavailableMessage(const QString& folder, const QString& reason) {
-  return "Larkspin cannot open this folder:\r\n" + Shown(folder) + "\r\nIts lock file\r\n" +
-         Shown(LockPath(folder)) + "\r\ncannot be made (" + reason.toStdString() +
+  return "Larkspin cannot open this folder:\r\n" + EndSentence(Shown(folder)) +
+         "\r\nIts lock file\r\n" + Shown(LockPath(folder)) + "\r\ncannot be made (" +
+         reason.toStdString() +
          "). Without it, a second Larkspin window could write over this one's work.\r\nRemove "
          "what stands at that name, or make the folder writable, and start Larkspin again.";
 }

@@ -7,6 +7,7 @@
 #include "DiskFile.h"
 #include "ReportPage.h"
 #include "Scorecard.h"
+#include "Sentence.h"
 
 namespace larkspin {
 
@@ -225,10 +226,10 @@ void ReportWalk::WriteReport(const std::string& document) {
       QDir(services_.workDir).absoluteFilePath(QString::fromLatin1(kReportFileName));
   // Written beside the old page and renamed over it, so a failure leaves the old page whole.
   if (QString error; !WriteFileAtomically(path, document, &error)) {
-    services_.prompter.ShowMessage(std::string(kReportFailedMessage) + "\r\n" +
-                                       QDir::toNativeSeparators(path).toStdString() + ": " +
-                                       error.toStdString(),
-                                   kReportFailedTitle);
+    services_.prompter.ShowMessage(
+        std::string(kReportFailedMessage) + "\r\n" +
+            EndSentence(QDir::toNativeSeparators(path).toStdString() + ": " + error.toStdString()),
+        kReportFailedTitle);
     return;
   }
   services_.opener.OpenLocalFile(path);

@@ -8,6 +8,7 @@
 #include "DiskFile.h"
 #include "ExchangeTexts.h"
 #include "Scorecard.h"
+#include "Sentence.h"
 
 namespace larkspin {
 
@@ -69,7 +70,7 @@ void Scorecard::Export(std::string_view title, const QString& suggestedName,
   if (path.isEmpty()) return;
   QString error;
   if (!WriteFileAtomically(path, produce, &error)) {
-    TellSaveFailure(Shown(path) + ": " + error.toStdString());
+    TellSaveFailure(EndSentence(Shown(path) + ": " + error.toStdString()));
   }
 }
 

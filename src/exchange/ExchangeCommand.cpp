@@ -15,6 +15,7 @@
 #include "ExchangeTexts.h"
 #include "RoundBook.h"
 #include "RoundFile.h"
+#include "Sentence.h"
 
 namespace larkspin {
 
@@ -69,13 +70,13 @@ ExchangeOutcome Export(const ExchangeRequest& request,
              static_cast<qint64>(bytes.size());
     };
     if (!writeCsv(sink)) {
-      return Failure("standard output: " + output.errorString().toStdString());
+      return Failure(EndSentence("standard output: " + output.errorString().toStdString()));
     }
     return {};
   }
   QString error;
   if (!WriteFileAtomically(request.file, writeCsv, &error)) {
-    return Failure(Shown(request.file) + ": " + error.toStdString());
+    return Failure(EndSentence(Shown(request.file) + ": " + error.toStdString()));
   }
   return {};
 }

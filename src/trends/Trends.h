@@ -23,6 +23,11 @@ struct SummaryRow {
 struct ChartPoint {
   double x = 0;
   double y = 0;
+  // A position before it has no value (a round without putts): the line breaks there rather than
+  // run across it.
+  bool afterGap = false;
+  // What the point is: its date, its course and its value, on two lines.
+  std::string tip;
 };
 
 struct ChartLine {

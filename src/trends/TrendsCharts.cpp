@@ -1,10 +1,12 @@
 #include "TrendsCharts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "ClubCode.h"
+#include "Tenths.h"
 
 namespace larkspin {
 
@@ -29,7 +31,12 @@ struct Position {
   std::string label;
   std::size_t begin = 0;
   std::size_t end = 0;
+  std::string where;  // the date and the course, or the month and its courses
 };
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
 
 std::vector<Position> Positions(const std::vector<FullRound>& rounds, bool monthly) {
   std::vector<Position> positions;
@@ -38,10 +45,36 @@ std::vector<Position> Positions(const std::vector<FullRound>& rounds, bool month
     if (monthly && !positions.empty() && rounds[positions.back().begin].date / 100 == month) {
       positions.back().end = i + 1;
     } else {
-      positions.push_back({monthly ? MonthLabel(month) : DateLabel(rounds[i].date), i, i + 1});
+      positions.push_back({monthly ? MonthLabel(month) : DateLabel(rounds[i].date), i, i + 1, {}});
     }
   }
+  for (Position& position : positions) {
+    std::vector<std::string_view> courses;
+    for (std::size_t i = position.begin; i < position.end; ++i) {
+      if (std::find(courses.begin(), courses.end(), rounds[i].course) == courses.end())
+        courses.push_back(rounds[i].course);
+    }
+    position.where = position.label + ", " +
+                     (courses.size() == 1 ? std::string(courses[0])
+                                          : Counted(courses.size(), "course", "courses"));
+    if (monthly) position.where += ", " + Counted(position.end - position.begin, "round", "rounds");
+  }
   return positions;
+}
+
+// What a line's values are: how a tip writes them.
+enum class Unit { kStrokes, kToPar, kPercent };
+
+// Whole values as they are, others to a tenth: "90", "+17.4", "E", "44.4%".
+std::string ValueText(double value, Unit unit) {
+  const auto tenths = static_cast<std::int64_t>(std::llround(value * 10));
+  std::string text = unit == Unit::kToPar ? SignedTenthsText(tenths) : TenthsText(tenths);
+  if (tenths % 10 == 0 && text.ends_with(".0")) text.resize(text.size() - 2);
+  return unit == Unit::kPercent ? text + '%' : text;
+}
+
+std::string Tip(const std::string& where, const std::string& line, double value, Unit unit) {
+  return where + '\n' + line + ": " + ValueText(value, unit);
 }
 
 // The mean of `value` over a position's rounds that have one (value returns false for none).
@@ -60,25 +93,37 @@ std::optional<double> MeanAt(const std::vector<FullRound>& rounds, const Positio
   return sum / count;
 }
 
+// A point at each position with a value; the line breaks over those without.
 template <typename Value>
-ChartLine LineOf(std::string name, const std::vector<FullRound>& rounds,
+ChartLine LineOf(std::string name, Unit unit, const std::vector<FullRound>& rounds,
                  const std::vector<Position>& positions, Value value) {
   ChartLine line{std::move(name), {}};
+  bool gap = false;
   for (std::size_t x = 0; x < positions.size(); ++x) {
-    if (const auto y = MeanAt(rounds, positions[x], value))
-      line.points.push_back({static_cast<double>(x), *y});
+    const auto y = MeanAt(rounds, positions[x], value);
+    if (!y) {
+      gap = !line.points.empty();
+      continue;
+    }
+    line.points.push_back(
+        {static_cast<double>(x), *y, gap, Tip(positions[x].where, line.name, *y, unit)});
+    gap = false;
   }
   return line;
 }
 
 // Each point from the fifth on: the mean of it and the four before.
-ChartLine MovingAverage(std::string name, const ChartLine& line) {
+ChartLine MovingAverage(std::string name, Unit unit, const ChartLine& line,
+                        const std::vector<Position>& positions) {
   ChartLine average{std::move(name), {}};
   double sum = 0;
   for (std::size_t i = 0; i < line.points.size(); ++i) {
     sum += line.points[i].y;
     if (i >= 5) sum -= line.points[i - 5].y;
-    if (i >= 4) average.points.push_back({line.points[i].x, sum / 5});
+    if (i < 4) continue;
+    const ChartPoint& at = line.points[i];
+    const std::string& where = positions[static_cast<std::size_t>(at.x)].where;
+    average.points.push_back({at.x, sum / 5, false, Tip(where, average.name, sum / 5, unit)});
   }
   return average;
 }
@@ -108,12 +153,14 @@ Chart ScoreByRound(const std::vector<FullRound>& rounds, const std::vector<Posit
       MakeChart(ChartKind::kLines, monthly ? "Score by round (monthly means)" : "Score by round",
                 monthly ? "Month" : "Round, by date", toPar ? "Strokes to par" : "Strokes");
   chart.categories = Labels(positions);
-  ChartLine scores = LineOf(toPar ? "To par" : "Score", rounds, positions,
+  const Unit unit = toPar ? Unit::kToPar : Unit::kStrokes;
+  ChartLine scores = LineOf(toPar ? "To par" : "Score", unit, rounds, positions,
                             [toPar](const FullRound& round) -> std::optional<double> {
                               return toPar ? round.toPar : round.score;
                             });
-  ChartLine average = MovingAverage(
-      monthly ? "Average of the last five months" : "Average of the last five rounds", scores);
+  ChartLine average =
+      MovingAverage(monthly ? "Average of the last five months" : "Average of the last five rounds",
+                    unit, scores, positions);
   chart.lines = {std::move(scores), std::move(average)};
   return chart;
 }
@@ -125,12 +172,12 @@ Chart PuttsAndGreens(const std::vector<FullRound>& rounds, const std::vector<Pos
                           monthly ? "Month" : "Round, by date", "Putts");
   chart.secondYTitle = "Greens (%)";
   chart.categories = Labels(positions);
-  chart.lines.push_back(LineOf("Putts per round", rounds, positions,
+  chart.lines.push_back(LineOf("Putts per round", Unit::kStrokes, rounds, positions,
                                [](const FullRound& round) -> std::optional<double> {
                                  if (round.putts < 0) return std::nullopt;
                                  return round.putts;
                                }));
-  ChartLine greens = LineOf("Greens in regulation", rounds, positions,
+  ChartLine greens = LineOf("Greens in regulation", Unit::kPercent, rounds, positions,
                             [](const FullRound& round) -> std::optional<double> {
                               if (round.greenHoles == 0) return std::nullopt;
                               return 100.0 * round.greensHit / round.greenHoles;
@@ -210,6 +257,22 @@ Chart DrivingDistance(const TrendsTally& tally) {
   return chart;
 }
 
+// A line with no point (the average of fewer than five rounds, putts never counted) is neither
+// drawn nor named in the legend, and a value axis with no line goes.
+void DropEmptyLines(Chart& chart) {
+  std::erase_if(chart.lines, [](const ChartLine& line) { return line.points.empty(); });
+  const auto on = [&chart](bool second) {
+    return std::any_of(chart.lines.begin(), chart.lines.end(),
+                       [second](const ChartLine& line) { return line.onSecondAxis == second; });
+  };
+  if (on(true) && !on(false)) {
+    chart.yTitle = chart.secondYTitle;
+    for (ChartLine& line : chart.lines)
+      line.onSecondAxis = false;
+  }
+  if (!on(true)) chart.secondYTitle.clear();
+}
+
 }  // namespace
 
 std::array<Chart, kTrendsCharts> TrendsCharts(const TrendsTally& tally,
@@ -220,6 +283,10 @@ std::array<Chart, kTrendsCharts> TrendsCharts(const TrendsTally& tally,
                                              ScoringMix(tally), AverageByHole(tally, coursePars),
                                              PuttsAndGreens(tally.fullRounds, positions, monthly),
                                              DrivingDistance(tally)};
+  for (Chart& chart : charts)
+    DropEmptyLines(chart);
+  if (charts[kPuttsAndGreens].lines.empty())
+    charts[kPuttsAndGreens].emptyText = "No putts in this choice";
   if (tally.fullRounds.empty()) {
     charts[kScoreByRound].emptyText = "No 18-hole rounds in this choice";
     charts[kPuttsAndGreens].emptyText = "No 18-hole rounds in this choice";

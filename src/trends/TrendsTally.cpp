@@ -59,7 +59,8 @@ TrendsTally TallyRounds(const RoundTable& rounds, const CourseTable& courses,
                   .first;
     }
     const HolePars& pars = found->second;
-    FullRound round{.date = ReadDate(cells[kDateColumn]), .row = row};
+    FullRound round{
+        .date = ReadDate(cells[kDateColumn]), .row = row, .course = cells[kCourseColumn]};
     ScoringClasses& monthClasses = tally.classesByMonth[round.date / 100];
     int played = 0;
     int parSum = 0;

@@ -23,6 +23,7 @@ inline constexpr std::array<const char*, 5> kScoringClassNames = {
 struct FullRound {
   int date = 0;  // YYYYMMDD, 0 when unreadable
   int row = 0;
+  std::string_view course;  // the table's own text
   int score = 0;
   int toPar = 0;
   bool hasToPar = false;  // every hole has a par

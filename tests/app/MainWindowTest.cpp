@@ -370,6 +370,41 @@ class MainWindowTest : public QObject {
     larkspin::testing::VerifyTabOrder(expected);
   }
 
+  // At every size the window can take, each row of a hole's box has its mark, visible whole and
+  // beside its field: S, D, C and P, but no P on holes 4, 5, 13 and 14.
+  void gridMarks_standWholeBesideTheirFields_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("as it opens") << QSize();
+    QTest::newRow("smallest") << QSize(1, 1);
+    QTest::newRow("1600 by 1000") << QSize(1600, 1000);
+  }
+  void gridMarks_standWholeBesideTheirFields() {
+    QFETCH(QSize, size);
+    auto& w = Open();
+    if (size.isValid()) {
+      w.resize(size);
+      QTRY_COMPARE(w.size(), size.expandedTo(w.minimumSize()));
+    }
+    for (int hole = 1; hole <= kHoles; ++hole) {
+      const HoleBox* box = w.Widgets().holes[hole - 1];
+      QCOMPARE(box->visibleRegion(), QRegion(box->rect()));
+      QStringList marks;
+      for (const QLabel* label : box->findChildren<QLabel*>()) {
+        marks << label->text();
+        QCOMPARE(label->visibleRegion(), QRegion(label->rect()));  // shown, and not cut off
+        QCOMPARE(label->size().expandedTo(label->sizeHint()), label->size());
+        const QWidget* field = label->buddy();
+        QVERIFY(field && field->parentWidget() == box);
+        const QRect mark = label->geometry();
+        QVERIFY2(mark.right() < field->x() && field->x() - mark.right() <= 12,
+                 qPrintable(label->text()));
+        QVERIFY(std::abs(mark.center().y() - field->geometry().center().y()) <= 2);
+      }
+      const bool putts = hole != 4 && hole != 5 && hole != 13 && hole != 14;
+      QCOMPARE(marks.join(QString()), QString::fromLatin1(putts ? "SDCP" : "SDC"));
+    }
+  }
+
   void everyControl_hasAUniqueAccessibleName() {
     auto& w = Open();
     QSet<QString> names;

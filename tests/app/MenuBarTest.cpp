@@ -31,6 +31,17 @@ QStringList Texts(const QMenu* menu) {
   return texts;
 }
 
+QString ParsShown(const CScorecardDlg& w) {
+  QStringList pars;
+  for (const HoleBox* hole : w.Widgets().holes)
+    pars << hole->par->text();
+  return pars.join(QLatin1Char(','));
+}
+
+QString EighteenTimes(const QString& text) {
+  return QStringList(kHoles, text).join(QLatin1Char(','));
+}
+
 QString RoundsShown(const CScorecardDlg& w) {
   QStringList courses;
   const auto* model = w.Widgets().rounds->model();
@@ -103,6 +114,56 @@ class MenuBarTest : public QObject {
     QTest::keyClick(w.focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(RoundsShown(w), QStringLiteral("Oak"));
     QCOMPARE(w.Widgets().roundCount->text(), QStringLiteral("1"));
+  }
+
+  // A course change, and what the grid shows once it is undone and once it is made again: the
+  // course's name and the pars it has then. "Oak" is picked by a click on its round.
+  void undoAndRedoKeysOfACourseChange_showThatCoursesPars_data() {
+    QTest::addColumn<int>("button");  // Add, Update, Remove
+    QTest::addColumn<QString>("course");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("afterUndo");  // each par
+    QTest::addColumn<QString>("afterRedo");
+    QTest::newRow("Add Course") << 0 << "Elm"
+                                << "3"
+                                << ""
+                                << "3";
+    QTest::newRow("Update Course") << 1 << "Oak"
+                                   << "5"
+                                   << "4"
+                                   << "5";
+    QTest::newRow("Remove Course") << 2 << "Oak"
+                                   << ""
+                                   << "4"
+                                   << "";
+  }
+  void undoAndRedoKeysOfACourseChange_showThatCoursesPars() {
+    QFETCH(int, button);
+    QFETCH(QString, course);
+    QFETCH(QString, typed);
+    QFETCH(QString, afterUndo);
+    QFETCH(QString, afterRedo);
+    std::string courses = "COURSE=Oak\r\nDATE=";
+    for (int hole = 1; hole <= kHoles; ++hole)
+      courses += "\r\nS" + std::to_string(hole) + "=4";
+    QVERIFY(WriteFileAtomically(harness_->FilePath("courses.dat"), courses + "\r\n"));
+    auto& w = Open();
+    if (course == QLatin1String("Oak")) {
+      larkspin::testing::ClickRound(w, 0);
+    } else {
+      w.Widgets().course->setEditText(course);
+    }
+    if (!typed.isEmpty()) larkspin::testing::TypeStrokes(w, typed);
+    const auto& c = w.Widgets();
+    QTest::mouseClick(std::array{c.addCourse, c.updateCourse, c.removeCourse}[button],
+                      Qt::LeftButton);
+
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(c.course->currentText(), course);
+    QCOMPARE(ParsShown(w), EighteenTimes(afterUndo));
+    QTest::keyClick(w.focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(c.course->currentText(), course);
+    QCOMPARE(ParsShown(w), EighteenTimes(afterRedo));
   }
 
   // In a field with typing of its own to undo, Ctrl+Z undoes the typing first.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,6 +12,8 @@
 #include <utility>
 
 #include "CScorecardApp.h"
+#include "DataFolderLock.h"
+#include "FrontRequest.h"
 #include "StartupOptions.h"
 
 namespace {
@@ -117,6 +120,27 @@ class StartupTest : public QObject {
 
   void desktopFileName_isTheLauncherName() {
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(LARKSPIN_APP_ID));
+  }
+
+  // The window of a first copy comes to the front through the folder's socket, and the box that
+  // tells the second copy why it ends is titled as that window.
+  void secondCopy_bringsTheFirstWindowToTheFrontAndSaysWhyItEnds() {
+    larkspin::DataFolderLock first(dataDir_);
+    QCOMPARE(first.TryLock(), larkspin::DataFolderLock::Outcome::kLocked);
+    int requests = 0;
+    const larkspin::FrontRequestServer firstWindow(dataDir_, [&requests] { ++requests; });
+    QString title;
+    QTimer user;
+    connect(&user, &QTimer::timeout, [&title] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        title = box->windowTitle();
+        box->close();
+      }
+    });
+    user.start(10);
+    QCOMPARE(app_.InitInstance(), 1);
+    QCOMPARE(title, QStringLiteral("Larkspin"));
+    QTRY_COMPARE(requests, 1);
   }
 
   void window_readsAndWritesInTheDataFolderOnly() {

@@ -137,7 +137,7 @@ TEST(DataFolderLock, FolderAtTheLocksName_isUnavailableAndToldWithTheLockFile) {
   ASSERT_EQ(lock.TryLock(), Outcome::kUnavailable);
   EXPECT_EQ(LockUnavailableMessage(dir.path(), lock.Reason()),
             "Larkspin cannot open this folder:\r\n" + dir.path().toStdString() +
-                "\r\nIts lock file\r\n" + dir.filePath(".larkspin.lock").toStdString() +
+                ".\r\nIts lock file\r\n" + dir.filePath(".larkspin.lock").toStdString() +
                 "\r\ncannot be made (a folder stands at that name). Without it, a second "
                 "Larkspin window could write over this one's work.\r\nRemove what stands at that "
                 "name, or make the folder writable, and start Larkspin again.");
@@ -154,7 +154,7 @@ TEST(DataFolderLock, Message_namesTheFolderAndTheLockFile) {
   const std::string folder = QDir::toNativeSeparators(dir.path()).toStdString();
   EXPECT_EQ(AlreadyOpenMessage(dir.path()),
             "Larkspin is already open in this folder:\r\n" + folder +
-                "\r\nUse that window, or close it and start Larkspin again.\r\nIf no Larkspin is "
+                ".\r\nUse that window, or close it and start Larkspin again.\r\nIf no Larkspin is "
                 "open there, remove its lock file\r\n" +
                 QDir::toNativeSeparators(dir.filePath(".larkspin.lock")).toStdString() +
                 "\r\nand start Larkspin again.");

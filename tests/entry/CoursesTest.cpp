@@ -225,7 +225,7 @@ TEST_F(Courses, SaveWhenFileCannotBeWritten_reportsFileAndReasonAndChangesNothin
   ASSERT_EQ(h.prompter.messages.size(), 1u);
   EXPECT_EQ(h.prompter.messages[0].title, "Error Writing File");
   EXPECT_THAT(h.prompter.messages[0].text,
-              ::testing::MatchesRegex("Save to File\r\n" + path + ": .*directory"));
+              ::testing::MatchesRegex("Save to File\r\n" + path + ": .*directory\\."));
   EXPECT_EQ(sc.Courses().Table().Row(0), Course("Oak", "2003-01-01", "o"));
   EXPECT_THAT(sc.View().course.Entries(), ElementsAre("Oak"));
 }

@@ -30,7 +30,7 @@ void ExpectSaveErrorShown(const ScorecardHarness& harness, const std::string& re
   const auto& messages = harness.prompter.messages;
   ASSERT_EQ(messages.size(), 1u);
   const std::string path = QDir::toNativeSeparators(harness.FilePath("lks.dat")).toStdString();
-  EXPECT_EQ(messages[0].text, "Save to File\r\n" + path + ": " + reason);
+  EXPECT_EQ(messages[0].text, "Save to File\r\n" + path + ": " + reason + ".");
   EXPECT_EQ(messages[0].title, "Error Writing File");
 }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "CourseFile.h"
 #include "DataFolderLock.h"
@@ -15,6 +16,7 @@
 #include "ExchangeCommand.h"
 #include "ExchangeTestSupport.h"
 #include "RoundFile.h"
+#include "support/FaultInjection.h"
 
 namespace larkspin::testing {
 namespace {
@@ -50,6 +52,9 @@ class ExchangeCommand : public ::testing::Test {
   QTemporaryDir dir_;
   QByteArray output_;
   std::unique_ptr<DataFolderLock> window_;  // a window open on the folder
+#ifdef Q_OS_UNIX
+  std::optional<FaultInjector> fault_;
+#endif
 };
 
 TEST_F(ExchangeCommand, ExportRounds_writesTheTableTopRowFirstToAFileOrStandardOutput) {
@@ -138,6 +143,11 @@ TEST_F(ExchangeCommand, Failures_changeNothingAndSayWhy) {
              WriteFileAtomically(DataPath(kRoundFileName), std::string_view("COURSE=A\x1Ajunk")));
        },
        Action::kExportRounds, "-", "", "bytes after the control-Z character"},
+#ifdef Q_OS_UNIX
+      {"an import whose save fails",
+       [this] { fault_.emplace(1, EIO, std::set<std::string>{"fdatasync"}); },
+       Action::kImportRounds, "-", kCsv, "Input/output error. Nothing was imported."},
+#endif
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -148,6 +158,9 @@ TEST_F(ExchangeCommand, Failures_changeNothingAndSayWhy) {
     if (c.before) c.before();
     const std::string data = DataBytes(kRoundFileName);
     const ExchangeOutcome outcome = Run(c.action, c.file, c.input);
+#ifdef Q_OS_UNIX
+    fault_.reset();
+#endif
     EXPECT_EQ(outcome.exitStatus, 1);
     EXPECT_NE(outcome.error.find(c.error), std::string::npos) << outcome.error;
     EXPECT_EQ(outcome.report, "");

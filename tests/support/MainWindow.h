@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "CScorecardDlg.h"
+#include "HoleBox.h"
+#include "RoundListView.h"
 
 namespace larkspin::testing {
 
@@ -16,6 +18,19 @@ inline std::unique_ptr<CScorecardDlg> OpenMainWindow(const ScorecardServices& se
   window->activateWindow();
   if (!QTest::qWaitForWindowActive(window.get())) qWarning("window not active");
   return window;
+}
+
+// A click on a round of the list, as the user loads it into the grid.
+inline void ClickRound(CScorecardDlg& w, int row) {
+  auto* view = w.Widgets().rounds;
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    view->visualRect(view->model()->index(row, 0)).center());
+}
+
+// The same text typed into the strokes field of every hole.
+inline void TypeStrokes(CScorecardDlg& w, const QString& strokes) {
+  for (HoleBox* hole : w.Widgets().holes)
+    hole->strokes->setText(strokes);
 }
 
 }  // namespace larkspin::testing

@@ -43,6 +43,14 @@ TEST(Charts, ScoreByRoundPlotsEighteenHoleRoundsInDateOrderWithAFiveRoundAverage
   EXPECT_EQ(Ys(toPar.lines[0]), (std::vector<double>{8, 0, 1, 2, 3, 4}));
   EXPECT_EQ(Ys(toPar.lines[1]), (std::vector<double>{2.8, 2}));
   EXPECT_EQ(toPar.lines[1].points[0].x, 4);
+  EXPECT_EQ(toPar.lines[0].points[0].tip, "no date, Oak\nTo par: +8");
+  EXPECT_EQ(toPar.lines[1].points[1].tip, "2024-04-01, Oak\nAverage of the last five rounds: +2");
+
+  // Fewer than five rounds have no average: it is neither drawn nor in the legend.
+  const Chart four =
+      Tables({rounds.begin(), rounds.begin() + 4}, {kOak}).Compute().charts[kScoreByRound];
+  ASSERT_EQ(four.lines.size(), 1u);
+  EXPECT_EQ(four.lines[0].name, "To par");
 
   rounds.push_back(Round("Nowhere", "2024-05-01", HolesScoring(90)));
   const Chart scores = Tables(rounds, {kOak}).Compute().charts[kScoreByRound];
@@ -65,6 +73,7 @@ TEST(Charts, PerRoundChartsPlotMonthlyMeansBeyondTwoThousandRounds) {
       EXPECT_EQ(putts.title, "Putts and greens (monthly means)");
       EXPECT_EQ(score.categories, (std::vector<std::string>{"2024-01", "2024-02"}));
       EXPECT_EQ(Ys(score.lines[0]), (std::vector<double>{0, 8}));
+      EXPECT_EQ(score.lines[0].points[1].tip, "2024-02, Oak, 1001 rounds\nTo par: +8");
     }
   }
 }
@@ -116,13 +125,21 @@ TEST(Charts, PuttsAndGreensPlotEachRoundsPuttsAndShareOfGreens) {
   noPutts[0] = "x";
   const Chart chart = Tables({Round("Oak", "2024-01-02", Holes("4"), noPutts),
                               Round("Oak", "2024-01-01", Holes("4"), Holes("2")),
-                              Round("Oak", "2024-01-03", Holes("4"))},
+                              Round("Oak", "2024-01-03", Holes("4")),
+                              Round("Elm", "2024-01-04", Holes("4"), Holes("1"))},
                              {kOak})
                           .Compute()
                           .charts[kPuttsAndGreens];
-  EXPECT_EQ(Ys(chart.lines[0]), (std::vector<double>{36}));
+  EXPECT_EQ(Ys(chart.lines[0]), (std::vector<double>{36, 18}));
+  // The rounds without putts between are a gap in the line, not a line across it.
+  EXPECT_EQ(chart.lines[0].points[1].x, 3);
+  EXPECT_TRUE(chart.lines[0].points[1].afterGap);
+  EXPECT_FALSE(chart.lines[0].points[0].afterGap);
+  EXPECT_EQ(chart.lines[0].points[1].tip, "2024-01-04, Elm\nPutts per round: 18");
   EXPECT_EQ(Ys(chart.lines[1]), (std::vector<double>{100, 100}));
   EXPECT_EQ(chart.lines[1].points[1].x, 1);
+  EXPECT_FALSE(chart.lines[1].points[1].afterGap);
+  EXPECT_EQ(chart.lines[1].points[1].tip, "2024-01-02, Oak\nGreens in regulation: 100%");
   EXPECT_TRUE(chart.lines[1].onSecondAxis);
 }
 
