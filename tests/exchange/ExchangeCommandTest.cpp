@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "CommandFolder.h"
 #include "CourseFile.h"
 #include "DataFolderLock.h"
 #include "DiskFile.h"
@@ -43,8 +44,9 @@ class ExchangeCommand : public ::testing::Test {
     output_.clear();
     QBuffer outBuffer(&output_);
     outBuffer.open(QIODevice::WriteOnly);
-    return RunExchange(ExchangeRequest{action, file, skipDuplicates}, dir_.path(), inBuffer,
-                       outBuffer);
+    CommandFolder folder(dir_.path(), {kRoundFileName, kCourseFileName});
+    return RunExchange(ExchangeRequest{action, file, skipDuplicates, std::nullopt}, folder,
+                       inBuffer, outBuffer);
   }
 
   QTemporaryDir dir_;
