@@ -7,9 +7,6 @@
 namespace larkspin {
 
 inline constexpr char kLockFileName[] = ".larkspin.lock";
-// The journal of the window's changes beside the lock; the copies it keeps of one it did not apply
-// ("….unapplied") begin with the same name.
-inline constexpr char kJournalFileName[] = ".larkspin.journal";
 
 // One window per data folder: a second copy of the program in the same folder would write its
 // stale tables over the first one's saved work when closed last. The lock is a file in the data

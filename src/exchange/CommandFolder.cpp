@@ -8,6 +8,7 @@
 #include "CourseFile.h"
 #include "DataFolder.h"
 #include "DiskFile.h"
+#include "JournalFormat.h"
 #include "RatingsFile.h"
 #include "RoundFile.h"
 
@@ -40,6 +41,7 @@ QStringList OwnNames() {
           QString::fromLatin1(kRatingsFileName), QString::fromLatin1(kLockFileName)};
 }
 
+// The journal, and the copies kept of one not applied (".larkspin.journal.unapplied.2").
 bool IsOwnName(const QString& name) {
   return OwnNames().contains(name) || name.startsWith(QString::fromLatin1(kJournalFileName));
 }
