@@ -247,10 +247,11 @@ void ConvertDates(RoundImportPlan& plan, DateOrder order, const RoundTable& tabl
     if (!date) continue;
     RoundCells cells = plan.rows[i].Cells();
     cells[kDateColumn] = *date;
+    // The cells point into the round they were taken from, until it is replaced.
     plan.rows[i] = PackedRound(cells);
     ++plan.datesConverted;
     if (!existing) existing.emplace(table);
-    const bool duplicate = existing->Has(cells[kCourseColumn], *date);
+    const bool duplicate = existing->Has(plan.rows[i].Cell(kCourseColumn), *date);
     if (duplicate != plan.duplicate[i]) {
       plan.duplicate[i] = duplicate;
       duplicate ? ++plan.duplicates : --plan.duplicates;
