@@ -117,6 +117,9 @@ bool CsvReader::Start() {
 bool CsvReader::Parse(std::string_view bytes) {
   const std::size_t parsed = csv_parse(parser_.get(), bytes.data(), bytes.size(),
                                        &CsvReader::OnCell, &CsvReader::OnRowEnd, this);
+  // libcsv holds the cell it is reading whole: a first row of one endless "name" would cost its
+  // size again before the name could be cut short.
+  if (!failed_ && headerCells_ == 0 && parser_->entry_pos > kHeadLimit) FailLongName();
   if (parsed < bytes.size() && !failed_) {
     if (csv_error(parser_.get()) != CSV_EPARSE) {
       Fail(0, csv_strerror(csv_error(parser_.get())));
@@ -151,6 +154,10 @@ void CsvReader::AddCell(std::string_view cell) {
     if (cellEnds_.size() == kCsvColumnLimit) {
       Fail(static_cast<int>(kCsvColumnLimit) + 1,
            "the first row names more than 1,000 columns, more than Larkspin reads");
+      return;
+    }
+    if (cell.size() > kHeadLimit) {
+      FailLongName();
       return;
     }
     if (cellEnds_.empty() && cell.starts_with(kByteOrderMarkAs1252)) {
@@ -207,6 +214,12 @@ void CsvReader::EndRow(int terminator) {
   // CR LF is one line end; CR alone and LF alone are one each.
   if (terminator == '\r' || (terminator == '\n' && !afterCarriageReturn_)) ++line_;
   afterCarriageReturn_ = terminator == '\r';
+}
+
+void CsvReader::FailLongName() {
+  Fail(CurrentColumn(),
+       "a cell of the first row is longer than 65,536 bytes, which no column's "
+       "name is");
 }
 
 void CsvReader::Fail(int column, std::string reason) {

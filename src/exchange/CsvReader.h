@@ -35,7 +35,8 @@ inline constexpr std::size_t kCsvColumnLimit = 1000;
 // Refused, naming the line and the column: a double quote inside a cell that does not begin with
 // one, text after a cell's closing quote, a quote that is never closed, a cell holding a line
 // break (the data files cannot store one), a row with more cells than the first row, a first row
-// of more than kCsvColumnLimit cells. Refused as a whole: a text in UTF-16 or UTF-32.
+// of more than kCsvColumnLimit cells or with a cell of more than 64 KB. Refused as a whole: a
+// text in UTF-16 or UTF-32.
 // Whatever the text, the reader holds one row and one cell at a time.
 class CsvReader {
  public:
@@ -65,6 +66,7 @@ class CsvReader {
   void AddCell(std::string_view cell);
   void EndRow(int terminator);
   void Fail(int column, std::string reason);
+  void FailLongName();
   int CurrentColumn() const { return static_cast<int>(cellEnds_.size()) + 1; }
 
   RowHandler onRow_;
