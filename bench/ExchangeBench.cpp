@@ -94,11 +94,69 @@ void ImportRounds(benchmark::State& state) {
   if (peakKnown) state.counters["peak_mem_beyond_table_per_csv_byte"] = beyondPerByte;
 }
 
+// "Import Rounds…" of a hostile CSV of 30 MB whose first row is all there is to it: 30 million
+// empty columns (shape 0), or one column name of 30 MB (shape 1), into the window opened on 1,000
+// rounds, until the box that refuses it. `box_bytes`: the length of its text;
+// `peak_mem_per_csv_byte`: the most resident memory while importing beyond what was resident
+// before, per byte of the file.
+void ImportWideHeader(benchmark::State& state) {
+  Workbench bench(1'000);
+  if (!bench.Ready()) {
+    state.SkipWithError("could not write the generated files");
+    return;
+  }
+  QTemporaryDir elsewhere;
+  const QString csv = elsewhere.filePath(QStringLiteral("wide.csv"));
+  constexpr long long kBytes = 30'000'000;
+  const QByteArray row = state.range(0) == 0 ? "COURSE" + QByteArray(kBytes, ',')
+                                             : "COURSE," + QByteArray(kBytes, 'x');
+  if (!WriteFileAtomically(csv, std::string_view(row.constData(), row.size()))) {
+    state.SkipWithError("could not write the CSV file");
+    return;
+  }
+  bench.ChooseFile(csv);
+  double perByte = 0;
+  bool peakKnown = true;
+  std::size_t boxBytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Scorecard& scorecard = bench.Open();
+    ReleaseFreeMemory();
+    const long long before = ResidentBytes();
+    const int messages = bench.Messages();
+    peakKnown = ResetPeakResident() && peakKnown;
+    state.ResumeTiming();
+
+    scorecard.ImportRounds();
+
+    state.PauseTiming();
+    perByte = std::max(perByte, static_cast<double>(PeakResidentBytes() - before) /
+                                    static_cast<double>(row.size()));
+    if (bench.Messages() != messages + 1 ||
+        bench.LastMessage().find("line 1, column") == std::string::npos ||
+        scorecard.Rounds().Table().RowCount() != 1'000) {
+      state.SkipWithError("the file was not refused");
+      return;
+    }
+    boxBytes = bench.LastMessage().size();
+    state.ResumeTiming();
+  }
+  state.counters["csv_bytes"] = static_cast<double>(row.size());
+  state.counters["box_bytes"] = static_cast<double>(boxBytes);
+  if (peakKnown) state.counters["peak_mem_per_csv_byte"] = perByte;
+}
+
 }  // namespace
 
 void RegisterExchangeBenchmarks() {
   Register("ExportRounds", ExportRounds, 5);
   Register("ImportRounds", ImportRounds, 5);
+  benchmark::RegisterBenchmark("ImportWideHeader", ImportWideHeader)
+      ->Arg(0)
+      ->Arg(1)
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
 }
 
 }  // namespace larkspin::bench

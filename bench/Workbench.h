@@ -37,6 +37,7 @@ class Workbench {
   // The outside world of a Scorecard in this folder, for a window opened on it.
   const ScorecardServices& Services() const { return services_; }
   int Messages() const { return static_cast<int>(prompter_.messages.size()); }
+  const std::string& LastMessage() const { return prompter_.messages.back().text; }
   int Opened() const { return static_cast<int>(opener_.opened.size()); }
   // The file the File menu's dialogs choose.
   void ChooseFile(const QString& path) { fileChooser_.path = path; }

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "CScorecardDlg.h"
-#include "CourseFile.h"
+#include "DataFolderFiles.h"
 #include "DataFolderLock.h"
 #include "DiskFile.h"
 #include "FrontRequest.h"
@@ -52,11 +52,7 @@ int CScorecardApp::InitInstance() {
     prompter.ShowMessage(message, "Larkspin");
     return 1;
   }
-  RemoveLeftoverTemporaries(
-      dataDir_,
-      {QString::fromLatin1(kRoundFileName), QString::fromLatin1(kCourseFileName),
-       QString::fromLatin1(kReportFileName)},
-      lock.FilePath());
+  RemoveLeftoverTemporaries(dataDir_, DataFolderSavedFiles(), lock.FilePath());
 
   SessionGuard guard;
   // In the user's own configuration folder, never among the data files.

@@ -1,7 +1,13 @@
 #include "CommandLineExchange.h"
 
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include "CommandFolder.h"
+#include "DataFolderFiles.h"
+#include "StandardStreams.h"
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -21,9 +27,18 @@ int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDi
   QFile output;
   input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
   output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
-  const ExchangeOutcome outcome = RunExchange(request, dataDir, input, output);
+  CommandFolder folder(dataDir, DataFolderSavedFiles());
+  ExchangeOutcome outcome = RunExchange(request, folder, input, output);
   output.close();
-  if (!outcome.report.empty()) std::printf("%s\n", outcome.report.c_str());
+  if (!outcome.report.empty()) {
+    std::printf("%s\n", outcome.report.c_str());
+    // What an import did is on record only once it is written.
+    if (!FlushStandardOutput() && outcome.exitStatus == 0) {
+      outcome.exitStatus = 1;
+      outcome.error = "standard output: " + std::string(std::strerror(errno)) +
+                      "; it was to say: " + outcome.report;
+    }
+  }
   if (!outcome.error.empty()) std::fprintf(stderr, "larkspin: %s\n", outcome.error.c_str());
   return outcome.exitStatus;
 }

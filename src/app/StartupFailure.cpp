@@ -40,7 +40,7 @@ int TellStartupFailure(int& argc, char** argv, const QString& message, bool inBo
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Larkspin"), text, QMessageBox::Ok);
     box.exec();
   }
-  return 2;
+  return 1;
 }
 
 }  // namespace larkspin

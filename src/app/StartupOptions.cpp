@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "DiskFile.h"
+#include "DataFolder.h"
 
 namespace larkspin {
 
@@ -45,8 +45,11 @@ QString HelpText(const QCommandLineParser& parser) {
          QStringLiteral(
              "\nWithout an option, Larkspin keeps its files in the folder it is "
              "started from.\n"
-             "An export or import runs without a window and ends with status 0 when done, 1 on a "
-             "data or file error, 2 on a mistake on the command line.\n");
+             "An export or import runs without a window, in a data folder that holds lks.dat "
+             "or courses.dat. It ends with status 0 when done; 1 when a file or the data folder "
+             "cannot be read or written, a window is open on the folder, or an import's data "
+             "file was written but could not be synced to the disk (the message says so: do "
+             "not import the file again); 2 on a mistake on the command line.\n");
 }
 
 StartupOptions Mistake(const QString& what, const QCommandLineParser& parser) {
@@ -81,8 +84,8 @@ class CommandLine {
   QCommandLineParser parser_;
   const QCommandLineOption dataDir_{
       QStringLiteral("data-dir"),
-      QStringLiteral("Keep lks.dat, courses.dat and report.htm in <folder>, creating it when "
-                     "missing."),
+      QStringLiteral("Keep lks.dat, courses.dat and report.htm in <folder>; the window creates "
+                     "it when missing."),
       QStringLiteral("folder")};
   QCommandLineOption userData_{QStringLiteral("user-data")};
   const QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")},
@@ -118,6 +121,12 @@ class CommandLine {
       QStringLiteral("With an import: skip (the default) or add the rows whose course and date "
                      "(for courses, whose name) the data file already has."),
       QStringLiteral("skip|add")};
+  const QCommandLineOption dates_{
+      QStringLiteral("dates"),
+      QStringLiteral("With an import: read the dates not written YYYY-MM-DD day first (17/05/2025) "
+                     "or month first (5/17/2025), or keep them as written. Without it, a file "
+                     "whose dates do not show which is refused."),
+      QStringLiteral("day-first|month-first|keep")};
 };
 
 CommandLine::CommandLine(const QString& userDataDir) {
@@ -131,7 +140,7 @@ CommandLine::CommandLine(const QString& userDataDir) {
   parser_.addOptions({dataDir_, userData_});
   for (const auto& [option, action] : exchanges_)
     parser_.addOption(option);
-  parser_.addOptions({duplicates_, help_, version_});
+  parser_.addOptions({duplicates_, dates_, help_, version_});
   AcceptQtOptions(parser_);
 }
 
@@ -185,7 +194,7 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
   for (const auto& [option, action] : exchanges_) {
     if (!parser_.isSet(option)) continue;
     if (exchange) return Mistake(QStringLiteral("choose one export or import at a time."), parser_);
-    exchange = ExchangeRequest{action, parser_.value(option), true};
+    exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt};
     if (exchange->file.isEmpty()) {
       return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()),
                      parser_);
@@ -202,6 +211,25 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
       return Mistake(QStringLiteral("--duplicates is skip or add, not '%1'.").arg(value), parser_);
     }
     exchange->skipDuplicates = value == QLatin1String("skip");
+  }
+  if (parser_.isSet(dates_)) {
+    const QString value = parser_.value(dates_);
+    if (!exchange ||
+        (exchange->action != Action::kImportRounds && exchange->action != Action::kImportCourses)) {
+      return Mistake(QStringLiteral("--dates goes with --import-rounds or --import-courses."),
+                     parser_);
+    }
+    const std::pair<const char*, DateOrder> orders[] = {{"day-first", DateOrder::kDayFirst},
+                                                        {"month-first", DateOrder::kMonthFirst},
+                                                        {"keep", DateOrder::kAsWritten}};
+    for (const auto& [name, order] : orders) {
+      if (value == QLatin1String(name)) exchange->dates = order;
+    }
+    if (!exchange->dates) {
+      return Mistake(
+          QStringLiteral("--dates is day-first, month-first or keep, not '%1'.").arg(value),
+          parser_);
+    }
   }
   return std::nullopt;
 }
@@ -220,30 +248,11 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
 
 QString PrepareDataFolder(const QString& dir) {
   const QString shown = QDir::toNativeSeparators(dir);
-  // A name whose bytes are not UTF-8 (from the command line, the current folder) reads with
-  // U+FFFD in their place, which names another folder.
-  if (dir.contains(QChar::ReplacementCharacter)) {
-    return QStringLiteral(
-               "%1: the name of the data folder %2 is not valid UTF-8, and Larkspin "
-               "cannot use it. Rename the folder, or choose another with --data-dir.\n")
-        .arg(kProgram, shown);
+  bool missing = false;
+  if (const auto problem = DataFolderProblem(dir, missing)) {
+    return kProgram + QStringLiteral(": ") + QString::fromStdString(*problem) + QLatin1Char('\n');
   }
-  const PathState state = StatPath(dir);
-  switch (state.kind) {
-    case PathState::Kind::kFolder:
-    case PathState::Kind::kMissing:
-      break;
-    case PathState::Kind::kRegular:
-      return QStringLiteral("%1: the data folder %2 is a file, not a folder.\n")
-          .arg(kProgram, shown);
-    case PathState::Kind::kOther:
-      return QStringLiteral("%1: the data folder %2 is %3, not a folder.\n")
-          .arg(kProgram, shown, state.reason);
-    case PathState::Kind::kUnknown:
-      return QStringLiteral("%1: cannot use the data folder %2: %3.\n")
-          .arg(kProgram, shown, state.reason);
-  }
-  if (state.kind == PathState::Kind::kMissing) {
+  if (missing) {
     const QFileInfo info(dir);
     std::error_code error;
     std::filesystem::create_directories(info.filesystemAbsoluteFilePath(), error);

@@ -27,8 +27,9 @@ struct StartupOptions {
 StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& currentDir,
                                    const QString& userDataDir);
 
-// Makes `dir` a folder Larkspin can keep its files in, creating it (and its parents) when
+// Makes `dir` a folder the window can keep its files in, creating it (and its parents) when
 // missing. Returns what is wrong with it for the user to read, or an empty text when it is fine.
+// The command line makes no folder: see CommandFolder.
 QString PrepareDataFolder(const QString& dir);
 
 // The program's name and version, as --version prints them and the data folder is named.

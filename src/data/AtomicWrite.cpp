@@ -147,13 +147,15 @@ class TemporaryFile {
 };
 
 // The old file's permissions, with reading and writing for its owner; none when there is no old
-// file or its permissions cannot be read, and the new file keeps the usual ones (0666 less the
-// umask).
+// file (or no regular one), and the new file gets the usual ones (0666 less the umask). When they
+// cannot be read, the owner's alone: a private file never becomes readable to others.
 std::optional<mode_t> OldFileMode(const QByteArray& target) {
   struct stat old {};
-  if (System().stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
-    return (old.st_mode & 0777) | S_IRUSR | S_IWUSR;
+  if (StatRetrying(target.constData(), &old) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    return S_IRUSR | S_IWUSR;
   }
+  if (S_ISREG(old.st_mode)) return (old.st_mode & 0777) | S_IRUSR | S_IWUSR;
   return std::nullopt;
 }
 #endif

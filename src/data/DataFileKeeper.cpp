@@ -168,6 +168,7 @@ std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
 std::optional<std::string> DataFileKeeper::Write(
     std::uint64_t tableRevision, const std::function<bool(const ByteSink&)>& produce) {
   notice_.clear();
+  replaced_ = false;
   QString movedTo;      // where what stood at the path went, when it was moved rather than copied
   QString outsideCopy;  // where another program's version of the file was copied
   if (!unread_.empty()) {
@@ -213,6 +214,7 @@ std::optional<std::string> DataFileKeeper::Write(
   const PathState now = saved ? PathState{} : StatPath(path_);
   // A failure after the rename leaves the new file in place: it is this window's own.
   const bool replaced = saved || (now.kind == PathState::Kind::kRegular && now.stamp == written);
+  replaced_ = replaced;
   if (replaced) {
     stamp_ = written;
     absentWhenRead_ = false;

@@ -62,6 +62,9 @@ class DataFileKeeper {
                                    const std::function<bool(const ByteSink&)>& produce);
   // What the last Write() kept beside the file, for the user to know; empty when nothing.
   const std::string& KeptNotice() const { return notice_; }
+  // Whether the last Write() put the table in the file, also when it failed afterwards (its folder
+  // could not be synced): the file holds the table then, though a crash may still lose it.
+  bool Replaced() const { return replaced_; }
 
  private:
   std::string ShownPath() const;
@@ -85,6 +88,7 @@ class DataFileKeeper {
   std::optional<FileStamp> stamp_;   // of the file as read or last written
   std::uint64_t savedRevision_ = 0;  // the table the file holds
   std::string notice_;
+  bool replaced_ = false;
 };
 
 }  // namespace larkspin

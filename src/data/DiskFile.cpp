@@ -139,7 +139,7 @@ PathState StatPath(const QString& path) {
   PathState state;
 #ifdef Q_OS_UNIX
   struct stat status {};
-  if (System().stat(QFile::encodeName(path).constData(), &status) != 0) {
+  if (StatRetrying(QFile::encodeName(path).constData(), &status) != 0) {
     const int error = errno;
     // ENOTDIR: a file stands where the path needs a folder, so nothing stands at the path.
     if (error == ENOENT || error == ENOTDIR) return state;

@@ -79,8 +79,8 @@ using ByteSink = std::function<bool(std::string_view)>;
 // synced to the disk and renamed over the file; then the folder is synced, so the rename lasts.
 // A failure at any step (no space, no permission, an I/O error, or `produce` returning false)
 // leaves the old file whole and no temporary file behind: false, with the system's reason in
-// `error`. The new file has the old one's permissions, or the usual ones for a new file when
-// those cannot be read. `written`, when given, gets the new file's stamp.
+// `error`. The new file has the old one's permissions, the owner's alone when those cannot be
+// read, or the usual ones where there was none. `written`, when given, gets the new file's stamp.
 bool WriteFileAtomically(const QString& path, const std::function<bool(const ByteSink&)>& produce,
                          QString* error = nullptr, FileStamp* written = nullptr);
 bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error = nullptr);

@@ -45,5 +45,13 @@ int OpenRetrying(const char* path, int flags, mode_t mode) {
   return fd;
 }
 
+int StatRetrying(const char* path, struct stat* status) {
+  int result;
+  do {
+    result = System().stat(path, status);
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
 }  // namespace larkspin
 #endif

@@ -37,6 +37,8 @@ SystemCalls& System();
 
 // open() again for as long as a signal interrupts it.
 int OpenRetrying(const char* path, int flags, mode_t mode = 0);
+// stat() again for as long as a signal interrupts it.
+int StatRetrying(const char* path, struct stat* status);
 
 }  // namespace larkspin
 #endif

@@ -34,6 +34,17 @@ class BoxDialogue final : public ImportDialogue {
   void TellNothing(ExchangeKind kind, const ImportPlan& plan) override {
     prompter_.ShowMessage(NothingToImport(kind, plan, fileName_), title_);
   }
+  std::optional<DateOrder> ChooseDateOrder(ExchangeKind /*kind*/, const ImportPlan& plan) override {
+    switch (prompter_.Choose(DateQuestion(plan, fileName_), title_,
+                             {kDayFirstButton, kMonthFirstButton, kKeepAsWrittenButton})) {
+      case 0:
+        return DateOrder::kDayFirst;
+      case 1:
+        return DateOrder::kMonthFirst;
+      default:
+        return DateOrder::kAsWritten;
+    }
+  }
   std::optional<bool> Confirm(ExchangeKind kind, const ImportPlan& plan) override {
     switch (prompter_.Choose(ImportQuestion(kind, plan, plan.duplicate.size(), fileName_), title_,
                              {kImportAllButton, kSkipDuplicatesButton, kCancelButton})) {

@@ -25,18 +25,44 @@ struct CourseAndDateHash {
   }
 };
 
+// The course and date of every round of the table, which an imported round duplicates.
+class RoundKeys {
+ public:
+  explicit RoundKeys(const RoundTable& table) {
+    keys_.reserve(static_cast<std::size_t>(table.RowCount()));
+    for (int row = 0; row < table.RowCount(); ++row)
+      keys_.insert({table.Cell(row, kCourseColumn), table.Cell(row, kDateColumn)});
+  }
+  bool Has(std::string_view course, std::string_view date) const {
+    return keys_.contains({course, date});
+  }
+
+ private:
+  std::unordered_set<CourseAndDate, CourseAndDateHash> keys_;
+};
+
 std::string_view TrimmedName(std::string_view name) {
   while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
     name.remove_prefix(1);
   return name;
 }
 
+// A column's name as the texts show it: not too long, cut between characters.
+std::string ShownName(std::string_view name) {
+  constexpr std::size_t kShown = 40;
+  if (name.size() <= kShown) return std::string(name);
+  std::size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+    --cut;
+  return std::string(name.substr(0, cut)) + "...";
+}
+
 // Reads the header and hands each further row to `addRow` as the table cells of its columns.
 // `cellOf[i]` is the table cell of the file's column i, -1 for one not imported.
 class ImportReader {
  public:
-  using AddRow =
-      std::function<void(std::span<const std::string_view> cells, const std::vector<int>& cellOf)>;
+  using AddRow = std::function<void(std::span<const std::string_view> cells,
+                                    const std::vector<int>& cellOf, long long line)>;
 
   ImportReader(const std::vector<CsvColumn>& columns, ImportPlan& plan, AddRow addRow)
       : columns_(columns),
@@ -76,7 +102,7 @@ class ImportReader {
     if (cellOf_.empty()) {
       ReadHeader(cells, line);
     } else {
-      addRow_(cells, cellOf_);
+      addRow_(cells, cellOf_, line);
     }
   }
 
@@ -84,7 +110,7 @@ class ImportReader {
     std::vector<bool> taken(columns_.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
       const std::string_view name = TrimmedName(names[i]);
-      names_.emplace_back(name);
+      names_.push_back(ShownName(name));
       const int column = FindCsvColumn(columns_, name);
       if (column >= 0 && !taken[column]) {
         taken[column] = true;
@@ -92,7 +118,7 @@ class ImportReader {
       } else {
         cellOf_.push_back(-1);
         plan_.columnsNotImported.push_back(name.empty() ? "column " + std::to_string(i + 1)
-                                                        : std::string(name));
+                                                        : ShownName(name));
       }
     }
     if (!taken[0]) {
@@ -130,17 +156,13 @@ Plan Refused(Plan plan) {
 }  // namespace
 
 RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
-  std::unordered_set<CourseAndDate, CourseAndDateHash> existing;
-  existing.reserve(static_cast<std::size_t>(table.RowCount()));
-  for (int row = 0; row < table.RowCount(); ++row)
-    existing.insert({table.Cell(row, kCourseColumn), table.Cell(row, kDateColumn)});
-
+  const RoundKeys existing(table);
   RoundImportPlan plan;
   RoundCells round{};
   RoundRecord storable;  // a row's cells as lks.dat gives them back, when it would change some
   ImportReader reader(
       RoundCsvColumns(), plan,
-      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
+      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf, long long line) {
         round = RoundCells{};
         bool storableAsRead = true;
         for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -159,7 +181,8 @@ RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table) {
           ++plan.rowsWithoutCourse;
           return;
         }
-        const bool duplicate = existing.contains({round[kCourseColumn], round[kDateColumn]});
+        plan.dates.Add(round[kDateColumn], line);
+        const bool duplicate = existing.Has(round[kCourseColumn], round[kDateColumn]);
         plan.duplicate.push_back(duplicate);
         plan.duplicates += duplicate;
         plan.rows.emplace_back(round);
@@ -174,22 +197,23 @@ CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table) {
     existing.insert(table.Row(row)[kCourseNameCell]);
 
   CourseImportPlan plan;
-  ImportReader reader(CourseCsvColumns(), plan,
-                      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf) {
-                        CourseRecord course;
-                        for (std::size_t i = 0; i < cells.size(); ++i) {
-                          if (cellOf[i] >= 0) course[cellOf[i]] = StorableText(cells[i]);
-                        }
-                        if (course[kCourseNameCell].empty()) {
-                          ++plan.rowsWithoutCourse;
-                          return;
-                        }
-                        const bool duplicate =
-                            !existing.empty() && existing.contains(course[kCourseNameCell]);
-                        plan.duplicate.push_back(duplicate);
-                        plan.duplicates += duplicate;
-                        plan.rows.push_back(std::move(course));
-                      });
+  ImportReader reader(
+      CourseCsvColumns(), plan,
+      [&](std::span<const std::string_view> cells, const std::vector<int>& cellOf, long long line) {
+        CourseRecord course;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+          if (cellOf[i] >= 0) course[cellOf[i]] = StorableText(cells[i]);
+        }
+        if (course[kCourseNameCell].empty()) {
+          ++plan.rowsWithoutCourse;
+          return;
+        }
+        plan.dates.Add(course[kCourseDateCell], line);
+        const bool duplicate = !existing.empty() && existing.contains(course[kCourseNameCell]);
+        plan.duplicate.push_back(duplicate);
+        plan.duplicates += duplicate;
+        plan.rows.push_back(std::move(course));
+      });
   reader.Read(csv);
   return Refused(std::move(plan));
 }
@@ -214,6 +238,36 @@ std::vector<Row> TakeRows(std::vector<Row>& rows, const std::vector<bool>& dupli
 }
 
 }  // namespace
+
+void ConvertDates(RoundImportPlan& plan, DateOrder order, const RoundTable& table) {
+  plan.datesRead = order;
+  std::optional<RoundKeys> existing;
+  for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+    const auto date = IsoDate(plan.rows[i].Cell(kDateColumn), order);
+    if (!date) continue;
+    RoundCells cells = plan.rows[i].Cells();
+    cells[kDateColumn] = *date;
+    // The cells point into the round they were taken from, until it is replaced.
+    plan.rows[i] = PackedRound(cells);
+    ++plan.datesConverted;
+    if (!existing) existing.emplace(table);
+    const bool duplicate = existing->Has(plan.rows[i].Cell(kCourseColumn), *date);
+    if (duplicate != plan.duplicate[i]) {
+      plan.duplicate[i] = duplicate;
+      duplicate ? ++plan.duplicates : --plan.duplicates;
+    }
+  }
+}
+
+void ConvertDates(CourseImportPlan& plan, DateOrder order) {
+  plan.datesRead = order;
+  for (CourseRecord& course : plan.rows) {
+    if (auto date = IsoDate(course[kCourseDateCell], order)) {
+      course[kCourseDateCell] = std::move(*date);
+      ++plan.datesConverted;
+    }
+  }
+}
 
 std::vector<PackedRound> TakeRowsToImport(RoundImportPlan& plan, bool skipDuplicates) {
   return TakeRows(plan.rows, plan.duplicate, skipDuplicates);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CourseTable.h"
+#include "CsvDates.h"
 #include "CsvReader.h"
 #include "PackedRound.h"
 #include "RoundTable.h"
@@ -26,6 +27,11 @@ struct ImportPlan {
   // (a course: with the same name).
   std::vector<bool> duplicate;
   std::size_t duplicates = 0;
+  // The rows' dates as the file writes them (see CsvDates.h), and how many ConvertDates() wrote
+  // in Larkspin's form, read in which order.
+  DateSurvey dates;
+  std::size_t datesConverted = 0;
+  DateOrder datesRead = DateOrder::kAsWritten;
 };
 
 // The rows to import in the file's order, which is the order they take above the table's rows.
@@ -41,6 +47,11 @@ struct CourseImportPlan : ImportPlan {
 // named, columns missing leave their cells empty.
 RoundImportPlan PlanRoundImport(QIODevice& csv, const RoundTable& table);
 CourseImportPlan PlanCourseImport(QIODevice& csv, const CourseTable& table);
+
+// Writes the rows' dates in Larkspin's form, read in `order`, and marks the rounds that became
+// duplicates by it (a course's duplicates go by its name alone).
+void ConvertDates(RoundImportPlan& plan, DateOrder order, const RoundTable& table);
+void ConvertDates(CourseImportPlan& plan, DateOrder order);
 
 // The plan's rows to put above the table's, all or those that are no duplicates; the plan is
 // left without rows.

@@ -12,6 +12,39 @@ namespace larkspin {
 
 namespace {
 
+// How the plan's dates are to be read; none to import nothing (the dialogue was told why).
+std::optional<DateOrder> SettleDates(ExchangeKind kind, const ImportPlan& plan,
+                                     std::string_view shownName, ImportDialogue& dialogue) {
+  if (const auto given = dialogue.DateOrderGiven()) {
+    if (const auto problem = DatesNotRead(plan, *given)) {
+      dialogue.Refuse(DescribeCsvProblem(*problem, shownName));
+      return std::nullopt;
+    }
+    return given;
+  }
+  switch (ReadingOf(plan.dates)) {
+    case DateReading::kNothing:
+    case DateReading::kMixed:
+      return DateOrder::kAsWritten;
+    case DateReading::kMonthFirst:
+      return DateOrder::kMonthFirst;
+    case DateReading::kDayFirst:
+    case DateReading::kEither:
+      return DateOrder::kDayFirst;
+    case DateReading::kAmbiguous:
+      break;
+  }
+  return dialogue.ChooseDateOrder(kind, plan);
+}
+
+void ConvertDates(RoundImportPlan& plan, DateOrder order, const RoundBook& book) {
+  ConvertDates(plan, order, book.Table());
+}
+
+void ConvertDates(CourseImportPlan& plan, DateOrder order, const CourseBook& /*book*/) {
+  ConvertDates(plan, order);
+}
+
 template <typename Plan, typename Book>
 bool Import(ExchangeKind kind, Plan plan, std::string_view shownName, Book& book,
             ImportDialogue& dialogue) {
@@ -19,6 +52,9 @@ bool Import(ExchangeKind kind, Plan plan, std::string_view shownName, Book& book
     dialogue.Refuse(DescribeCsvProblem(*plan.problem, shownName));
     return false;
   }
+  const std::optional<DateOrder> dates = SettleDates(kind, plan, shownName, dialogue);
+  if (!dates) return false;
+  if (*dates != DateOrder::kAsWritten) ConvertDates(plan, *dates, book);
   if (plan.rows.empty()) {
     dialogue.TellNothing(kind, plan);
     return false;

@@ -25,6 +25,12 @@ class ImportDialogue {
   virtual void Refuse(const std::string& problem) = 0;
   // The file holds no row to import.
   virtual void TellNothing(ExchangeKind kind, const ImportPlan& plan) = 0;
+  // How the dates were to be read before the file was (the command line's --dates); none to
+  // take it from the file and ask when it does not tell.
+  virtual std::optional<DateOrder> DateOrderGiven() const { return std::nullopt; }
+  // The file's dates read both day first and month first, giving two days (see CsvDates.h): how
+  // to read them; none to import nothing.
+  virtual std::optional<DateOrder> ChooseDateOrder(ExchangeKind kind, const ImportPlan& plan) = 0;
   // Whether to import the plan's rows and skip the duplicates (true) or import them all (false);
   // none to import nothing.
   virtual std::optional<bool> Confirm(ExchangeKind kind, const ImportPlan& plan) = 0;
@@ -40,7 +46,9 @@ std::optional<std::string> OpenCsvToImport(const QString& path, std::string_view
 
 // Reads the CSV in `csv` to its end, plans what importing it into the book would do, asks the
 // dialogue and puts the rows above the book's as one step of its history. A file that cannot be
-// read changes nothing; problems name the file `shownName`. True when rows went in.
+// read changes nothing; problems name the file `shownName`. Dates in another form go in written
+// YYYY-MM-DD when all of them read one way: as the dialogue gave, as the file shows, or as the
+// dialogue chooses when the file does not show it. True when rows went in.
 bool ImportCsv(QIODevice& csv, std::string_view shownName, RoundBook& book,
                ImportDialogue& dialogue);
 bool ImportCsv(QIODevice& csv, std::string_view shownName, CourseBook& book,

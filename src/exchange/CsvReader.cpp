@@ -9,6 +9,11 @@ namespace larkspin {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The mark read as Windows-1252 ("ï»¿") and saved again as UTF-8, as a spreadsheet does when the
+// file is opened without choosing its encoding.
+constexpr std::string_view kByteOrderMarkAs1252 = "\xC3\xAF\xC2\xBB\xC2\xBF";
+// A longer cell of the first row is no column's name: this much of it is kept, for the messages.
+constexpr std::size_t kNameBytes = 256;
 // The first line decides the separator; of a longer one, this much.
 constexpr std::size_t kHeadLimit = 64 * 1024;
 
@@ -19,6 +24,27 @@ int NoSpace(unsigned char /*c*/) {
 
 bool IsTrailingBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// The encoding of a text in UTF-16 or UTF-32, told by its byte-order mark or, without one, by the
+// zero bytes of its first character (a CSV file begins with text, never with a zero byte); none
+// for any other text.
+const char* WideEncoding(std::string_view text) {
+  const auto byte = [&text](std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : -1;
+  };
+  if (text.size() >= 4 && ((byte(0) == 0 && byte(1) == 0 && byte(2) == 0xFE && byte(3) == 0xFF) ||
+                           (byte(0) == 0xFF && byte(1) == 0xFE && byte(2) == 0 && byte(3) == 0) ||
+                           (byte(0) == 0 && byte(1) == 0 && byte(2) == 0 && byte(3) != 0) ||
+                           (byte(0) != 0 && byte(1) == 0 && byte(2) == 0 && byte(3) == 0))) {
+    return "UTF-32";
+  }
+  if (text.size() >= 2 &&
+      ((byte(0) == 0xFE && byte(1) == 0xFF) || (byte(0) == 0xFF && byte(1) == 0xFE) ||
+       (byte(0) == 0) != (byte(1) == 0))) {
+    return "UTF-16";
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -74,6 +100,11 @@ bool CsvReader::Start() {
   std::string head;
   head.swap(head_);
   std::string_view text = head;
+  if (const char* encoding = WideEncoding(text)) {
+    failed_ = true;
+    problem_ = CsvProblem{0, 0, {}, "it is " + std::string(encoding) + "; save it as UTF-8 or CSV"};
+    return false;
+  }
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
@@ -86,6 +117,9 @@ bool CsvReader::Start() {
 bool CsvReader::Parse(std::string_view bytes) {
   const std::size_t parsed = csv_parse(parser_.get(), bytes.data(), bytes.size(),
                                        &CsvReader::OnCell, &CsvReader::OnRowEnd, this);
+  // libcsv holds the cell it is reading whole: a first row of one endless "name" would cost its
+  // size again before the name could be cut short.
+  if (!failed_ && headerCells_ == 0 && parser_->entry_pos > kHeadLimit) FailLongName();
   if (parsed < bytes.size() && !failed_) {
     if (csv_error(parser_.get()) != CSV_EPARSE) {
       Fail(0, csv_strerror(csv_error(parser_.get())));
@@ -110,6 +144,32 @@ void CsvReader::OnRowEnd(int terminator, void* reader) {
 void CsvReader::AddCell(std::string_view cell) {
   if (failed_) return;
   afterCarriageReturn_ = false;
+  // A row longer than the first is refused at its end; its cells beyond are only counted, so that
+  // a row of millions of cells takes no memory.
+  if (headerCells_ > 0 && cellEnds_.size() + extraCells_ >= headerCells_) {
+    ++extraCells_;
+    return;
+  }
+  if (headerCells_ == 0) {
+    if (cellEnds_.size() == kCsvColumnLimit) {
+      Fail(static_cast<int>(kCsvColumnLimit) + 1,
+           "the first row names more than 1,000 columns, more than Larkspin reads");
+      return;
+    }
+    if (cell.size() > kHeadLimit) {
+      FailLongName();
+      return;
+    }
+    if (cellEnds_.empty() && cell.starts_with(kByteOrderMarkAs1252)) {
+      cell.remove_prefix(kByteOrderMarkAs1252.size());
+    }
+    if (cell.size() > kNameBytes) {
+      std::size_t cut = kNameBytes;
+      while (cut > 0 && (static_cast<unsigned char>(cell[cut]) & 0xC0) == 0x80)
+        --cut;
+      cell = cell.substr(0, cut);
+    }
+  }
   // One pass over the cell, which is a few bytes as a rule: line breaks, and whether it is ASCII.
   bool ascii = true;
   for (const char c : cell) {
@@ -141,9 +201,9 @@ void CsvReader::EndRow(int terminator) {
     }
     if (headerCells_ == 0) {
       headerCells_ = cells_.size();
-    } else if (cells_.size() > headerCells_) {
+    } else if (extraCells_ > 0) {
       Fail(static_cast<int>(headerCells_) + 1,
-           "the row has " + std::to_string(cells_.size()) + " cells, more than the " +
+           "the row has " + std::to_string(cells_.size() + extraCells_) + " cells, more than the " +
                std::to_string(headerCells_) + " columns the first row names");
       return;
     }
@@ -154,6 +214,12 @@ void CsvReader::EndRow(int terminator) {
   // CR LF is one line end; CR alone and LF alone are one each.
   if (terminator == '\r' || (terminator == '\n' && !afterCarriageReturn_)) ++line_;
   afterCarriageReturn_ = terminator == '\r';
+}
+
+void CsvReader::FailLongName() {
+  Fail(CurrentColumn(),
+       "a cell of the first row is longer than 65,536 bytes, which no column's "
+       "name is");
 }
 
 void CsvReader::Fail(int column, std::string reason) {

@@ -20,16 +20,24 @@ struct CsvProblem {
   std::string reason;
 };
 
+// No file of rounds or courses needs more columns; a first row naming more is refused at once.
+inline constexpr std::size_t kCsvColumnLimit = 1000;
+
 // Reads CSV text as RFC 4180 describes it and as spreadsheet programs save it, through libcsv:
-// - with or without a UTF-8 byte-order mark;
+// - with or without a UTF-8 byte-order mark, or that mark read as Windows-1252 and saved again
+//   ("ï»¿" before the first cell);
 // - cells separated by commas or by semicolons, whichever the first line holds more of;
 // - lines ending in CR LF, LF or CR; empty lines are skipped;
 // - each cell handed on as UTF-8 (a cell that is not UTF-8 is read as Windows-1252, as the data
 //   files are), leading spaces kept, trailing spaces, tabs, vertical tabs and form feeds dropped,
 //   as the data files' reader drops them.
+// - the first row's cells (the columns' names) kept to their first 256 bytes.
 // Refused, naming the line and the column: a double quote inside a cell that does not begin with
 // one, text after a cell's closing quote, a quote that is never closed, a cell holding a line
-// break (the data files cannot store one), a row with more cells than the first row.
+// break (the data files cannot store one), a row with more cells than the first row, a first row
+// of more than kCsvColumnLimit cells or with a cell of more than 64 KB. Refused as a whole: a
+// text in UTF-16 or UTF-32.
+// Whatever the text, the reader holds one row and one cell at a time.
 class CsvReader {
  public:
   // Gets each row that holds any cell, the first (the header) included, and the line it is on.
@@ -58,6 +66,7 @@ class CsvReader {
   void AddCell(std::string_view cell);
   void EndRow(int terminator);
   void Fail(int column, std::string reason);
+  void FailLongName();
   int CurrentColumn() const { return static_cast<int>(cellEnds_.size()) + 1; }
 
   RowHandler onRow_;
@@ -76,6 +85,7 @@ class CsvReader {
   std::vector<std::size_t> cellEnds_;
   std::vector<std::string_view> cells_;
   std::size_t headerCells_ = 0;
+  std::size_t extraCells_ = 0;  // of the current row, beyond the first row's
   CsvProblem problem_;
 };
 

@@ -2,15 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 #include <QIODevice>
 #include <functional>
 #include <optional>
 
+#include "CommandFolder.h"
 #include "CourseBook.h"
 #include "CourseFile.h"
 #include "CsvImportRun.h"
 #include "CsvWriter.h"
-#include "DataFolderLock.h"
 #include "DiskFile.h"
 #include "ExchangeTexts.h"
 #include "RoundBook.h"
@@ -31,6 +32,18 @@ ExchangeOutcome Failure(std::string error) {
   return ExchangeOutcome{1, {}, std::move(error)};
 }
 
+// `text` as a sentence, before another.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text.back() != '.') text += '.';
+  return text;
+}
+
+// The device behind standard input or output, when it is a file's.
+int HandleOf(QIODevice& device) {
+  const auto* file = qobject_cast<QFileDevice*>(&device);
+  return file ? file->handle() : -1;
+}
+
 bool IsImport(Action action) {
   return action == Action::kImportRounds || action == Action::kImportCourses;
 }
@@ -39,14 +52,31 @@ bool IsImport(Action action) {
 // standard output, a refusal for standard error.
 class StreamDialogue final : public ImportDialogue {
  public:
-  StreamDialogue(bool skipDuplicates, std::string name, ExchangeOutcome& outcome)
-      : skipDuplicates_(skipDuplicates), name_(std::move(name)), outcome_(outcome) {}
+  StreamDialogue(const ExchangeRequest& request, std::string name, ExchangeOutcome& outcome)
+      : skipDuplicates_(request.skipDuplicates),
+        dates_(request.dates),
+        name_(std::move(name)),
+        outcome_(outcome) {}
 
   void Refuse(const std::string& problem) override {
     outcome_ = Failure(problem + " " + std::string(kNothingImported));
   }
   void TellNothing(ExchangeKind kind, const ImportPlan& plan) override {
     outcome_.report = NothingToImport(kind, plan, name_);
+  }
+  std::optional<DateOrder> DateOrderGiven() const override { return dates_; }
+  // Nobody is there to ask: the file is refused, naming the first date that reads both ways.
+  std::optional<DateOrder> ChooseDateOrder(ExchangeKind /*kind*/, const ImportPlan& plan) override {
+    const DateCell& date = plan.dates.firstAmbiguous;
+    Refuse(DescribeCsvProblem(
+        {date.line,
+         0,
+         {},
+         "the date " + date.text +
+             " reads both day first and month first; say which with --dates=day-first or "
+             "--dates=month-first, or keep the dates as written with --dates=keep"},
+        name_));
+    return std::nullopt;
   }
   std::optional<bool> Confirm(ExchangeKind /*kind*/, const ImportPlan& /*plan*/) override {
     return skipDuplicates_;
@@ -58,13 +88,19 @@ class StreamDialogue final : public ImportDialogue {
 
  private:
   bool skipDuplicates_;
+  std::optional<DateOrder> dates_;
   std::string name_;
   ExchangeOutcome& outcome_;
 };
 
-ExchangeOutcome Export(const ExchangeRequest& request,
+ExchangeOutcome Export(const ExchangeRequest& request, const CommandFolder& folder,
                        const std::function<bool(const ByteSink&)>& writeCsv, QIODevice& output) {
-  if (request.file == QLatin1String("-")) {
+  const bool toOutput = request.file == QLatin1String("-");
+  if (const auto own = toOutput ? folder.OwnFile(HandleOf(output), "standard output")
+                                : folder.OwnFile(request.file, Shown(request.file))) {
+    return Failure(*own + " Nothing was exported.");
+  }
+  if (toOutput) {
     const ByteSink sink = [&output](std::string_view bytes) {
       return output.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
              static_cast<qint64>(bytes.size());
@@ -83,59 +119,64 @@ ExchangeOutcome Export(const ExchangeRequest& request,
 
 // Imports into `book` and saves its data file, as the window would when it closes.
 template <typename Book>
-ExchangeOutcome Import(const ExchangeRequest& request, Book& book, QIODevice& input) {
+ExchangeOutcome Import(const ExchangeRequest& request, const CommandFolder& folder, Book& book,
+                       QIODevice& input) {
+  const std::string nothing(kNothingImported);
   QFile file;
   QIODevice* csv = &input;
   std::string name = "standard input";
   if (request.file != QLatin1String("-")) {
     name = Shown(request.file);
     if (const auto failure = OpenCsvToImport(request.file, name, file)) {
-      return Failure(*failure + " " + std::string(kNothingImported));
+      return Failure(*failure + " " + nothing);
     }
     csv = &file;
   }
+  if (const auto own = folder.OwnFile(HandleOf(*csv), name)) return Failure(*own + " " + nothing);
   ExchangeOutcome outcome;
-  StreamDialogue dialogue(request.skipDuplicates, name, outcome);
+  StreamDialogue dialogue(request, name, outcome);
   if (ImportCsv(*csv, name, book, dialogue)) {
-    if (auto failure = book.Save()) return Failure(*failure + " " + std::string(kNothingImported));
+    if (auto failure = book.Save()) {
+      if (!book.File().Replaced()) return Failure(Sentence(*failure) + " " + nothing);
+      // The rows are in the file: running the import again would add them twice.
+      outcome.exitStatus = 1;
+      outcome.error = Sentence(*failure) + " The " +
+                      (request.action == Action::kImportRounds ? "rounds" : "courses") +
+                      " were imported and written all the same; do not import the file again.";
+    }
   }
   return outcome;
 }
 
 template <typename Book>
-ExchangeOutcome Exchange(const ExchangeRequest& request, Book& book, QIODevice& input,
-                         QIODevice& output, const std::function<bool(const ByteSink&)>& writeCsv) {
+ExchangeOutcome Exchange(const ExchangeRequest& request, const CommandFolder& folder, Book& book,
+                         QIODevice& input, QIODevice& output,
+                         const std::function<bool(const ByteSink&)>& writeCsv) {
   book.Load();
   if (!book.File().WhollyRead()) {
     return Failure(book.File().Unread() + (IsImport(request.action) ? " Nothing was imported."
                                                                     : " Nothing was exported."));
   }
-  return IsImport(request.action) ? Import(request, book, input)
-                                  : Export(request, writeCsv, output);
+  return IsImport(request.action) ? Import(request, folder, book, input)
+                                  : Export(request, folder, writeCsv, output);
 }
 
 }  // namespace
 
-ExchangeOutcome RunExchange(const ExchangeRequest& request, const QString& dataDir,
-                            QIODevice& input, QIODevice& output) {
-  DataFolderLock lock(dataDir);
-  if (lock.TryLock() == DataFolderLock::Outcome::kHeldElsewhere) {
-    return Failure(QString::fromStdString(AlreadyOpenMessage(dataDir))
-                       .replace(QStringLiteral("\r\n"), QStringLiteral(" "))
-                       .toStdString());
-  }
+ExchangeOutcome RunExchange(const ExchangeRequest& request, CommandFolder& folder, QIODevice& input,
+                            QIODevice& output) {
+  if (auto problem = folder.Open()) return Failure(std::move(*problem));
 
   // The books the window uses, without its history.
   ChangeHistory history;
-  const QDir folder(dataDir);
   if (request.action == Action::kExportRounds || request.action == Action::kImportRounds) {
-    RoundBook rounds(folder.filePath(QLatin1String(kRoundFileName)), history);
-    return Exchange(request, rounds, input, output, [&rounds](const ByteSink& sink) {
+    RoundBook rounds(folder.FilePath(kRoundFileName), history);
+    return Exchange(request, folder, rounds, input, output, [&rounds](const ByteSink& sink) {
       return WriteRoundsCsv(rounds.Table(), sink);
     });
   }
-  CourseBook courses(folder.filePath(QLatin1String(kCourseFileName)), history);
-  return Exchange(request, courses, input, output, [&courses](const ByteSink& sink) {
+  CourseBook courses(folder.FilePath(kCourseFileName), history);
+  return Exchange(request, folder, courses, input, output, [&courses](const ByteSink& sink) {
     return WriteCoursesCsv(courses.Table(), sink);
   });
 }

@@ -54,6 +54,23 @@ class CommandLineExchangeTest : public QObject {
         << "larkspin: standard input, line 2, column 2 (DATE): the quote that opens the cell is "
            "never closed. Nothing was imported.\n"
         << false;
+    QTest::newRow("dates that read both ways, and --dates to say how")
+        << QStringList{"--import-rounds", "-", "--dates=month-first"}
+        << QByteArray("COURSE,DATE\r\nElm,05/06/2025\r\n") << false << 0
+        << "1 round imported from standard input. 1 date is read month first and written "
+           "YYYY-MM-DD (05/06/2025 as 2025-05-06).\n"
+        << "" << true;
+    QTest::newRow("dates that read both ways, without --dates")
+        << QStringList{"--import-rounds", "-"} << QByteArray("COURSE,DATE\r\nElm,05/06/2025\r\n")
+        << false << 1 << ""
+        << "larkspin: standard input, line 2: the date 05/06/2025 reads both day first and month "
+           "first; say which with --dates=day-first or --dates=month-first, or keep the dates as "
+           "written with --dates=keep. Nothing was imported.\n"
+        << false;
+    QTest::newRow("dates with an export")
+        << QStringList{"--export-rounds", "-", "--dates=keep"} << QByteArray() << false << 2 << ""
+        << "larkspin: --dates goes with --import-rounds or --import-courses.\n"
+        << false;
     QTest::newRow("a window open on the folder")
         << QStringList{"--import-rounds", "golf.csv"} << QByteArray() << true << 1 << ""
         << "larkspin: Larkspin is already open in this folder: " << false;

@@ -26,7 +26,7 @@ mode_t ModeOf(const QString& path) {
   return status.st_mode & 07777;
 }
 
-TEST(DiskFile, Save_keepsTheOldPermissionsOrGivesTheUsualOnesNeverNone) {
+TEST(DiskFile, Save_keepsTheOldPermissionsOrTheOwnersAloneNeverNone) {
   const mode_t mask = ::umask(022);
   const struct {
     const char* behaviour;
@@ -36,7 +36,7 @@ TEST(DiskFile, Save_keepsTheOldPermissionsOrGivesTheUsualOnesNeverNone) {
   } cases[] = {
       {"kept", 0640, false, 0640},
       {"owner may always read and write", 0000, false, 0600},
-      {"unreadable: the usual ones", 0600, true, 0644},
+      {"unreadable: the owner's alone, never wider", 0600, true, 0600},
   };
   for (const auto& c : cases) {
     QTemporaryDir dir;

@@ -88,6 +88,26 @@ TEST_F(Exchange, ImportRounds_theThreeAnswers) {
   }
 }
 
+// A file whose dates do not show whether the day or the month comes first: the window asks before
+// the question of the import, and the rounds go in with the dates as answered.
+TEST_F(Exchange, ImportRounds_datesThatReadBothWays_areAskedAbout) {
+  Choose("golf.csv", "COURSE,DATE\r\nElm,05/06/2025\r\nAsh,03/04/2025\r\n");
+  h.prompter.choices = {0, 0};  // "Day first", "Import All"
+  sc.ImportRounds();
+  ASSERT_EQ(h.prompter.messages.size(), 2u);
+  EXPECT_EQ(h.prompter.messages[0].title, "Import Rounds");
+  EXPECT_EQ(h.prompter.messages[0].text,
+            "The dates of golf.csv read both day first and month first: 05/06/2025 is 2025-06-05 "
+            "day first, 2025-05-06 month first. How are they written?");
+  EXPECT_THAT(h.prompter.messages[0].buttons,
+              ElementsAre("Day first", "Month first", "Keep as written"));
+  EXPECT_EQ(h.prompter.messages[1].text,
+            "Import 2 rounds from golf.csv? 2 dates are read day first and written YYYY-MM-DD "
+            "(05/06/2025 as 2025-06-05).");
+  EXPECT_THAT(ColumnTexts(sc.Rounds().Table(), kDateColumn),
+              ElementsAre("2025-06-05", "2025-04-03", "2003-09-02", "2003-09-01"));
+}
+
 TEST_F(Exchange, ImportCourses_putsThemOnTopAndIntoTheSelector) {
   Choose("courses.csv", "COURSE,S1\r\nZeta,4\r\nPine,5\r\nAlder,3\r\n");
   h.prompter.choices = {1};  // "Skip Duplicates"

@@ -22,6 +22,10 @@ TEST(CsvReading, EachRule) {
        "\xEF\xBB\xBF"
        "COURSE,DATE,S1\r\nPine,2003-09-01,4\r\n",
        {"Pine; Date=2003-09-01; 1=4"}},
+      {"a byte-order mark read as Windows-1252 and saved as UTF-8",
+       "\xC3\xAF\xC2\xBB\xC2\xBF"
+       "COURSE,S1\r\nPine,4\r\n",
+       {"Pine; 1=4"}},
       {"no byte-order mark, LF, no line end after the last row",
        "COURSE,DATE\nPine,2003-09-01\nOak,2003-09-02",
        {"Pine; Date=2003-09-01", "Oak; Date=2003-09-02"}},

@@ -32,6 +32,15 @@ TEST(CsvRefusal, EachFault_givesNoRowsAndNamesLineAndColumn) {
       {"text after a closing quote", "COURSE,DATE\r\n\"Pine\" ,2003\r\n", 2, 1, "COURSE",
        "text follows the closing quote"},
       {"an empty file", "\xEF\xBB\xBF", 0, 0, "", "it is empty"},
+      {"a column's name longer than 64 KB", "COURSE," + std::string(70000, 'x') + "\r\n", 1, 2, "",
+       "a cell of the first row is longer than 65,536 bytes"},
+      {"UTF-16 with its byte-order mark",
+       std::string("\xFF\xFE"
+                   "C\0O\0U\0R\0S\0E\0\r\0\n\0",
+                   18),
+       0, 0, "", "it is UTF-16; save it as UTF-8 or CSV"},
+      {"UTF-32 without one", std::string("\0\0\0C\0\0\0O", 8), 0, 0, "",
+       "it is UTF-32; save it as UTF-8 or CSV"},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "CommandFolder.h"
 #include "CourseFile.h"
 #include "DataFolderLock.h"
 #include "DiskFile.h"
@@ -45,8 +46,9 @@ class ExchangeCommand : public ::testing::Test {
     output_.clear();
     QBuffer outBuffer(&output_);
     outBuffer.open(QIODevice::WriteOnly);
-    return RunExchange(ExchangeRequest{action, file, skipDuplicates}, dir_.path(), inBuffer,
-                       outBuffer);
+    CommandFolder folder(dir_.path(), {kRoundFileName, kCourseFileName});
+    return RunExchange(ExchangeRequest{action, file, skipDuplicates, std::nullopt}, folder,
+                       inBuffer, outBuffer);
   }
 
   QTemporaryDir dir_;

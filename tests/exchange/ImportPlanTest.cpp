@@ -90,6 +90,13 @@ TEST(ImportPlan, Question_namesFileCountsAndWhatIsLeftOut) {
        "Import 5 courses from golf.csv? 2 of them have the same name as courses already in the "
        "list. 2 rows without a course are left out. Columns not imported: D1, Tee."},
       {ExchangeKind::kCourses, 1, 0, 0, {}, "Import 1 course from golf.csv?"},
+      {ExchangeKind::kCourses,
+       1,
+       0,
+       0,
+       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"},
+       "Import 1 course from golf.csv? Columns not imported: A, B, C, D, E, F, G, H, I, J and 2 "
+       "more."},
   };
   for (const QuestionCase& c : cases) {
     ImportPlan plan;
