@@ -60,6 +60,7 @@ Workbench::Workbench(int rounds, bool withCourses, Clock clock)
                 .clock = clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_)
                                                  : fixedClock_,
                 .fileChooser = fileChooser_,
+                .ratingsEditor = ratingsEditor_,
                 .workDir = folder_.path(),
                 .appName = "larkspin",
                 .helpPage = QString()} {

@@ -69,6 +69,7 @@ class Workbench {
   testing::ScriptedWizardWindow wizardWindow_;
   testing::RecordingOpener opener_;
   testing::FakeFileChooser fileChooser_;
+  testing::ScriptedRatingsEditor ratingsEditor_;
   testing::FixedClock fixedClock_{QDate(2024, 6, 1)};
   SystemClock systemClock_;
   testing::ByteCountMeasure measure_;

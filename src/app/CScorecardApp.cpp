@@ -11,6 +11,7 @@
 #include "DataFolderLock.h"
 #include "DiskFile.h"
 #include "QtServices.h"
+#include "RatingsFile.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
 #include "SessionGuard.h"
@@ -33,6 +34,7 @@ int CScorecardApp::InitInstance() {
   SystemDesktopOpener opener;
   SystemClock clock;
   DialogFileChooser fileChooser;
+  DialogRatingsEditor ratingsEditor(prompter);
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
 
@@ -50,7 +52,7 @@ int CScorecardApp::InitInstance() {
   RemoveLeftoverTemporaries(
       dataDir_,
       {QString::fromLatin1(kRoundFileName), QString::fromLatin1(kCourseFileName),
-       QString::fromLatin1(kReportFileName)},
+       QString::fromLatin1(kReportFileName), QString::fromLatin1(kRatingsFileName)},
       lock.FilePath());
 
   SessionGuard guard;
@@ -63,6 +65,7 @@ int CScorecardApp::InitInstance() {
                                          .opener = opener,
                                          .clock = clock,
                                          .fileChooser = fileChooser,
+                                         .ratingsEditor = ratingsEditor,
                                          .workDir = dataDir_,
                                          .appName = appName,
                                          .helpPage = FindHelpPage(applicationDirPath())},

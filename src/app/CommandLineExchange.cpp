@@ -3,6 +3,9 @@
 #include <QFile>
 #include <cstdio>
 
+#include "HandicapCommand.h"
+#include "SystemClock.h"
+
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
@@ -21,7 +24,10 @@ int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDi
   QFile output;
   input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
   output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
-  const ExchangeOutcome outcome = RunExchange(request, dataDir, input, output);
+  const ExchangeOutcome outcome =
+      request.action == ExchangeRequest::Action::kHandicap
+          ? RunHandicapExport(request.file, dataDir, SystemClock().Today(), output)
+          : RunExchange(request, dataDir, input, output);
   output.close();
   if (!outcome.report.empty()) std::printf("%s\n", outcome.report.c_str());
   if (!outcome.error.empty()) std::fprintf(stderr, "larkspin: %s\n", outcome.error.c_str());

@@ -61,9 +61,11 @@ class StreamDialogue final : public ImportDialogue {
   ExchangeOutcome& outcome_;
 };
 
-ExchangeOutcome Export(const ExchangeRequest& request,
-                       const std::function<bool(const ByteSink&)>& writeCsv, QIODevice& output) {
-  if (request.file == QLatin1String("-")) {
+}  // namespace
+
+ExchangeOutcome ExportCsv(const QString& file, const std::function<bool(const ByteSink&)>& writeCsv,
+                          QIODevice& output) {
+  if (file == QLatin1String("-")) {
     const ByteSink sink = [&output](std::string_view bytes) {
       return output.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
              static_cast<qint64>(bytes.size());
@@ -74,11 +76,13 @@ ExchangeOutcome Export(const ExchangeRequest& request,
     return {};
   }
   QString error;
-  if (!WriteFileAtomically(request.file, writeCsv, &error)) {
-    return Failure(Shown(request.file) + ": " + error.toStdString());
+  if (!WriteFileAtomically(file, writeCsv, &error)) {
+    return Failure(Shown(file) + ": " + error.toStdString());
   }
   return {};
 }
+
+namespace {
 
 // Imports into `book` and saves its data file, as the window would when it closes.
 template <typename Book>
@@ -110,19 +114,24 @@ ExchangeOutcome Exchange(const ExchangeRequest& request, Book& book, QIODevice& 
                                                                     : " Nothing was exported."));
   }
   return IsImport(request.action) ? Import(request, book, input)
-                                  : Export(request, writeCsv, output);
+                                  : ExportCsv(request.file, writeCsv, output);
 }
 
 }  // namespace
 
-ExchangeOutcome RunExchange(const ExchangeRequest& request, const QString& dataDir,
-                            QIODevice& input, QIODevice& output) {
-  DataFolderLock lock(dataDir);
+std::optional<ExchangeOutcome> LockDataFolder(DataFolderLock& lock, const QString& dataDir) {
   if (lock.TryLock() == DataFolderLock::Outcome::kHeldElsewhere) {
     return Failure(QString::fromStdString(AlreadyOpenMessage(dataDir))
                        .replace(QStringLiteral("\r\n"), QStringLiteral(" "))
                        .toStdString());
   }
+  return std::nullopt;
+}
+
+ExchangeOutcome RunExchange(const ExchangeRequest& request, const QString& dataDir,
+                            QIODevice& input, QIODevice& output) {
+  DataFolderLock lock(dataDir);
+  if (auto refused = LockDataFolder(lock, dataDir)) return *refused;
 
   // The books the window uses, without its history.
   ChangeHistory history;

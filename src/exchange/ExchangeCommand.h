@@ -1,15 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
 #include <string>
+
+#include "DiskFile.h"
 
 class QIODevice;
 
 namespace larkspin {
 
-// An export or import asked for on the command line.
+class DataFolderLock;
+
+// An export or import asked for on the command line. kHandicap, the scoring record of the
+// Handicap Index, is worked out above this library: RunHandicapExport runs it.
 struct ExchangeRequest {
-  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses };
+  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses, kHandicap };
 
   Action action = Action::kExportRounds;
   QString file;  // "-": standard output for an export, standard input for an import
@@ -32,5 +39,12 @@ struct ExchangeOutcome {
 //   and saves the data file as the window does. A file that cannot be read changes nothing.
 ExchangeOutcome RunExchange(const ExchangeRequest& request, const QString& dataDir,
                             QIODevice& input, QIODevice& output);
+
+// The steps of RunExchange that other exports share:
+// takes the folder's lock, and refuses when a window is open on the folder;
+std::optional<ExchangeOutcome> LockDataFolder(DataFolderLock& lock, const QString& dataDir);
+// writes the CSV `writeCsv` makes to `file` atomically, or to `output` for "-".
+ExchangeOutcome ExportCsv(const QString& file, const std::function<bool(const ByteSink&)>& writeCsv,
+                          QIODevice& output);
 
 }  // namespace larkspin

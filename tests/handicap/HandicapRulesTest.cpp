@@ -135,6 +135,9 @@ TEST(HandicapRules, IndexText_plusHandicapsWithTheirSign) {
   EXPECT_EQ(IndexText(0), "0.0");
   EXPECT_EQ(IndexText(-12), "+1.2");
   EXPECT_EQ(IndexText(std::nullopt), "\u2013");
+  EXPECT_EQ(CourseHandicapText(16), "16");
+  EXPECT_EQ(CourseHandicapText(0), "0");
+  EXPECT_EQ(CourseHandicapText(-2), "+2");
 }
 
 }  // namespace
