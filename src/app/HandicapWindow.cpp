@@ -19,6 +19,7 @@
 #include "CourseStrokes.h"
 #include "HandicapRecord.h"
 #include "HandicapText.h"
+#include "IndexChartPoints.h"
 #include "NotCountedModel.h"
 #include "Services.h"
 #include "Tenths.h"
@@ -38,20 +39,20 @@ QString DateText(int yyyymmdd) {
   return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100).toString(Qt::ISODate);
 }
 
-// The Index after each counted round, as a line over the rounds' dates.
-Chart IndexChart(const std::vector<IndexPoint>& series) {
+// The Index after each counted round, or at the end of each month, as a line over the dates.
+Chart IndexChart(const IndexChartPoints& series) {
   Chart chart;
-  chart.title = "Handicap Index";
-  chart.xTitle = "Round";
+  chart.title = series.monthly ? "Handicap Index at the end of each month" : "Handicap Index";
+  chart.xTitle = series.monthly ? "Month" : "Round";
   chart.yTitle = "Index";
-  if (series.empty()) {
+  if (series.points.empty()) {
     chart.emptyText = "The Index comes with the third counted round";
     return chart;
   }
   ChartLine line{.name = "Handicap Index", .points = {}, .onSecondAxis = false};
-  chart.categories.reserve(series.size());
-  line.points.reserve(series.size());
-  for (const IndexPoint& point : series) {
+  chart.categories.reserve(series.points.size());
+  line.points.reserve(series.points.size());
+  for (const IndexPoint& point : series.points) {
     line.points.push_back({static_cast<double>(chart.categories.size()), point.indexTenths / 10.0});
     chart.categories.push_back(DateText(point.date).toStdString());
   }
@@ -210,11 +211,15 @@ void HandicapWindow::LayOut() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
+  setTabOrder(c.course, c.strokes);
+  setTabOrder(c.strokes, c.record);
+  setTabOrder(c.record, c.notCounted);
+  setTabOrder(c.notCounted, c.chart);
 
   // As large as the content asks, as far as the screen allows, in its middle.
   if (const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen()) {
     const QRect area = shown->availableGeometry();
-    const QSize wanted = content->sizeHint().expandedTo(QSize(1000, 0)) + QSize(4, 4);
+    const QSize wanted = content->sizeHint().expandedTo(QSize(1240, 0)) + QSize(4, 4);
     resize(wanted.boundedTo(area.size() * 19 / 20));
     move(area.center() - rect().center());
   }
@@ -251,7 +256,9 @@ void HandicapWindow::Refresh() {
   for (int row = 0; row < shown; ++row) {
     const CountedRound& round = record.counted[record.counted.size() - 1 - row];
     table->setItem(row, 0, new QTableWidgetItem(DateText(round.date)));
-    table->setItem(row, 1, new QTableWidgetItem(Text(round.course)));
+    auto* course = new QTableWidgetItem(Text(round.course));
+    course->setToolTip(course->text());  // a long name is cut short in a narrow window
+    table->setItem(row, 1, course);
     table->setItem(row, 2, NumberItem(QString::number(round.score)));
     table->setItem(row, 3, NumberItem(QString::number(round.adjustedGross)));
     table->setItem(row, 4, NumberItem(Text(TenthsText(round.ratingTenths))));
@@ -264,7 +271,7 @@ void HandicapWindow::Refresh() {
   notCounted_->Show(std::move(record.notCounted));
 
   QChart* old = controls_.chart->chart();
-  controls_.chart->setChart(DrawChart(IndexChart(record.indexSeries)));
+  controls_.chart->setChart(DrawChart(IndexChart(IndexChartSeries(record.indexSeries))));
   delete old;
 
   FillCourseChooser();
