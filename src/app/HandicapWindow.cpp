@@ -78,7 +78,6 @@ void FitTableHeight(QTableView* table, int rows) {
 HandicapWindow::HandicapWindow(Sources sources, QWidget* parent)
     : QDialog(parent, Qt::Window), sources_(sources) {
   setWindowTitle(tr("Handicap"));
-  setModal(false);
   BuildControls();
   LayOut();
   connect(controls_.course, &QComboBox::currentIndexChanged, this,
