@@ -66,9 +66,7 @@ CRatingsDlg::CRatingsDlg(std::vector<RatingRecord> rows, Prompter& prompter, QWi
   cancel_ = buttons->button(QDialogButtonBox::Cancel);
   ok_->setAccessibleName(tr("OK"));
   cancel_->setAccessibleName(tr("Cancel"));
-  // Only "OK" checks the rows: a window closing under the dialog ends it with accept() and must
-  // never wait on a box.
-  connect(ok_, &QPushButton::clicked, this, &CRatingsDlg::OnOk);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CRatingsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
@@ -90,12 +88,12 @@ std::vector<RatingRecord> CRatingsDlg::Rows() const {
   return rows;
 }
 
-void CRatingsDlg::OnOk() {
+void CRatingsDlg::accept() {
   if (const auto problem = FirstRatingProblem(Rows())) {
     prompter_.ShowMessage(*problem, kCourseRatingsTitle);
     return;
   }
-  accept();
+  QDialog::accept();
 }
 
 void CRatingsDlg::FitToScreen() {

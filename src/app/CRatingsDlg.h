@@ -14,8 +14,8 @@ namespace larkspin {
 class Prompter;
 
 // "Course Ratings": a row per course name, with its Course Rating, Slope Rating and the stroke
-// index of each hole, as the user types them. "OK" closes it only when every row is empty or
-// valid; otherwise a box names the course and what is wrong, and the dialog stays open.
+// index of each hole, as the user types them. "OK" (accept()) closes it only when every row is
+// empty or valid; otherwise a box names the course and what is wrong, and the dialog stays open.
 class CRatingsDlg final : public QDialog {
   Q_OBJECT
 
@@ -30,8 +30,9 @@ class CRatingsDlg final : public QDialog {
   // The rows as they stand, each course's name as it came.
   std::vector<RatingRecord> Rows() const;
 
+  void accept() override;
+
  private:
-  void OnOk();
   void FitToScreen();
 
   std::vector<RatingRecord> rows_;

@@ -496,6 +496,7 @@ void CScorecardDlg::OpenHandicap() {
                                     .clock = services_.clock},
                                    this);
     connect(this, &CScorecardDlg::TablesChanged, handicap_, &HandicapWindow::OnTablesChanged);
+    ShareHistoryKeys(handicap_);
   }
   handicap_->ShowInFront();
 }

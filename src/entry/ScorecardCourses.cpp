@@ -89,7 +89,7 @@ void Scorecard::LoadCourses() {
 
 void Scorecard::OnCourseRatings() {
   ReadForm();
-  // "OK" has checked the rows; rows that are not valid are kept as they stand all the same.
+  // The dialog let "OK" through only with every row valid or empty.
   if (const auto typed =
           services_.ratingsEditor.EditRatings(RatingRows(courses_.Table(), ratings_.Table()))) {
     ratings_.Replace(*typed);

@@ -67,8 +67,7 @@ class DesktopOpener {
 };
 
 // The "Course Ratings" dialog: opens on a row per course name (see RatingRows) and returns the
-// rows as typed when it was accepted, by "OK" (which lets only valid or empty rows through) or by
-// the window closing under it; nothing when it was cancelled.
+// rows as typed when "OK" closed it, each of them valid or empty; nothing when it was cancelled.
 class RatingsEditor {
  public:
   virtual ~RatingsEditor() = default;
