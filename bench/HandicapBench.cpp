@@ -5,10 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <numeric>
-#include <random>
-
 #include "CourseTable.h"
 #include "HandicapRecord.h"
 #include "RatingsTable.h"
@@ -18,25 +14,6 @@
 namespace larkspin::bench {
 
 namespace {
-
-// A rating for every course of the table, each with its own stroke indexes, the same every run.
-RatingsTable RateEveryCourse(const CourseTable& courses) {
-  RatingsTable ratings;
-  std::mt19937 random(20240601);
-  for (int row = 0; row < courses.RowCount(); ++row) {
-    RatingRecord rating{courses.Row(row)[kCourseNameCell]};
-    rating[kRatingCell] =
-        std::to_string(67 + static_cast<int>(random() % 8)) + "." + std::to_string(random() % 10);
-    rating[kSlopeCell] = std::to_string(105 + random() % 40);
-    std::array<int, kHoles> indexes;
-    std::iota(indexes.begin(), indexes.end(), 1);
-    std::shuffle(indexes.begin(), indexes.end(), random);
-    for (int hole = 1; hole <= kHoles; ++hole)
-      rating[StrokeIndexCell(hole)] = std::to_string(indexes[hole - 1]);
-    if (ratings.Find(rating[kRatingCourseCell]) < 0) ratings.Insert(std::move(rating));
-  }
-  return ratings;
-}
 
 void HandicapRecordAllRounds(benchmark::State& state) {
   Workbench bench(Rounds(state), true);

@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <map>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +64,7 @@ Workbench::Workbench(int rounds, bool withCourses, Clock clock)
                 .clock = clock == Clock::kSystem ? static_cast<const larkspin::Clock&>(systemClock_)
                                                  : fixedClock_,
                 .fileChooser = fileChooser_,
+                .ratingsEditor = ratingsEditor_,
                 .workDir = folder_.path(),
                 .appName = "larkspin",
                 .helpPage = QString()} {
@@ -93,6 +98,24 @@ RoundBook& Workbench::MakeRoundBook() {
   Close();
   roundBook_ = std::make_unique<RoundBook>(filePath_, history_);
   return *roundBook_;
+}
+
+RatingsTable RateEveryCourse(const CourseTable& courses) {
+  RatingsTable ratings;
+  std::mt19937 random(20240601);
+  for (int row = 0; row < courses.RowCount(); ++row) {
+    RatingRecord rating{courses.Row(row)[kCourseNameCell]};
+    rating[kRatingCell] =
+        std::to_string(67 + static_cast<int>(random() % 8)) + "." + std::to_string(random() % 10);
+    rating[kSlopeCell] = std::to_string(105 + random() % 40);
+    std::array<int, kHoles> indexes;
+    std::iota(indexes.begin(), indexes.end(), 1);
+    std::shuffle(indexes.begin(), indexes.end(), random);
+    for (int hole = 1; hole <= kHoles; ++hole)
+      rating[StrokeIndexCell(hole)] = std::to_string(indexes[hole - 1]);
+    if (ratings.Find(rating[kRatingCourseCell]) < 0) ratings.Insert(std::move(rating));
+  }
+  return ratings;
 }
 
 bool OpenWorkbench(benchmark::State& state, Workbench& bench) {

@@ -70,6 +70,7 @@ class Workbench {
   testing::ScriptedWizardWindow wizardWindow_;
   testing::RecordingOpener opener_;
   testing::FakeFileChooser fileChooser_;
+  testing::ScriptedRatingsEditor ratingsEditor_;
   testing::FixedClock fixedClock_{QDate(2024, 6, 1)};
   SystemClock systemClock_;
   testing::ByteCountMeasure measure_;
@@ -82,6 +83,9 @@ class Workbench {
 inline int Rounds(const benchmark::State& state) {
   return static_cast<int>(state.range(0));
 }
+
+// A rating for every course of the table, each with its own stroke indexes, the same every run.
+RatingsTable RateEveryCourse(const CourseTable& courses);
 
 // Sets up the workbench and loads it; false after reporting why not.
 bool OpenWorkbench(benchmark::State& state, Workbench& bench);
@@ -113,5 +117,7 @@ void RegisterTrendsBenchmarks();
 void RegisterExchangeBenchmarks();
 void RegisterHandicapBenchmarks();
 void RegisterJournalBenchmarks();
+// larkspin_window_bench's, beside the Trends window's.
+void RegisterHandicapWindowBenchmarks();
 
 }  // namespace larkspin::bench

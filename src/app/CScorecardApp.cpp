@@ -35,6 +35,7 @@ int CScorecardApp::InitInstance() {
   SystemDesktopOpener opener;
   SystemClock clock;
   DialogFileChooser fileChooser;
+  DialogRatingsEditor ratingsEditor(prompter);
   // The program's name titles its questions: the executable's name without extension.
   const std::string appName = QFileInfo(applicationFilePath()).completeBaseName().toStdString();
 
@@ -64,6 +65,7 @@ int CScorecardApp::InitInstance() {
                                          .opener = opener,
                                          .clock = clock,
                                          .fileChooser = fileChooser,
+                                         .ratingsEditor = ratingsEditor,
                                          .workDir = dataDir_,
                                          .appName = appName,
                                          .helpPage = FindHelpPage(applicationDirPath())},

@@ -27,6 +27,7 @@
 #include "CAboutDlg.h"
 #include "CWizardDlg.h"
 #include "EditableDropDown.h"
+#include "HandicapWindow.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
 #include "RoundListModel.h"
@@ -93,6 +94,7 @@ CScorecardDlg::~CScorecardDlg() {
   SaveBeforeExit();
   // The trends window and the model read the core's tables: they go first.
   delete trends_;
+  delete handicap_;
   controls_.rounds->setModel(nullptr);
   delete model_;
 }
@@ -135,6 +137,7 @@ void CScorecardDlg::BuildControls() {
   c.courseReport = MakeButton(tr("Course Report"), this);
   c.overallReport = MakeButton(tr("Overall Report"), this);
   c.trends = MakeButton(tr("Trends"), this);
+  c.handicap = MakeButton(tr("Handicap"), this);
   c.help = MakeButton(tr("Help"), this);
   c.quit = MakeButton(tr("Quit"), this);
   c.quit->setDefault(true);
@@ -164,8 +167,14 @@ void CScorecardDlg::BuildMenus() {
   m.redo = m.edit->addAction(tr("&Redo"));
   m.redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  m.edit->addSeparator();
+  m.courseRatings = m.edit->addAction(tr("Course &Ratings\u2026"));
+  NameMenuItem(m.edit, m.courseRatings, tr("Course Ratings"));
   m.trends = m.view->addAction(tr("&Trends\u2026"));
   m.trends->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  m.handicap = m.view->addAction(tr("&Handicap\u2026"));
+  m.handicap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  NameMenuItem(m.view, m.handicap, tr("Handicap"));
   m.userGuide = m.help->addAction(tr("&User Guide"));
   m.userGuide->setShortcut(QKeySequence(Qt::Key_F1));
   m.about = m.help->addAction(tr("&About LKS..."));
@@ -208,6 +217,7 @@ void CScorecardDlg::LayOut() {
   reportButtons->addWidget(c.courseReport);
   reportButtons->addWidget(c.overallReport);
   reportButtons->addWidget(c.trends);
+  reportButtons->addWidget(c.handicap);
   reportButtons->addStretch();
   reportButtons->addWidget(c.help);
   reportButtons->addWidget(c.quit);
@@ -227,9 +237,9 @@ void CScorecardDlg::SetTabOrder() {
   for (const HoleBox* hole : c.holes) {
     order.insert(order.end(), {hole->strokes, hole->drive, hole->club, hole->putts});
   }
-  order.insert(order.end(),
-               {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period, c.courseReport,
-                c.overallReport, c.trends, c.clear, c.wizard, c.roundCount, c.help, c.quit});
+  order.insert(order.end(), {c.rounds, c.addScore, c.removeScore, c.updateScore, c.period,
+                             c.courseReport, c.overallReport, c.trends, c.handicap, c.clear,
+                             c.wizard, c.roundCount, c.help, c.quit});
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 }
@@ -272,6 +282,9 @@ void CScorecardDlg::Connect() {
   connect(menus_.about, &QAction::triggered, this, &CScorecardDlg::ShowAbout);
   connect(c.trends, &QPushButton::clicked, this, &CScorecardDlg::OpenTrends);
   connect(menus_.trends, &QAction::triggered, this, &CScorecardDlg::OpenTrends);
+  menuCommand(menus_.courseRatings, &Scorecard::OnCourseRatings);
+  connect(c.handicap, &QPushButton::clicked, this, &CScorecardDlg::OpenHandicap);
+  connect(menus_.handicap, &QAction::triggered, this, &CScorecardDlg::OpenHandicap);
 
   connect(c.course, &QComboBox::activated, this,
           [this] { Run([this] { core_->OnSelchangeCourse(); }); });
@@ -316,8 +329,9 @@ void CScorecardDlg::Run(Command command) {
   if (ending_ && commandsRunning_ == 0 && !destroyed_ && !closing_) accept();
 }
 
-std::pair<std::uint64_t, std::uint64_t> CScorecardDlg::Revisions() const {
-  return {core_->Rounds().Table().Revision(), core_->Courses().Table().Revision()};
+std::array<std::uint64_t, 3> CScorecardDlg::Revisions() const {
+  return {core_->Rounds().Table().Revision(), core_->Courses().Table().Revision(),
+          core_->Ratings().Table().Revision()};
 }
 
 void CScorecardDlg::ReadFields() {
@@ -472,6 +486,19 @@ void CScorecardDlg::OpenTrends() {
     ShareHistoryKeys(trends_);
   }
   trends_->ShowInFront();
+}
+
+void CScorecardDlg::OpenHandicap() {
+  if (!handicap_) {
+    handicap_ = new HandicapWindow({.rounds = core_->Rounds().Table(),
+                                    .courses = core_->Courses().Table(),
+                                    .ratings = core_->Ratings().Table(),
+                                    .clock = services_.clock},
+                                   this);
+    connect(this, &CScorecardDlg::TablesChanged, handicap_, &HandicapWindow::OnTablesChanged);
+    ShareHistoryKeys(handicap_);
+  }
+  handicap_->ShowInFront();
 }
 
 void CScorecardDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -23,6 +23,7 @@ class QSettings;
 
 namespace larkspin {
 
+class HandicapWindow;
 class HoleBox;
 class RoundListModel;
 class RoundListView;
@@ -58,6 +59,7 @@ class CScorecardDlg final : public QDialog {
     QPushButton* courseReport;
     QPushButton* overallReport;
     QPushButton* trends;
+    QPushButton* handicap;
     QPushButton* clear;
     QPushButton* wizard;
     QLineEdit* roundCount;
@@ -80,7 +82,9 @@ class CScorecardDlg final : public QDialog {
     QAction* quit;
     QAction* undo;
     QAction* redo;
+    QAction* courseRatings;
     QAction* trends;
+    QAction* handicap;
     QAction* userGuide;
     QAction* about;
   };
@@ -100,9 +104,11 @@ class CScorecardDlg final : public QDialog {
   void ShowAbout();
   // Opens the "Trends" window, or brings the open one to the front.
   void OpenTrends();
+  // Opens the "Handicap" window, or brings the open one to the front.
+  void OpenHandicap();
 
  signals:
-  // A command changed the round table or the course table.
+  // A command changed the round table, the course table or the ratings.
   void TablesChanged();
 
  protected:
@@ -134,8 +140,8 @@ class CScorecardDlg final : public QDialog {
   void ReadFields();
   // Undo and Redo name the change they would take back or make again.
   void ShowHistory();
-  // Changes with every change of the round table or the course table.
-  std::pair<std::uint64_t, std::uint64_t> Revisions() const;
+  // Changes with every change of the round table, the course table or the ratings.
+  std::array<std::uint64_t, 3> Revisions() const;
   void ShowFields();
   // Each column of the round list as wide as its widest cell or its heading, after a command
   // changed the rounds.
@@ -151,6 +157,7 @@ class CScorecardDlg final : public QDialog {
   std::optional<std::uint64_t> fittedRevision_;
   RoundListModel* model_ = nullptr;
   QPointer<TrendsWindow> trends_;
+  QPointer<HandicapWindow> handicap_;
   std::array<int, kRoundColumns> shownWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;

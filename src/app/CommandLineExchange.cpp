@@ -7,7 +7,9 @@
 
 #include "CommandFolder.h"
 #include "DataFolderFiles.h"
+#include "HandicapCommand.h"
 #include "StandardStreams.h"
+#include "SystemClock.h"
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -28,7 +30,10 @@ int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDi
   input.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered);
   output.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
   CommandFolder folder(dataDir, DataFolderSavedFiles());
-  ExchangeOutcome outcome = RunExchange(request, folder, input, output);
+  ExchangeOutcome outcome =
+      request.action == ExchangeRequest::Action::kHandicap
+          ? RunHandicapExport(request.file, folder, SystemClock().Today(), output)
+          : RunExchange(request, folder, input, output);
   output.close();
   if (!outcome.report.empty()) {
     std::printf("%s\n", outcome.report.c_str());

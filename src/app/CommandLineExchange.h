@@ -6,8 +6,9 @@
 
 namespace larkspin {
 
-// Runs an export or import of the command line (see RunExchange) on standard input and output,
-// telling what went wrong on standard error. Needs no display. Returns the exit status.
+// Runs an export or import of the command line (see RunExchange, RunHandicapExport) on standard
+// input and output, telling what went wrong on standard error. Needs no display. Returns the exit
+// status.
 int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDir);
 
 }  // namespace larkspin

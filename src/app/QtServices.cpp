@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "CDateDlg.h"
+#include "CRatingsDlg.h"
 #include "CWizardDlg.h"
 #include "RoundRecord.h"
 
@@ -132,6 +133,13 @@ DialogWizardWindow::~DialogWizardWindow() {
 WizardClosing DialogWizardWindow::ShowHole(ScoreWizard& wizard) {
   if (!dialog_) dialog_ = new CWizardDlg(BoxParent());
   return dialog_->ShowHole(wizard);
+}
+
+std::optional<std::vector<RatingRecord>> DialogRatingsEditor::EditRatings(
+    const std::vector<RatingRecord>& rows) {
+  CRatingsDlg dialog(rows, prompter_, BoxParent());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Rows();
 }
 
 void SystemDesktopOpener::OpenLocalFile(const QString& path) {

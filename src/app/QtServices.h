@@ -69,6 +69,17 @@ class DialogWizardWindow final : public WizardWindow {
   QPointer<CWizardDlg> dialog_;  // owned by the window it was opened over
 };
 
+// The "Course Ratings" dialog over the window in front; its boxes go through `prompter`.
+class DialogRatingsEditor final : public RatingsEditor {
+ public:
+  explicit DialogRatingsEditor(Prompter& prompter) : prompter_(prompter) {}
+  std::optional<std::vector<RatingRecord>> EditRatings(
+      const std::vector<RatingRecord>& rows) override;
+
+ private:
+  Prompter& prompter_;
+};
+
 class SystemDesktopOpener final : public DesktopOpener {
  public:
   void OpenLocalFile(const QString& path) override;

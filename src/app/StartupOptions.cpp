@@ -92,7 +92,7 @@ class CommandLine {
                                  QStringLiteral("Show this help and exit.")};
   const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                     QStringLiteral("Show the version and exit.")};
-  const std::pair<QCommandLineOption, Action> exchanges_[4] = {
+  const std::pair<QCommandLineOption, Action> exchanges_[5] = {
       {QCommandLineOption(QStringLiteral("export-rounds"),
                           QStringLiteral("Write the rounds to the CSV <file> (- for standard "
                                          "output) and exit, without a window."),
@@ -115,6 +115,13 @@ class CommandLine {
                                          "window."),
                           QStringLiteral("file")),
        Action::kImportCourses},
+      {QCommandLineOption(QStringLiteral("handicap"),
+                          QStringLiteral("Write the scoring record of the Handicap Index, worked "
+                                         "out from lks.dat, courses.dat and ratings.dat, to the "
+                                         "CSV <file> (- for standard output) and exit, without a "
+                                         "window."),
+                          QStringLiteral("file")),
+       Action::kHandicap},
   };
   const QCommandLineOption duplicates_{
       QStringLiteral("duplicates"),

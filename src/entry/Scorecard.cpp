@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "CourseFile.h"
+#include "RatingsFile.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
 
@@ -20,7 +21,8 @@ Scorecard::Scorecard(ScorecardServices services, std::function<void()> showFormN
     : services_(std::move(services)),
       showFormNow_(std::move(showFormNow)),
       rounds_(DataFilePath(services_.workDir, kRoundFileName), history_),
-      courses_(DataFilePath(services_.workDir, kCourseFileName), history_) {
+      courses_(DataFilePath(services_.workDir, kCourseFileName), history_),
+      ratings_(DataFilePath(services_.workDir, kRatingsFileName), history_) {
   courses_.SetNamesObserver(this);
 }
 
@@ -30,6 +32,7 @@ void Scorecard::OnInitDialog() {
   ShowForm();
   LoadRounds();
   LoadCourses();
+  ratings_.Load();
   ClearGrid();
 }
 
@@ -73,7 +76,7 @@ void Scorecard::NameRemoved(int index) {
 
 void Scorecard::TellUnreadFiles() {
   std::string text;
-  for (const DataFileKeeper* file : {&rounds_.File(), &courses_.File()}) {
+  for (const DataFileKeeper* file : {&rounds_.File(), &courses_.File(), &ratings_.File()}) {
     if (file->WhollyRead()) continue;
     if (!text.empty()) text += "\r\n\r\n";
     text += file->Unread();
@@ -84,10 +87,11 @@ void Scorecard::TellUnreadFiles() {
 bool Scorecard::OnDestroy() {
   const FormValues values = values_;
   const FormView view = view_;
-  // Both are tried, whatever becomes of the first: what can be saved is saved.
+  // Each is tried, whatever becomes of the others: what can be saved is saved.
   const bool roundsSaved = SaveRounds();
   const bool coursesSaved = SaveCourses();
-  if (roundsSaved && coursesSaved) return true;
+  const bool ratingsSaved = SaveRatings();
+  if (roundsSaved && coursesSaved && ratingsSaved) return true;
   if (services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName)) return true;
   // The window stays open with every edit in place, so the user can free space or mend
   // permissions and close again.
@@ -114,9 +118,16 @@ bool Scorecard::SaveCourses() {
   return !failure;
 }
 
+bool Scorecard::SaveRatings() {
+  const std::optional<std::string> failure = ratings_.Save();
+  if (failure) TellSaveFailure(*failure);
+  TellKeptFile(ratings_.File());
+  return !failure;
+}
+
 std::vector<std::string> Scorecard::SaveWithoutAsking() {
   std::vector<std::string> failures;
-  for (auto failure : {rounds_.Save(), courses_.Save()}) {
+  for (auto failure : {rounds_.Save(), courses_.Save(), ratings_.Save()}) {
     if (failure) failures.push_back(std::move(*failure));
   }
   return failures;

@@ -10,6 +10,7 @@
 #include "ChangeHistory.h"
 #include "CourseBook.h"
 #include "FormValues.h"
+#include "RatingsBook.h"
 #include "RoundBook.h"
 #include "Services.h"
 
@@ -40,11 +41,12 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   const RoundBook& Rounds() const { return rounds_; }
   CourseBook& Courses() { return courses_; }
   const CourseBook& Courses() const { return courses_; }
+  const RatingsBook& Ratings() const { return ratings_; }
   const ChangeHistory& History() const { return history_; }
 
   // Opening and closing the window.
   void OnInitDialog();
-  // Once the window shows: one box telling what of lks.dat and courses.dat was not read, if any.
+  // Once the window shows: one box telling what of the data files was not read, if any.
   void TellUnreadFiles();
   // Whether the grid holds a round the user typed (the course, the date or a hole differs from
   // what the last command that showed a round or an empty grid left there) and not yet added.
@@ -52,13 +54,15 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   // Before the window closes: with a typed round in the grid, asks whether to close without
   // adding it. True when the window may close.
   bool ConfirmClose();
-  // Saves both files, telling the user of each failure and then asking whether to close anyway.
+  // Saves the data files, telling the user of each failure and then asking whether to close
+  // anyway.
   // True when the window may close; false leaves the form as it was before.
   bool OnDestroy();
   // Saves one file, telling the user when it could not be written; false then.
   bool SaveRounds();
   bool SaveCourses();
-  // Saves both files without touching the form or showing anything, for the end of a session;
+  bool SaveRatings();
+  // Saves the data files without touching the form or showing anything, for the end of a session;
   // what failed, as the lines that name the file and the reason.
   std::vector<std::string> SaveWithoutAsking();
   // The session is ending: saves like SaveWithoutAsking; when that fails and `mayAsk` allows it,
@@ -93,6 +97,10 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   void UpdateCourse();
   void RemoveCourse();
   void OnSelchangeCourse();
+
+  // Edit > "Course Ratings…": the ratings of every course name as the user leaves them in the
+  // dialog, as one step of the history.
+  void OnCourseRatings();
 
   // File > "Export Rounds…", "Export Courses…": the table as a CSV file the user chooses.
   void ExportRounds();
@@ -153,6 +161,7 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   ChangeHistory history_;
   RoundBook rounds_;
   CourseBook courses_;
+  RatingsBook ratings_;
   RoundRecord settled_;
 };
 

@@ -1,4 +1,5 @@
-// The course selector and its "Add", "Update" and "Remove" buttons.
+// The course selector and its "Add", "Update" and "Remove" buttons, and the courses' ratings.
+#include "RatingRows.h"
 #include "Scorecard.h"
 #include "StorableText.h"
 
@@ -82,6 +83,16 @@ void Scorecard::LoadCourses() {
   values_.working[kDateColumn] = last[kCourseDateCell];
   for (int hole = 1; hole <= kHoles; ++hole) {
     values_.working[ScoreColumn(hole)] = last[ParCell(hole)];
+  }
+  ShowForm();
+}
+
+void Scorecard::OnCourseRatings() {
+  ReadForm();
+  // The dialog let "OK" through only with every row valid or empty.
+  if (const auto typed =
+          services_.ratingsEditor.EditRatings(RatingRows(courses_.Table(), ratings_.Table()))) {
+    ratings_.Replace(*typed);
   }
   ShowForm();
 }

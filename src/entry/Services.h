@@ -3,9 +3,12 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "RatingRecord.h"
 
 namespace larkspin {
 
@@ -63,6 +66,15 @@ class DesktopOpener {
   virtual void OpenLocalFile(const QString& path) = 0;
 };
 
+// The "Course Ratings" dialog: opens on a row per course name (see RatingRows) and returns the
+// rows as typed when "OK" closed it, each of them valid or empty; nothing when it was cancelled.
+class RatingsEditor {
+ public:
+  virtual ~RatingsEditor() = default;
+  virtual std::optional<std::vector<RatingRecord>> EditRatings(
+      const std::vector<RatingRecord>& rows) = 0;
+};
+
 class Clock {
  public:
   virtual ~Clock() = default;
@@ -77,7 +89,8 @@ struct ScorecardServices {
   DesktopOpener& opener;
   const Clock& clock;
   FileChooser& fileChooser;
-  QString workDir;      // where lks.dat and courses.dat live
+  RatingsEditor& ratingsEditor;
+  QString workDir;      // where the data files live
   std::string appName;  // titles the questions
   QString helpPage;     // empty when the help page cannot be found
 };

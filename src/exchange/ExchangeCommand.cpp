@@ -93,30 +93,6 @@ class StreamDialogue final : public ImportDialogue {
   ExchangeOutcome& outcome_;
 };
 
-ExchangeOutcome Export(const ExchangeRequest& request, const CommandFolder& folder,
-                       const std::function<bool(const ByteSink&)>& writeCsv, QIODevice& output) {
-  const bool toOutput = request.file == QLatin1String("-");
-  if (const auto own = toOutput ? folder.OwnFile(HandleOf(output), "standard output")
-                                : folder.OwnFile(request.file, Shown(request.file))) {
-    return Failure(*own + " Nothing was exported.");
-  }
-  if (toOutput) {
-    const ByteSink sink = [&output](std::string_view bytes) {
-      return output.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-             static_cast<qint64>(bytes.size());
-    };
-    if (!writeCsv(sink)) {
-      return Failure(EndSentence("standard output: " + output.errorString().toStdString()));
-    }
-    return {};
-  }
-  QString error;
-  if (!WriteFileAtomically(request.file, writeCsv, &error)) {
-    return Failure(EndSentence(Shown(request.file) + ": " + error.toStdString()));
-  }
-  return {};
-}
-
 // Imports into `book` and saves its data file, as the window would when it closes.
 template <typename Book>
 ExchangeOutcome Import(const ExchangeRequest& request, const CommandFolder& folder, Book& book,
@@ -158,10 +134,34 @@ ExchangeOutcome Exchange(const ExchangeRequest& request, const CommandFolder& fo
                                                                     : " Nothing was exported."));
   }
   return IsImport(request.action) ? Import(request, folder, book, input)
-                                  : Export(request, folder, writeCsv, output);
+                                  : ExportCsv(request.file, folder, writeCsv, output);
 }
 
 }  // namespace
+
+ExchangeOutcome ExportCsv(const QString& file, const CommandFolder& folder,
+                          const std::function<bool(const ByteSink&)>& writeCsv, QIODevice& output) {
+  const bool toOutput = file == QLatin1String("-");
+  if (const auto own = toOutput ? folder.OwnFile(HandleOf(output), "standard output")
+                                : folder.OwnFile(file, Shown(file))) {
+    return Failure(*own + " Nothing was exported.");
+  }
+  if (toOutput) {
+    const ByteSink sink = [&output](std::string_view bytes) {
+      return output.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+             static_cast<qint64>(bytes.size());
+    };
+    if (!writeCsv(sink)) {
+      return Failure(EndSentence("standard output: " + output.errorString().toStdString()));
+    }
+    return {};
+  }
+  QString error;
+  if (!WriteFileAtomically(file, writeCsv, &error)) {
+    return Failure(EndSentence(Shown(file) + ": " + error.toStdString()));
+  }
+  return {};
+}
 
 ExchangeOutcome RunExchange(const ExchangeRequest& request, CommandFolder& folder, QIODevice& input,
                             QIODevice& output) {

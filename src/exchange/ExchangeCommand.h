@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "CsvDates.h"
+#include "DiskFile.h"
 
 class QIODevice;
 
@@ -12,9 +14,10 @@ namespace larkspin {
 
 class CommandFolder;
 
-// An export or import asked for on the command line.
+// An export or import asked for on the command line. kHandicap, the scoring record of the
+// Handicap Index, is worked out above this library: RunHandicapExport runs it.
 struct ExchangeRequest {
-  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses };
+  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses, kHandicap };
 
   Action action = Action::kExportRounds;
   QString file;  // "-": standard output for an export, standard input for an import
@@ -45,5 +48,10 @@ struct ExchangeOutcome {
 // - the CSV file, standard input or output is none of the folder's own files.
 ExchangeOutcome RunExchange(const ExchangeRequest& request, CommandFolder& folder, QIODevice& input,
                             QIODevice& output);
+
+// Writes the CSV `writeCsv` makes to `file` atomically, or to `output` for "-", refusing one of
+// the folder's own files: the export step RunExchange and the other exports share.
+ExchangeOutcome ExportCsv(const QString& file, const CommandFolder& folder,
+                          const std::function<bool(const ByteSink&)>& writeCsv, QIODevice& output);
 
 }  // namespace larkspin

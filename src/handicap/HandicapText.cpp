@@ -12,4 +12,10 @@ std::string IndexText(std::optional<int> indexTenths) {
   return text.append(TenthsText(-*indexTenths));
 }
 
+std::string CourseHandicapText(int courseHandicap) {
+  if (courseHandicap >= 0) return std::to_string(courseHandicap);
+  std::string text = "+";
+  return text.append(std::to_string(-courseHandicap));
+}
+
 }  // namespace larkspin

@@ -364,8 +364,8 @@ class MainWindowTest : public QObject {
     for (const HoleBox* hole : c.holes)
       expected << hole->strokes << hole->drive << hole->club << hole->putts;
     expected << c.rounds << c.addScore << c.removeScore << c.updateScore << c.period
-             << c.courseReport << c.overallReport << c.trends << c.clear << c.wizard << c.roundCount
-             << c.help << c.quit << c.course;
+             << c.courseReport << c.overallReport << c.trends << c.handicap << c.clear << c.wizard
+             << c.roundCount << c.help << c.quit << c.course;
     c.course->setFocus();
     larkspin::testing::VerifyTabOrder(expected);
   }

@@ -1,5 +1,6 @@
 // The menu bar over the main window: its items and keys, Undo and Redo as the user presses them,
 // and where the window opens.
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -71,7 +72,14 @@ class MenuBarTest : public QObject {
     const auto& m = w.MenuBar();
     QCOMPARE(Texts(m.file), (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
                                          "I&mport Courses…", "&Quit"}));
-    QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo"}));
+    QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo", "Course &Ratings…"}));
+    QCOMPARE(Texts(m.view), (QStringList{"&Trends…", "&Handicap…"}));
+    QCOMPARE(m.handicap->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+    for (const auto& [menu, name] : {std::pair{m.edit, "Course Ratings"}, {m.view, "Handicap"}}) {
+      QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
+      QCOMPARE(items->child(items->childCount() - 1)->text(QAccessible::Name),
+               QString::fromLatin1(name));
+    }
     QCOMPARE(Texts(m.help), (QStringList{"&User Guide", "&About LKS..."}));
     QCOMPARE(m.quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));

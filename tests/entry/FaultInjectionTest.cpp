@@ -72,7 +72,7 @@ void SetAnHourAgo(const QString& path) {
 
 struct SaveCase {
   const char* name;
-  const char* file;    // lks.dat, courses.dat or report.htm: what the save replaces
+  const char* file;    // lks.dat, courses.dat, ratings.dat or report.htm: what the save replaces
   std::string before;  // its bytes when the window opens, or "<fifo>"
   const char* kept;    // where the save keeps it first, if it does
   bool outside;        // another program changes it while the window is open
@@ -84,6 +84,7 @@ void PrintTo(const SaveCase& save, std::ostream* out) {
 const SaveCase kSaves[] = {
     {"Rounds", "lks.dat", TestDataBytes("three_rounds.dat"), nullptr, false},
     {"Courses", "courses.dat", TestDataBytes("report_courses.dat"), nullptr, false},
+    {"Ratings", "ratings.dat", TestDataBytes("handicap/ratings.dat"), nullptr, false},
     // The file as read is copied aside first: the copy failing half-way keeps the file.
     {"UnreadRoundsCopiedAside", "lks.dat",
      "COURSE=Pine\r\n\x1A"
@@ -121,6 +122,10 @@ class SaveUnderFaults : public ::testing::TestWithParam<SaveCase> {
     scorecard.View().period.Type("Eternity");
     if (std::string(save.file) == "courses.dat") scorecard.AddCourse();
     if (std::string(save.file) == "lks.dat") scorecard.AddScore();
+    if (std::string(save.file) == "ratings.dat") {
+      h->ratingsEditor.TypeValidRatings("Elm Park");
+      scorecard.OnCourseRatings();
+    }
     h->prompter.messages.clear();
     before = Contents(path);
     return h;
@@ -130,6 +135,7 @@ class SaveUnderFaults : public ::testing::TestWithParam<SaveCase> {
     if (IsReport()) scorecard.OnOverallReport();
     if (std::string(GetParam().file) == "courses.dat") scorecard.SaveCourses();
     if (std::string(GetParam().file) == "lks.dat") scorecard.SaveRounds();
+    if (std::string(GetParam().file) == "ratings.dat") scorecard.SaveRatings();
   }
 
   static void TearDownTestSuite() { Report("save", counts_); }
@@ -206,19 +212,21 @@ TEST_P(SaveUnderFaults, keepsOldOrNewWholeAndTellsExactlyWhatIsNotDurable) {
 INSTANTIATE_TEST_SUITE_P(Harness, SaveUnderFaults, ::testing::ValuesIn(kSaves),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A start reads lks.dat and courses.dat and removes what an ended save left; it writes nothing.
+// A start reads the data files and removes what an ended save left; it writes nothing.
 TEST(StartUnderFaults, tellsExactlyWhatIsNotReadAndChangesNoFile) {
   const std::string rounds = TestDataBytes("three_rounds.dat");
   const std::string courses = TestDataBytes("report_courses.dat");
+  const std::string ratings = TestDataBytes("handicap/ratings.dat");
   const auto prepare = [&](ScorecardHarness& h) {
     ASSERT_TRUE(WriteFile(h.FilePath("lks.dat"), QByteArray::fromStdString(rounds)));
     ASSERT_TRUE(WriteFile(h.FilePath("courses.dat"), QByteArray::fromStdString(courses)));
+    ASSERT_TRUE(WriteFile(h.FilePath("ratings.dat"), QByteArray::fromStdString(ratings)));
     ASSERT_TRUE(WriteFile(h.FilePath("lks.dat.saving-x3Fq9Z"), QByteArray::fromStdString(rounds)));
     SetAnHourAgo(h.FilePath("lks.dat.saving-x3Fq9Z"));
     ASSERT_TRUE(WriteFile(h.FilePath(".larkspin.lock"), "4242\n"));
   };
   const auto start = [](ScorecardHarness& h) {
-    RemoveLeftoverTemporaries(h.dir.path(), {"lks.dat", "courses.dat"},
+    RemoveLeftoverTemporaries(h.dir.path(), {"lks.dat", "courses.dat", "ratings.dat"},
                               h.FilePath(".larkspin.lock"));
     h.Make().OnInitDialog();
     h.scorecard->TellUnreadFiles();
@@ -234,6 +242,7 @@ TEST(StartUnderFaults, tellsExactlyWhatIsNotReadAndChangesNoFile) {
   ASSERT_FALSE(QFileInfo::exists(clean.FilePath("lks.dat.saving-x3Fq9Z")));
   const auto roundRows = DescribeRows(clean.scorecard->Rounds().Table());
   const auto courseRows = clean.scorecard->Courses().Table().RowCount();
+  const auto ratingRows = clean.scorecard->Ratings().Table().RowCount();
   ASSERT_EQ(roundRows.size(), 3u);
 
   for (const int error : kErrors) {
@@ -251,17 +260,19 @@ TEST(StartUnderFaults, tellsExactlyWhatIsNotReadAndChangesNoFile) {
                    failed);
       const bool roundsRead = DescribeRows(h.scorecard->Rounds().Table()) == roundRows;
       const bool coursesRead = h.scorecard->Courses().Table().RowCount() == courseRows;
+      const bool ratingsRead = h.scorecard->Ratings().Table().RowCount() == ratingRows;
       const auto& messages = h.prompter.messages;
       const bool told = !messages.empty();
       ++counts.injected;
       ++(told ? counts.told : counts.silent);
-      EXPECT_EQ(told, !(roundsRead && coursesRead));
+      EXPECT_EQ(told, !(roundsRead && coursesRead && ratingsRead));
       EXPECT_TRUE(error != EINTR || !told) << "an interrupted call is tried again";
       if (told) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].title, kReadFailedTitle);
         EXPECT_EQ(messages[0].text.find("lks.dat") != std::string::npos, !roundsRead);
         EXPECT_EQ(messages[0].text.find("courses.dat") != std::string::npos, !coursesRead);
+        EXPECT_EQ(messages[0].text.find("ratings.dat") != std::string::npos, !ratingsRead);
         EXPECT_THAT(messages[0].text, HasSubstr(SystemReason(error).toStdString()));
       }
       // The leftover stays only when the fault kept it from being looked at or removed.
@@ -272,6 +283,7 @@ TEST(StartUnderFaults, tellsExactlyWhatIsNotReadAndChangesNoFile) {
       for (const bool closing : {true, false}) {
         EXPECT_TRUE(Contents(h.FilePath("lks.dat")) == rounds);
         EXPECT_TRUE(Contents(h.FilePath("courses.dat")) == courses);
+        EXPECT_TRUE(Contents(h.FilePath("ratings.dat")) == ratings);
         EXPECT_TRUE(!closing || h.scorecard->OnDestroy());
       }
     }

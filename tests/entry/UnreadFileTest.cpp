@@ -44,6 +44,9 @@ const DataFileCase kCourseFile{"courses.dat", [](Scorecard& scorecard) {
                                  scorecard.View().course.Type("Elm Park");
                                  scorecard.AddCourse();
                                }};
+// With the harness's "Course Ratings" dialog typing Elm Park's ratings.
+const DataFileCase kRatingsFile{"ratings.dat",
+                                [](Scorecard& scorecard) { scorecard.OnCourseRatings(); }};
 
 std::string Utf16(std::string_view ascii) {
   std::string bytes = "\xFF\xFE";
@@ -202,12 +205,18 @@ TEST(UnreadFile, MissingFiles_areMadeEmptyAndNotTold) {
   EXPECT_TRUE(harness.prompter.messages.empty());
   EXPECT_EQ(ReadWholeFile(harness.FilePath("lks.dat")), "");
   EXPECT_EQ(ReadWholeFile(harness.FilePath("courses.dat")), "");
+  // No ratings, no ratings.dat, even after closing.
+  EXPECT_TRUE(scorecard.OnDestroy());
+  EXPECT_FALSE(QFileInfo::exists(harness.FilePath("ratings.dat")));
 }
 
-TEST(UnreadFile, BothFilesUnread_areToldInOneBox) {
+TEST(UnreadFile, EveryFileUnread_isToldInOneBox) {
   ScorecardHarness harness;
   ASSERT_TRUE(WriteFileAtomically(harness.FilePath("lks.dat"), std::string(100, '\0')));
   ASSERT_TRUE(QDir(harness.dir.path()).mkdir("courses.dat"));
+  ASSERT_TRUE(WriteFileAtomically(harness.FilePath("ratings.dat"),
+                                  "COURSE=Oak\r\n\x1A"
+                                  "COURSE=Elm\r\n"));
   Scorecard& scorecard = harness.Make();
   scorecard.OnInitDialog();
   scorecard.TellUnreadFiles();
@@ -215,6 +224,7 @@ TEST(UnreadFile, BothFilesUnread_areToldInOneBox) {
   EXPECT_THAT(harness.prompter.messages[0].text, HasSubstr("lks.dat: no round could be read"));
   EXPECT_THAT(harness.prompter.messages[0].text,
               HasSubstr("courses.dat is a folder and was not read."));
+  EXPECT_THAT(harness.prompter.messages[0].text, HasSubstr("ratings.dat: "));
 }
 
 TEST(UnreadFile, KeptNameTaken_takesNextFreeName) {
@@ -256,6 +266,7 @@ TEST_P(NotRegularFile, isToldAndMovedAsideOnlyWhenChangesAreSaved) {
   for (const auto& kind : kinds) {
     for (const bool changed : {false, true}) {
       ScorecardHarness harness;
+      harness.ratingsEditor.TypeValidRatings("Elm Park");
       const QString path = harness.FilePath(GetParam().name);
       ASSERT_TRUE(kind.make(path));
       Scorecard& scorecard = harness.Make();
@@ -278,10 +289,13 @@ TEST_P(NotRegularFile, isToldAndMovedAsideOnlyWhenChangesAreSaved) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(DataFile, NotRegularFile, ::testing::Values(kRoundFile, kCourseFile),
+INSTANTIATE_TEST_SUITE_P(DataFile, NotRegularFile,
+                         ::testing::Values(kRoundFile, kCourseFile, kRatingsFile),
                          [](const auto& info) {
-                           return std::string(
-                               info.param.name == std::string("lks.dat") ? "Rounds" : "Courses");
+                           const std::string name = info.param.name;
+                           return std::string(name == "lks.dat"       ? "Rounds"
+                                              : name == "courses.dat" ? "Courses"
+                                                                      : "Ratings");
                          });
 
 // Runs `check` where file permissions hold: in a child process as "nobody" when this one is root,

@@ -10,6 +10,7 @@
 
 #include "HandicapRules.h"
 #include "HandicapText.h"
+#include "IndexChartPoints.h"
 
 namespace larkspin::testing {
 namespace {
@@ -135,6 +136,27 @@ TEST(HandicapRules, IndexText_plusHandicapsWithTheirSign) {
   EXPECT_EQ(IndexText(0), "0.0");
   EXPECT_EQ(IndexText(-12), "+1.2");
   EXPECT_EQ(IndexText(std::nullopt), "\u2013");
+  EXPECT_EQ(CourseHandicapText(16), "16");
+  EXPECT_EQ(CourseHandicapText(0), "0");
+  EXPECT_EQ(CourseHandicapText(-2), "+2");
+}
+
+// Up to 2,000 Indexes the chart shows each; beyond, the last of each month.
+TEST(HandicapRules, IndexChartSeries_everyRoundOrEachMonthsLast) {
+  std::vector<IndexPoint> series;
+  for (int i = 0; i < 2001; ++i)  // 28 rounds a month
+    series.push_back({20000000 + (i / 336) * 10000 + (i / 28 % 12 + 1) * 100 + i % 28 + 1, i});
+  const std::vector<IndexPoint> first(series.begin(), series.begin() + 2000);
+  EXPECT_FALSE(IndexChartSeries(first).monthly);
+  EXPECT_EQ(IndexChartSeries(first).points.size(), 2000u);
+
+  const IndexChartPoints monthly = IndexChartSeries(series);
+  EXPECT_TRUE(monthly.monthly);
+  ASSERT_EQ(monthly.points.size(), 72u);
+  EXPECT_EQ(monthly.points[0].date, 20000128);
+  EXPECT_EQ(monthly.points[0].indexTenths, 27);
+  EXPECT_EQ(monthly.points[1].date, 20000228);
+  EXPECT_EQ(monthly.points.back().indexTenths, 2000);
 }
 
 }  // namespace

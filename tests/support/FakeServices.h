@@ -19,6 +19,7 @@ struct RealServices {
   Prompter* prompter = nullptr;
   WizardWindow* wizardWindow = nullptr;
   FileChooser* fileChooser = nullptr;
+  RatingsEditor* ratingsEditor = nullptr;
 };
 
 // `fake` with the pieces of `real` in place of its stand-ins.
@@ -29,6 +30,7 @@ inline ScorecardServices WithReal(const ScorecardServices& fake, RealServices re
           .opener = fake.opener,
           .clock = fake.clock,
           .fileChooser = real.fileChooser ? *real.fileChooser : fake.fileChooser,
+          .ratingsEditor = real.ratingsEditor ? *real.ratingsEditor : fake.ratingsEditor,
           .workDir = fake.workDir,
           .appName = fake.appName,
           .helpPage = fake.helpPage};
@@ -43,6 +45,7 @@ struct ScorecardHarness {
                  .opener = opener,
                  .clock = clock,
                  .fileChooser = fileChooser,
+                 .ratingsEditor = ratingsEditor,
                  .workDir = dir.path(),
                  .appName = std::move(appName),
                  .helpPage = QStringLiteral("/help/index.html")} {}
@@ -62,6 +65,7 @@ struct ScorecardHarness {
   RecordingOpener opener;
   FixedClock clock;
   FakeFileChooser fileChooser;
+  ScriptedRatingsEditor ratingsEditor;
   ScorecardServices services;
   std::function<void()>
       showFormNow;  // the window's, when a test watches the form shown mid-command

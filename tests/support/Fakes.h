@@ -7,6 +7,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -125,6 +126,32 @@ class RecordingOpener final : public DesktopOpener {
   void OpenLocalFile(const QString& path) override { opened.push_back(path); }
 
   std::vector<QString> opened;
+};
+
+// The "Course Ratings" dialog without a window: keeps the rows it opened on and closes with what
+// `type` makes of them, or is cancelled when there is no `type`.
+class ScriptedRatingsEditor final : public RatingsEditor {
+ public:
+  using Typing = std::function<std::vector<RatingRecord>(std::vector<RatingRecord>)>;
+
+  std::optional<std::vector<RatingRecord>> EditRatings(
+      const std::vector<RatingRecord>& rows) override {
+    opened.push_back(rows);
+    if (!type) return std::nullopt;
+    return type(rows);
+  }
+  // "OK" with valid ratings for `course` alone: 71.3, 128, each hole's number its stroke index.
+  void TypeValidRatings(const std::string& course) {
+    type = [course](std::vector<RatingRecord>) {
+      RatingRecord rating{course, "71.3", "128"};
+      for (int hole = 1; hole <= kHoles; ++hole)
+        rating[StrokeIndexCell(hole)] = std::to_string(hole);
+      return std::vector<RatingRecord>{rating};
+    };
+  }
+
+  Typing type;
+  std::vector<std::vector<RatingRecord>> opened;
 };
 
 class FixedClock final : public Clock {

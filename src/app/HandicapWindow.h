@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QTableView;
+class QTableWidget;
+
+namespace larkspin {
+
+class Clock;
+class CourseTable;
+class NotCountedModel;
+class RatingsTable;
+class RoundTable;
+
+// The "Handicap" window: the Handicap Index, the scoring record of the most recent 20 counted
+// rounds, the rounds that do not count and why, the Index round after round, and the course
+// handicap and strokes received on a rated course. It shows what ComputeHandicapRecord gives for
+// the tables as they are, working it out again, while it shows, when they change.
+class HandicapWindow final : public QDialog {
+  Q_OBJECT
+
+ public:
+  struct Sources {
+    const RoundTable& rounds;
+    const CourseTable& courses;
+    const RatingsTable& ratings;
+    const Clock& clock;
+  };
+  HandicapWindow(Sources sources, QWidget* parent);
+
+  struct Controls {
+    QLabel* index;
+    QTableWidget* record;
+    QTableView* notCounted;
+    QChartView* chart;
+    QComboBox* course;
+    QLabel* courseHandicap;
+    QTableWidget* strokes;
+  };
+  const Controls& Widgets() const { return controls_; }
+
+  // Shows the window, in front of the others.
+  void ShowInFront();
+  // The tables changed: the window shows the new record now if it shows, else when it opens.
+  void OnTablesChanged();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildControls();
+  void LayOut();
+  void Refresh();
+  void FillCourseChooser();
+  void ShowCourseStrokes();
+
+  Sources sources_;
+  Controls controls_{};
+  NotCountedModel* notCounted_ = nullptr;
+  std::optional<int> indexTenths_;
+  std::vector<std::string> ratedCourses_;
+  bool stale_ = true;  // the tables changed since the record was worked out
+};
+
+}  // namespace larkspin
