@@ -53,8 +53,10 @@ Chart IndexChart(const IndexChartPoints& series) {
   chart.categories.reserve(series.points.size());
   line.points.reserve(series.points.size());
   for (const IndexPoint& point : series.points) {
-    line.points.push_back({static_cast<double>(chart.categories.size()), point.indexTenths / 10.0});
-    chart.categories.push_back(DateText(point.date).toStdString());
+    const std::string date = DateText(point.date).toStdString();
+    line.points.push_back({static_cast<double>(chart.categories.size()), point.indexTenths / 10.0,
+                           false, date + "\nHandicap Index: " + IndexText(point.indexTenths)});
+    chart.categories.push_back(date);
   }
   chart.lines.push_back(std::move(line));
   return chart;

@@ -2,6 +2,7 @@
 
 // The main window as a widget test opens it: shown and active on the offscreen platform.
 
+#include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
