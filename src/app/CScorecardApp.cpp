@@ -10,6 +10,7 @@
 #include "CourseFile.h"
 #include "DataFolderLock.h"
 #include "DiskFile.h"
+#include "JournalFormat.h"
 #include "QtServices.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
@@ -50,7 +51,7 @@ int CScorecardApp::InitInstance() {
   RemoveLeftoverTemporaries(
       dataDir_,
       {QString::fromLatin1(kRoundFileName), QString::fromLatin1(kCourseFileName),
-       QString::fromLatin1(kReportFileName)},
+       QString::fromLatin1(kReportFileName), QString::fromLatin1(kJournalFileName)},
       lock.FilePath());
 
   SessionGuard guard;
@@ -65,7 +66,8 @@ int CScorecardApp::InitInstance() {
                                          .fileChooser = fileChooser,
                                          .workDir = dataDir_,
                                          .appName = appName,
-                                         .helpPage = FindHelpPage(applicationDirPath())},
+                                         .helpPage = FindHelpPage(applicationDirPath()),
+                                         .journal = true},
                        &placement);
   guard.Watch(&window);
   window.exec();

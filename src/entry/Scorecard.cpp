@@ -22,6 +22,12 @@ Scorecard::Scorecard(ScorecardServices services, std::function<void()> showFormN
       rounds_(DataFilePath(services_.workDir, kRoundFileName), history_),
       courses_(DataFilePath(services_.workDir, kCourseFileName), history_) {
   courses_.SetNamesObserver(this);
+  if (services_.journal) {
+    journal_ = std::make_unique<SessionJournal>(
+        services_.workDir,
+        SessionJournal::Books{
+            .rounds = rounds_, .courses = courses_, .ratings = nullptr, .history = history_});
+  }
 }
 
 Scorecard::~Scorecard() = default;
@@ -30,7 +36,25 @@ void Scorecard::OnInitDialog() {
   ShowForm();
   LoadRounds();
   LoadCourses();
+  if (journal_) {
+    ReadForm();
+    journalNotice_ = journal_->Recover();
+    UpdateRoundCount();
+  }
   ClearGrid();
+}
+
+void Scorecard::TellJournalAtStart() {
+  if (!journalNotice_.empty()) services_.prompter.ShowMessage(journalNotice_, kJournalTitle);
+  journalNotice_.clear();
+  TellJournalFailure();
+}
+
+void Scorecard::TellJournalFailure() {
+  if (!journal_) return;
+  if (const std::optional<std::string> failure = journal_->TakeFailure()) {
+    services_.prompter.ShowMessage(*failure, kJournalTitle);
+  }
 }
 
 namespace {
@@ -87,6 +111,12 @@ bool Scorecard::OnDestroy() {
   // Both are tried, whatever becomes of the first: what can be saved is saved.
   const bool roundsSaved = SaveRounds();
   const bool coursesSaved = SaveCourses();
+  // What a crash now would lose is kept in the journal, and nothing else is.
+  if (journal_) {
+    if (const std::optional<std::string> failure = journal_->AfterSaving()) {
+      services_.prompter.ShowMessage(*failure, kJournalTitle);
+    }
+  }
   if (roundsSaved && coursesSaved) return true;
   if (services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName)) return true;
   // The window stays open with every edit in place, so the user can free space or mend
@@ -119,6 +149,7 @@ std::vector<std::string> Scorecard::SaveWithoutAsking() {
   for (auto failure : {rounds_.Save(), courses_.Save()}) {
     if (failure) failures.push_back(std::move(*failure));
   }
+  if (journal_) journal_->AfterSaving();
   return failures;
 }
 

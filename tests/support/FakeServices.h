@@ -31,7 +31,8 @@ inline ScorecardServices WithReal(const ScorecardServices& fake, RealServices re
           .fileChooser = real.fileChooser ? *real.fileChooser : fake.fileChooser,
           .workDir = fake.workDir,
           .appName = fake.appName,
-          .helpPage = fake.helpPage};
+          .helpPage = fake.helpPage,
+          .journal = fake.journal};
 }
 
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
