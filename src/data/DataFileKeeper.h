@@ -77,7 +77,7 @@ class DataFileKeeper {
   QString path_;
   std::string records_;
   Missing missing_;
-  bool absentWhenRead_ = false;               // and none could be made, or none was to be
+  bool absentWhenRead_ = false;  // and none could be made, or none was to be
   std::shared_ptr<const std::string> bytes_;  // from Read() to Loaded()
   bool fingerprinted_ = false;
   FileFingerprint fingerprint_;

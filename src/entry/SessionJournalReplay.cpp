@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -92,18 +93,23 @@ std::string Names(const std::vector<std::string>& names) {
   return text;
 }
 
-// The files named on one side that are not as the other side has them.
+// The files that are not as the journal found them; one named on one side alone was not read on
+// the other.
 std::vector<std::string> ChangedFiles(const std::vector<FileFingerprint>& then,
                                       const std::vector<FileFingerprint>& now) {
+  const auto as = [](const std::vector<FileFingerprint>& files, const std::string& name) {
+    const auto it = std::find_if(files.begin(), files.end(),
+                                 [&](const FileFingerprint& file) { return file.name == name; });
+    return it != files.end() ? *it : NothingRead(name);
+  };
   std::vector<std::string> changed;
-  for (const FileFingerprint& file : now) {
-    if (!SameFiles({file}, then)) changed.push_back(file.name);
-  }
-  for (const FileFingerprint& file : then) {
-    const bool named = std::any_of(now.begin(), now.end(), [&](const FileFingerprint& other) {
-      return other.name == file.name;
-    });
-    if (!named && file.read) changed.push_back(file.name);
+  for (const auto* side : {&now, &then}) {
+    for (const FileFingerprint& file : *side) {
+      const bool differs = as(then, file.name) != as(now, file.name);
+      if (differs && std::find(changed.begin(), changed.end(), file.name) == changed.end()) {
+        changed.push_back(file.name);
+      }
+    }
   }
   return changed;
 }

@@ -1,0 +1,146 @@
+#pragma once
+
+// A session of every kind of change the journal keeps, on a folder of two rounds files and a
+// course file, for the tests of what a start makes of its journal.
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CourseFile.h"
+#include "DiskFile.h"
+#include "JournalFormat.h"
+#include "RoundFile.h"
+#include "support/FakeServices.h"
+#include "support/Files.h"
+
+namespace larkspin::testing {
+
+inline std::string JournalBytes(const ScorecardHarness& h) {
+  return ReadWholeFile(h.FilePath(kJournalFileName)).value_or("<none>");
+}
+
+// The folder as the session found it; `journal` for a window that keeps one.
+inline void PrepareFolder(ScorecardHarness& h, bool journal) {
+  h.services.journal = journal;
+  EXPECT_TRUE(WriteFile(h.FilePath("lks.dat"), TestDataBytes("three_rounds.dat")));
+  EXPECT_TRUE(WriteFile(h.FilePath("courses.dat"), TestDataBytes("report_courses.dat")));
+  EXPECT_TRUE(WriteFile(h.FilePath("new_courses.csv"),
+                        "COURSE,DATE,S1,S2\r\nBirch,2024-05-01,4,3\r\nAsh,,5,5\r\n"));
+  h.fileChooser.path = QDir(LARKSPIN_TEST_DATA).filePath("csv/exported_rounds.csv");
+}
+
+inline void TypeRound(Scorecard& s, const char* course, const char* strokes) {
+  s.ClearGrid();
+  s.View().course.Type(course);
+  s.View().date = "2024-05-03";
+  s.View().scores[0] = strokes;
+  s.View().putts[17] = "2";
+}
+
+// One change each, in the order the session makes them.
+inline const std::vector<std::function<void(ScorecardHarness&)>>& JournalSessionChanges() {
+  static const std::vector<std::function<void(ScorecardHarness&)>> changes = {
+      [](ScorecardHarness& h) {
+        TypeRound(*h.scorecard, "Elm Park", "4");
+        h.scorecard->AddCourse();
+      },
+      [](ScorecardHarness& h) {
+        TypeRound(*h.scorecard, "Elm Park", "5");
+        h.scorecard->AddScore();
+      },
+      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kDateColumn); },
+      [](ScorecardHarness& h) {
+        h.scorecard->SelectRow(1);
+        h.scorecard->OnClickRoundList();
+        h.scorecard->View().scores[2] = "7";
+        h.scorecard->UpdateScore();
+      },
+      [](ScorecardHarness& h) {
+        h.prompter.choices = {0};  // Import All
+        h.scorecard->ImportRounds();
+      },
+      [](ScorecardHarness& h) { h.scorecard->Undo(); },
+      [](ScorecardHarness& h) { h.scorecard->Redo(); },
+      [](ScorecardHarness& h) {
+        h.scorecard->SelectRow(3);
+        h.scorecard->RemoveScore();
+      },
+      [](ScorecardHarness& h) {
+        TypeRound(*h.scorecard, "Pine Valley", "3");
+        h.scorecard->UpdateCourse();
+      },
+      [](ScorecardHarness& h) {
+        const QString rounds = h.fileChooser.path;
+        h.fileChooser.path = h.FilePath("new_courses.csv");
+        h.prompter.choices = {0};
+        h.scorecard->ImportCourses();
+        h.fileChooser.path = rounds;
+      },
+      [](ScorecardHarness& h) {
+        h.scorecard->View().course.Type("Oak & <Hills>");
+        h.scorecard->RemoveCourse();
+      },
+      [](ScorecardHarness& h) { h.scorecard->Undo(); },
+      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
+      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
+      [](ScorecardHarness& h) {
+        TypeRound(*h.scorecard, "Last Links", "6");
+        h.scorecard->AddScore();
+      },
+  };
+  return changes;
+}
+
+// A session opened on the folder that makes the first `count` changes.
+inline Scorecard& RunSession(ScorecardHarness& h, std::size_t count) {
+  Scorecard& s = h.Make();
+  s.OnInitDialog();
+  for (std::size_t i = 0; i < count; ++i)
+    JournalSessionChanges()[i](h);
+  return s;
+}
+
+// What closing saves: lks.dat and courses.dat, as one text.
+inline std::string ClosedFiles(ScorecardHarness& h) {
+  EXPECT_TRUE(h.scorecard->OnDestroy());
+  return ReadWholeFile(h.FilePath("lks.dat")).value_or("<none>") + "\n--\n" +
+         ReadWholeFile(h.FilePath("courses.dat")).value_or("<none>");
+}
+
+// The tables as closing would save them, as one text, and the undo history.
+struct SessionState {
+  std::string tables;
+  std::string undo, redo;
+  bool operator==(const SessionState&) const = default;
+};
+inline void PrintTo(const SessionState& state, std::ostream* out) {
+  *out << state.undo << ", " << state.redo << ":\n" << state.tables;
+}
+inline SessionState StateOf(const Scorecard& s) {
+  std::string tables;
+  WriteRoundFile(s.Rounds().Table(), [&](std::string_view bytes) {
+    tables += bytes;
+    return true;
+  });
+  return {tables + "\n--\n" + SerializeCourseFile(s.Courses().Table()), s.History().UndoText(),
+          s.History().RedoText()};
+}
+
+// What a clean session that makes the first `count` changes holds, and what closing it saves.
+struct CleanClose {
+  SessionState state;
+  std::string files;
+};
+inline CleanClose CleanCloseAfter(std::size_t count) {
+  ScorecardHarness h;
+  PrepareFolder(h, false);
+  Scorecard& s = RunSession(h, count);
+  CleanClose clean{StateOf(s), {}};
+  clean.files = ClosedFiles(h);
+  return clean;
+}
+
+}  // namespace larkspin::testing
