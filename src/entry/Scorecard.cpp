@@ -51,7 +51,8 @@ void Scorecard::TellJournalAtStart() {
 }
 
 void Scorecard::TellJournalFailure() {
-  if (!journal_) return;
+  // A failure at start is told after the box about the journal found there.
+  if (!journal_ || !journalNotice_.empty()) return;
   if (const std::optional<std::string> failure = journal_->TakeFailure()) {
     services_.prompter.ShowMessage(*failure, kJournalTitle);
   }
