@@ -39,127 +39,123 @@ namespace {
 constexpr char kChildOption[] = "--journal-session";
 
 // The folder as every session finds it.
-void PrepareFolder(ScorecardHarness& h, const QString& folder) {
-  h.services.workDir = folder;
-  h.services.journal = true;
+void PrepareFolder(const QString& folder) {
   const QDir data(QStringLiteral(LARKSPIN_TEST_DATA));
   QFile::copy(data.filePath("three_rounds.dat"), QDir(folder).filePath("lks.dat"));
   QFile::copy(data.filePath("report_courses.dat"), QDir(folder).filePath("courses.dat"));
-  WriteFile(QDir(folder).filePath("new_courses.csv"),
-            "COURSE,DATE,S1,S2\r\nBirch,2024-05-01,4,3\r\nAsh,,5,5\r\n");
+  WriteFile(QDir(folder).filePath("new.csv"), "COURSE,S1,S2\r\nBirch,4,3\r\nAsh,5,5\r\n");
 }
 
-void TypeRound(CScorecardDlg& w, const QString& course, const QString& strokes) {
+// A window on `folder` that keeps a journal there.
+void Services(ScorecardHarness& h, const QString& folder) {
+  h.services.workDir = folder;
+  h.services.journal = true;
+}
+
+// The grid cleared and a round typed into it.
+CScorecardDlg& Typed(CScorecardDlg& w, const char* course, const char* strokes) {
   QTest::mouseClick(w.Widgets().clear, Qt::LeftButton);
-  w.Widgets().course->setEditText(course);
+  w.Widgets().course->setEditText(QString::fromUtf8(course));
   QTest::mouseClick(w.Widgets().date, Qt::LeftButton);
-  w.Widgets().holes[0]->strokes->setText(strokes);
+  w.Widgets().holes[0]->strokes->setText(QString::fromLatin1(strokes));
   w.Widgets().holes[17]->putts->setText(QStringLiteral("2"));
+  return w;
+}
+
+void Click(QWidget* widget, QPoint at = {}) {
+  QTest::mouseClick(widget, Qt::LeftButton, {}, at);
 }
 
 void ClickRow(CScorecardDlg& w, int row) {
   RoundListView* view = w.Widgets().rounds;
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                    view->visualRect(view->model()->index(row, 0)).center());
+  Click(view->viewport(), view->visualRect(view->model()->index(row, 0)).center());
 }
 
 void ClickHeading(CScorecardDlg& w, int column) {
   QHeaderView* header = w.Widgets().rounds->horizontalHeader();
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                    QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+  Click(header->viewport(),
+        QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
 }
 
+// "Import All" of `file` by `action`.
 void Import(ScorecardHarness& h, QAction* action, const QString& file) {
   h.fileChooser.path = file;
-  h.prompter.choices = {0};  // Import All
+  h.prompter.choices = {0};
   action->trigger();
 }
 
-void ImportRounds(CScorecardDlg& w, ScorecardHarness& h) {
-  Import(h, w.MenuBar().importRounds,
-         QDir(QStringLiteral(LARKSPIN_TEST_DATA)).filePath("csv/exported_rounds.csv"));
-}
+using Step = std::function<void(CScorecardDlg&, ScorecardHarness&)>;
+using W = CScorecardDlg;
+using H = ScorecardHarness;
 
-void Undo(CScorecardDlg& w) {
-  QTest::keyClick(w.Widgets().course, Qt::Key_Z, Qt::ControlModifier);
-}
-
-using Session = std::function<void(CScorecardDlg&, ScorecardHarness&)>;
-
-// Each kind of change, after what it needs, and a session of them all.
-const std::map<QString, Session>& Sessions() {
-  static const std::map<QString, Session> sessions = {
-      {"Add Score",
-       [](CScorecardDlg& w, ScorecardHarness&) {
-         TypeRound(w, "Elm Park", "5");
-         QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
-       }},
+// Each kind of change, through the window's controls and keys.
+const std::map<QString, Step>& Steps() {
+  static const std::map<QString, Step> steps = {
+      {"Add Score", [](W& w, H&) { Click(Typed(w, "Elm Park", "5").Widgets().addScore); }},
       {"Update Score",
-       [](CScorecardDlg& w, ScorecardHarness&) {
+       [](W& w, H&) {
          ClickRow(w, 1);
          w.Widgets().holes[2]->strokes->setText(QStringLiteral("7"));
-         QTest::mouseClick(w.Widgets().updateScore, Qt::LeftButton);
+         Click(w.Widgets().updateScore);
        }},
       {"Remove Score",
-       [](CScorecardDlg& w, ScorecardHarness&) {
+       [](W& w, H&) {
          ClickRow(w, 2);
-         QTest::mouseClick(w.Widgets().removeScore, Qt::LeftButton);
+         Click(w.Widgets().removeScore);
        }},
-      {"Add Course",
-       [](CScorecardDlg& w, ScorecardHarness&) {
-         TypeRound(w, "Elm Park", "4");
-         QTest::mouseClick(w.Widgets().addCourse, Qt::LeftButton);
-       }},
+      {"Add Course", [](W& w, H&) { Click(Typed(w, "Elm Park", "4").Widgets().addCourse); }},
       {"Update Course",
-       [](CScorecardDlg& w, ScorecardHarness&) {
-         TypeRound(w, "Pine Valley", "3");
-         QTest::mouseClick(w.Widgets().updateCourse, Qt::LeftButton);
-       }},
+       [](W& w, H&) { Click(Typed(w, "Pine Valley", "3").Widgets().updateCourse); }},
       {"Remove Course",
-       [](CScorecardDlg& w, ScorecardHarness&) {
-         w.Widgets().course->setEditText(QStringLiteral("Oak & <Hills>"));
-         QTest::mouseClick(w.Widgets().removeCourse, Qt::LeftButton);
+       [](W& w, H&) { Click(Typed(w, "Oak & <Hills>", "").Widgets().removeCourse); }},
+      {"Import Rounds",
+       [](W& w, H& h) {
+         Import(h, w.MenuBar().importRounds,
+                QDir(QStringLiteral(LARKSPIN_TEST_DATA)).filePath("csv/exported_rounds.csv"));
        }},
-      {"Import Rounds", [](CScorecardDlg& w, ScorecardHarness& h) { ImportRounds(w, h); }},
       {"Import Courses",
-       [](CScorecardDlg& w, ScorecardHarness& h) {
-         Import(h, w.MenuBar().importCourses, QDir(h.services.workDir).filePath("new_courses.csv"));
+       [](W& w, H& h) {
+         Import(h, w.MenuBar().importCourses, QDir(h.services.workDir).filePath("new.csv"));
        }},
-      {"Sort", [](CScorecardDlg& w, ScorecardHarness&) { ClickHeading(w, kDateColumn); }},
+      {"Sort", [](W& w, H&) { ClickHeading(w, kDateColumn); }},
+      {"Sort by Course", [](W& w, H&) { ClickHeading(w, kCourseColumn); }},
       {"Undo",
-       [](CScorecardDlg& w, ScorecardHarness& h) {
-         ImportRounds(w, h);
-         Undo(w);
-       }},
+       [](W& w, H&) { QTest::keyClick(w.Widgets().course, Qt::Key_Z, Qt::ControlModifier); }},
       {"Redo",
-       [](CScorecardDlg& w, ScorecardHarness& h) {
-         ImportRounds(w, h);
-         Undo(w);
-         QTest::keyClick(w.Widgets().course, Qt::Key_Y, Qt::ControlModifier);
-       }},
-      {"Everything",
-       [](CScorecardDlg& w, ScorecardHarness& h) {
-         for (const char* kind :
-              {"Add Course", "Add Score", "Sort", "Update Score", "Import Rounds", "Remove Score",
-               "Update Course", "Import Courses", "Remove Course"}) {
-           Sessions().at(kind)(w, h);
-         }
-         Undo(w);
-         ClickHeading(w, kCourseColumn);
-         ClickHeading(w, kCourseColumn);
-         TypeRound(w, "Last Links", "6");
-         QTest::mouseClick(w.Widgets().addScore, Qt::LeftButton);
-       }},
+       [](W& w, H&) { QTest::keyClick(w.Widgets().course, Qt::Key_Y, Qt::ControlModifier); }},
+      {"Add Last Score", [](W& w, H&) { Click(Typed(w, "Last Links", "6").Widgets().addScore); }},
   };
+  return steps;
+}
+
+// The sessions killed: each kind of change after what it needs, and one of them all.
+std::vector<std::pair<QString, QStringList>> Sessions() {
+  std::vector<std::pair<QString, QStringList>> sessions;
+  for (const char* kind :
+       {"Add Score", "Update Score", "Remove Score", "Add Course", "Update Course", "Remove Course",
+        "Import Rounds", "Import Courses", "Sort"}) {
+    sessions.push_back({kind, {kind}});
+  }
+  sessions.push_back({"Undo", {"Import Rounds", "Undo"}});
+  sessions.push_back({"Redo", {"Import Rounds", "Undo", "Redo"}});
+  sessions.push_back({"Everything",
+                      {"Add Course", "Add Score", "Sort", "Update Score", "Import Rounds",
+                       "Remove Score", "Update Course", "Import Courses", "Remove Course", "Undo",
+                       "Sort by Course", "Sort by Course", "Add Last Score"}});
   return sessions;
 }
 
-// The child: the session on `folder`, then a wait for the end.
-int RunSession(const QString& name, const QString& folder) {
+void Run(const QStringList& steps, CScorecardDlg& w, ScorecardHarness& h) {
+  for (const QString& step : steps)
+    Steps().at(step)(w, h);
+}
+
+// The child: the session's steps on `folder`, then a wait for the end.
+int RunSession(const QStringList& steps, const QString& folder) {
   ScorecardHarness h;
-  PrepareFolder(h, folder);
+  Services(h, folder);
   auto window = OpenMainWindow(h.services);
-  Sessions().at(name)(*window, h);
+  Run(steps, *window, h);
   std::printf("ready\n");
   std::fflush(stdout);
   return QApplication::exec();
@@ -171,16 +167,15 @@ struct Closed {
   std::vector<larkspin::testing::Message> messages;
 };
 
-// Opens the window on `folder`, runs `session` in it when there is one, and closes it.
-Closed OpenAndClose(const QString& folder, const Session& session = nullptr) {
+// Opens the window on `folder`, takes `steps` in it, and closes it.
+Closed OpenAndClose(const QString& folder, const QStringList& steps = {}) {
   ScorecardHarness h;
-  h.services.workDir = folder;
-  h.services.journal = true;
+  Services(h, folder);
   Closed closed;
   {
     auto window = OpenMainWindow(h.services);
     QTest::qWait(50);  // the boxes shown once the window shows
-    if (session) session(*window, h);
+    Run(steps, *window, h);
     closed.undo = window->MenuBar().undo->text();
     closed.redo = window->MenuBar().redo->text();
     QTest::mouseClick(window->Widgets().clear, Qt::LeftButton);
@@ -200,48 +195,29 @@ class JournalKillTest : public QObject {
 
  private slots:
   void killedAfterAChange_nextStartRecoversWhatACleanCloseSaves_data() {
-    QTest::addColumn<QString>("session");
-    QTest::addColumn<int>("changes");
-    for (const auto& [name, changes] :
-         std::vector<std::pair<const char*, int>>{{"Add Score", 1},
-                                                  {"Update Score", 1},
-                                                  {"Remove Score", 1},
-                                                  {"Add Course", 1},
-                                                  {"Update Course", 1},
-                                                  {"Remove Course", 1},
-                                                  {"Import Rounds", 1},
-                                                  {"Import Courses", 1},
-                                                  {"Sort", 1},
-                                                  {"Undo", 2},
-                                                  {"Redo", 3},
-                                                  {"Everything", 13}}) {
-      QTest::newRow(name) << QString::fromLatin1(name) << changes;
-    }
+    QTest::addColumn<QStringList>("steps");
+    for (const auto& [name, steps] : Sessions())
+      QTest::newRow(qPrintable(name)) << steps;
   }
   void killedAfterAChange_nextStartRecoversWhatACleanCloseSaves() {
-    QFETCH(QString, session);
-    QFETCH(int, changes);
+    QFETCH(QStringList, steps);
+    const auto changes = steps.size();
     QTemporaryDir killed;
-    {
-      ScorecardHarness h;
-      PrepareFolder(h, killed.path());
-    }
+    PrepareFolder(killed.path());
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(kChildOption), session, killed.path()});
+                {QString::fromLatin1(kChildOption), killed.path(), steps.join(';')});
     QVERIFY(child.waitForStarted());
-    QVERIFY(WaitForReady(child));
+    QVERIFY(child.waitForReadyRead(30000));
+    QCOMPARE(child.readAllStandardOutput(), QByteArray("ready\n"));
     QVERIFY(::kill(static_cast<pid_t>(child.processId()), SIGKILL) == 0);
     QVERIFY(child.waitForFinished());
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QVERIFY(QFile::exists(QDir(killed.path()).filePath(kJournalFileName)));
 
     QTemporaryDir clean;
-    {
-      ScorecardHarness h;
-      PrepareFolder(h, clean.path());
-    }
-    const Closed expected = OpenAndClose(clean.path(), Sessions().at(session));
+    PrepareFolder(clean.path());
+    const Closed expected = OpenAndClose(clean.path(), steps);
     const Closed recovered = OpenAndClose(killed.path());
 
     QCOMPARE(recovered.messages.size(), size_t{1});
@@ -264,13 +240,13 @@ class JournalKillTest : public QObject {
   // The window tells a journal that cannot be written once, after the command, and goes on.
   void journalFailing_isToldOnceAndTheWindowGoesOn() {
     QTemporaryDir folder;
+    PrepareFolder(folder.path());
     ScorecardHarness h;
-    PrepareFolder(h, folder.path());
+    Services(h, folder.path());
     auto window = OpenMainWindow(h.services);
     {
       larkspin::testing::FaultInjector full(1, ENOSPC, {"write"});
-      Sessions().at("Add Course")(*window, h);
-      Sessions().at("Add Score")(*window, h);
+      Run({"Add Course", "Add Score"}, *window, h);
     }
     QCOMPARE(h.prompter.messages.size(), size_t{1});
     QVERIFY(QString::fromStdString(h.prompter.messages[0].text)
@@ -284,25 +260,12 @@ class JournalKillTest : public QObject {
     QVERIFY(!QFile::exists(folder.filePath(kJournalFileName)));
   }
 #endif
-
- private:
-  static bool WaitForReady(QProcess& child) {
-    QByteArray said;
-    while (!said.contains("ready")) {
-      if (!child.waitForReadyRead(30000)) {
-        qWarning("%s", child.readAllStandardError().constData());
-        return false;
-      }
-      said += child.readAllStandardOutput();
-    }
-    return true;
-  }
 };
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc == 4 && QByteArray(argv[1]) == kChildOption) {
-    return RunSession(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    return RunSession(QString::fromLocal8Bit(argv[3]).split(';'), QString::fromLocal8Bit(argv[2]));
   }
   JournalKillTest test;
   return QTest::qExec(&test, argc, argv);

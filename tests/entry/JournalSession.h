@@ -29,67 +29,65 @@ inline void PrepareFolder(ScorecardHarness& h, bool journal) {
   EXPECT_TRUE(WriteFile(h.FilePath("courses.dat"), TestDataBytes("report_courses.dat")));
   EXPECT_TRUE(WriteFile(h.FilePath("new_courses.csv"),
                         "COURSE,DATE,S1,S2\r\nBirch,2024-05-01,4,3\r\nAsh,,5,5\r\n"));
-  h.fileChooser.path = QDir(LARKSPIN_TEST_DATA).filePath("csv/exported_rounds.csv");
 }
 
-inline void TypeRound(Scorecard& s, const char* course, const char* strokes) {
+// A start on the folder as the session found it, with `journal` (see JournalBytes) left there.
+inline Scorecard& StartWith(ScorecardHarness& h, const std::string& journal) {
+  PrepareFolder(h, true);
+  EXPECT_TRUE(journal == "<none>" || WriteFile(h.FilePath(kJournalFileName), journal));
+  Scorecard& s = h.Make();
+  s.OnInitDialog();
+  s.TellJournalAtStart();
+  return s;
+}
+
+// The grid cleared and a round typed into it.
+inline Scorecard& Typed(ScorecardHarness& h, const char* course, const char* strokes) {
+  Scorecard& s = *h.scorecard;
   s.ClearGrid();
   s.View().course.Type(course);
   s.View().date = "2024-05-03";
   s.View().scores[0] = strokes;
   s.View().putts[17] = "2";
+  return s;
+}
+
+// "Import All" of `file`, or of the rounds' CSV.
+inline Scorecard& Importing(ScorecardHarness& h, const QString& file = {}) {
+  h.fileChooser.path =
+      file.isEmpty() ? QDir(LARKSPIN_TEST_DATA).filePath("csv/exported_rounds.csv") : file;
+  h.prompter.choices = {0};
+  return *h.scorecard;
+}
+
+inline Scorecard& Selected(ScorecardHarness& h, int row) {
+  h.scorecard->SelectRow(row);
+  h.scorecard->OnClickRoundList();
+  return *h.scorecard;
 }
 
 // One change each, in the order the session makes them.
-inline const std::vector<std::function<void(ScorecardHarness&)>>& JournalSessionChanges() {
-  static const std::vector<std::function<void(ScorecardHarness&)>> changes = {
-      [](ScorecardHarness& h) {
-        TypeRound(*h.scorecard, "Elm Park", "4");
-        h.scorecard->AddCourse();
-      },
-      [](ScorecardHarness& h) {
-        TypeRound(*h.scorecard, "Elm Park", "5");
-        h.scorecard->AddScore();
-      },
-      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kDateColumn); },
-      [](ScorecardHarness& h) {
-        h.scorecard->SelectRow(1);
-        h.scorecard->OnClickRoundList();
-        h.scorecard->View().scores[2] = "7";
+using H = ScorecardHarness;
+inline const std::vector<std::function<void(H&)>>& JournalSessionChanges() {
+  static const std::vector<std::function<void(H&)>> changes = {
+      [](H& h) { Typed(h, "Elm Park", "4").AddCourse(); },
+      [](H& h) { Typed(h, "Elm Park", "5").AddScore(); },
+      [](H& h) { h.scorecard->OnColumnClickRounds(kDateColumn); },
+      [](H& h) {
+        Selected(h, 1).View().scores[2] = "7";
         h.scorecard->UpdateScore();
       },
-      [](ScorecardHarness& h) {
-        h.prompter.choices = {0};  // Import All
-        h.scorecard->ImportRounds();
-      },
-      [](ScorecardHarness& h) { h.scorecard->Undo(); },
-      [](ScorecardHarness& h) { h.scorecard->Redo(); },
-      [](ScorecardHarness& h) {
-        h.scorecard->SelectRow(3);
-        h.scorecard->RemoveScore();
-      },
-      [](ScorecardHarness& h) {
-        TypeRound(*h.scorecard, "Pine Valley", "3");
-        h.scorecard->UpdateCourse();
-      },
-      [](ScorecardHarness& h) {
-        const QString rounds = h.fileChooser.path;
-        h.fileChooser.path = h.FilePath("new_courses.csv");
-        h.prompter.choices = {0};
-        h.scorecard->ImportCourses();
-        h.fileChooser.path = rounds;
-      },
-      [](ScorecardHarness& h) {
-        h.scorecard->View().course.Type("Oak & <Hills>");
-        h.scorecard->RemoveCourse();
-      },
-      [](ScorecardHarness& h) { h.scorecard->Undo(); },
-      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
-      [](ScorecardHarness& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
-      [](ScorecardHarness& h) {
-        TypeRound(*h.scorecard, "Last Links", "6");
-        h.scorecard->AddScore();
-      },
+      [](H& h) { Importing(h).ImportRounds(); },
+      [](H& h) { h.scorecard->Undo(); },
+      [](H& h) { h.scorecard->Redo(); },
+      [](H& h) { Selected(h, 3).RemoveScore(); },
+      [](H& h) { Typed(h, "Pine Valley", "3").UpdateCourse(); },
+      [](H& h) { Importing(h, h.FilePath("new_courses.csv")).ImportCourses(); },
+      [](H& h) { Typed(h, "Oak & <Hills>", "").RemoveCourse(); },
+      [](H& h) { h.scorecard->Undo(); },
+      [](H& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
+      [](H& h) { h.scorecard->OnColumnClickRounds(kCourseColumn); },
+      [](H& h) { Typed(h, "Last Links", "6").AddScore(); },
   };
   return changes;
 }
