@@ -1,23 +1,33 @@
 // The journal: what a change pays for its record beside the change itself (a round, or a whole
 // import), what starting a journal costs, what a start pays for reading back the changes of a
 // session that ended without saving, and what naming the files it read costs a start. The
-// records are rounds of the generated lks.dat.
+// records are rounds of the generated lks.dat. Then the same through the session's journal, as
+// the window keeps it: changes of the round book journaled as they are made, their replay at the
+// next start, and an import journaled.
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "ColumnWidths.h"
+#include "CourseBook.h"
 #include "CourseFile.h"
 #include "DataFileKeeper.h"
+#include "DiskFile.h"
 #include "JournalAtStart.h"
 #include "JournalWriter.h"
 #include "RoundBook.h"
 #include "RoundFile.h"
+#include "SessionJournal.h"
 #include "SystemCalls.h"
 #include "Workbench.h"
 
@@ -199,6 +209,155 @@ void FingerprintRounds(benchmark::State& state) {
   SetFileCounters(state, bench);
 }
 
+// The round book and the course book of a window's session on the workbench's folder, watched by
+// the session's journal, both files loaded.
+class JournaledBooks {
+ public:
+  explicit JournaledBooks(Workbench& bench)
+      : rounds_(bench.MakeRoundBook()),
+        courses_(bench.FolderPath(kCourseFileName), bench.History()),
+        journal_(QFileInfo(bench.FilePath()).absolutePath(), {.rounds = rounds_,
+                                                              .courses = courses_,
+                                                              .ratings = nullptr,
+                                                              .history = bench.History()}) {
+    rounds_.Load();
+    courses_.Load();
+    // A start works the fingerprint out beside the parse: see ReadRoundsFingerprinted.
+    benchmark::DoNotOptimize(rounds_.File().Fingerprint());
+  }
+  RoundBook& Rounds() { return rounds_; }
+  SessionJournal& Journal() { return journal_; }
+
+ private:
+  RoundBook& rounds_;
+  CourseBook courses_;
+  SessionJournal journal_;
+};
+
+RoundRecord EditedRound(const RoundTable& table, int row, int step) {
+  RoundRecord round = table.Row(row);
+  round[ScoreColumn(1 + step % kHoles)] = std::to_string(3 + step % 5);
+  return round;
+}
+
+// Add, Update and Remove Score in turn, each on a row of its own, as ChangeSteps makes them.
+void ChangeOf(RoundBook& book, int step) {
+  const int row = RowFor(step, book.Table().RowCount());
+  switch (step % 3) {
+    case 0:
+      book.Add(EditedRound(book.Table(), row, step));
+      break;
+    case 1:
+      book.Update(row, EditedRound(book.Table(), row, step));
+      break;
+    default:
+      book.Remove(row);
+      break;
+  }
+}
+
+// ChangeSteps with the session's journal watching: each change's record made from the table and
+// appended, synced to the disk or not, before the change returns; then the columns refitted, as
+// the window does. The first change, which begins the journal, is not timed.
+void JournaledChanges(benchmark::State& state, bool synced) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  JournaledBooks books(bench);
+  RoundBook& book = books.Rounds();
+  ColumnWidthTracker widths(book.Table(), bench.Measure());
+  ChangeOf(book, 1);
+  const SystemCalls calls = System();
+  if (!synced) System().fdatasync = [](int) { return 0; };
+  int step = 0;
+  for (auto _ : state) {
+    ChangeOf(book, step++);
+    for (int column = 0; column < kRoundColumns; ++column)
+      benchmark::DoNotOptimize(widths.FittedWidth(column));
+  }
+  System() = calls;
+  if (books.Journal().TakeFailure()) state.SkipWithError("the journal could not be written");
+  state.counters["rows"] = book.Table().RowCount();
+}
+
+void JournaledChangeSteps(benchmark::State& state) {
+  JournaledChanges(state, true);
+}
+void JournaledChangeStepsUnsynced(benchmark::State& state) {
+  JournaledChanges(state, false);
+}
+
+// A start after a session of 1,000 changes (Add, Update and Remove Score in turn) on the
+// 100,000-round table ended without saving: the journal read and checked against the files, each
+// change made again through the round book, and the journal written anew (synced) to go on from
+// them. Loading lks.dat before it is not timed.
+void JournalReplay1000(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  const QString journalPath =
+      QDir(QFileInfo(bench.FilePath()).absolutePath()).filePath(kJournalFileName);
+  std::string journal;
+  {
+    JournaledBooks books(bench);
+    const SystemCalls calls = System();
+    System().fdatasync = [](int) { return 0; };
+    for (int step = 0; step < 1'000; ++step)
+      ChangeOf(books.Rounds(), step);
+    System() = calls;
+    journal = ReadWholeFile(journalPath).value_or(std::string());
+  }
+  std::optional<JournaledBooks> books;
+  std::string told;
+  for (auto _ : state) {
+    state.PauseTiming();
+    books.reset();
+    if (!WriteFileAtomically(journalPath, journal)) {
+      state.SkipWithError("the journal could not be written");
+      break;
+    }
+    books.emplace(bench);
+    state.ResumeTiming();
+    told = books->Journal().Recover();
+  }
+  if (told.find("The 1000 changes made then were recovered.") == std::string::npos) {
+    state.SkipWithError(("the replay did not recover them all: " + told).c_str());
+  }
+  state.counters["journal_bytes"] = static_cast<double>(journal.size());
+  state.counters["rows"] = books ? books->Rounds().Table().RowCount() : 0;
+}
+
+// "Import Rounds…" of all the table's rounds into a window on an empty folder, as ImportRounds
+// times it, with the window's journal: the import's record made and appended, synced, and the
+// journal begun for it. Against ImportRounds, the journal's part.
+void JournaledImportRounds(benchmark::State& state) {
+  Workbench bench(Rounds(state));
+  if (!OpenWorkbench(state, bench)) return;
+  QTemporaryDir elsewhere;
+  const QString csv = elsewhere.filePath(QStringLiteral("rounds.csv"));
+  bench.ChooseFile(csv);
+  bench.Open().ExportRounds();
+  bench.KeepJournal(true);
+  const QString journal =
+      QDir(QFileInfo(bench.FilePath()).absolutePath()).filePath(kJournalFileName);
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Close();
+    QFile::remove(bench.FilePath());
+    QFile::remove(journal);
+    Scorecard& scorecard = bench.Open();
+    state.ResumeTiming();
+    scorecard.ImportRounds();
+    state.PauseTiming();
+    if (scorecard.Rounds().Table().RowCount() != Rounds(state) ||
+        QFileInfo(journal).size() < QFileInfo(csv).size() / 2) {
+      state.SkipWithError("the import or its journal failed");
+      return;
+    }
+    state.ResumeTiming();
+  }
+  state.counters["journal_bytes"] = static_cast<double>(QFileInfo(journal).size());
+  state.counters["rows"] = Rounds(state);
+}
+
 }  // namespace
 
 void RegisterJournalBenchmarks() {
@@ -220,6 +379,26 @@ void RegisterJournalBenchmarks() {
       ->UseRealTime();
   benchmark::RegisterBenchmark("JournalRead1000", JournalRead1000)
       ->Arg(100'000)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  // A sync takes milliseconds: fewer of them.
+  for (const auto& [name, function, steps] :
+       {std::tuple{"JournaledChangeSteps", &JournaledChangeSteps, 1'000},
+        {"JournaledChangeStepsUnsynced", &JournaledChangeStepsUnsynced, 10'000}}) {
+    benchmark::RegisterBenchmark(name, function)
+        ->Arg(100'000)
+        ->Iterations(steps)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+  }
+  benchmark::RegisterBenchmark("JournalReplay1000", JournalReplay1000)
+      ->Arg(100'000)
+      ->Iterations(5)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("JournaledImportRounds", JournaledImportRounds)
+      ->Arg(100'000)
+      ->Iterations(3)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   Register("ReadRoundsFingerprinted", ReadRoundsFingerprinted, 5);

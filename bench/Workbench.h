@@ -41,6 +41,8 @@ class Workbench {
   int Opened() const { return static_cast<int>(opener_.opened.size()); }
   // The file the File menu's dialogs choose.
   void ChooseFile(const QString& path) { fileChooser_.path = path; }
+  // Whether the Scorecards made from now on keep a journal, as the window's does.
+  void KeepJournal(bool on) { services_.journal = on; }
 
   // A new Scorecard with nothing loaded yet; the previous one is closed first.
   Scorecard& Make();

@@ -68,7 +68,8 @@ int CScorecardApp::InitInstance() {
                                          .ratingsEditor = ratingsEditor,
                                          .workDir = dataDir_,
                                          .appName = appName,
-                                         .helpPage = FindHelpPage(applicationDirPath())},
+                                         .helpPage = FindHelpPage(applicationDirPath()),
+                                         .journal = true},
                        &placement);
   const FrontRequestServer front(dataDir_, [&window] { BringToFront(window); });
   guard.Watch(&window);

@@ -86,7 +86,10 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
   RestorePlacement(*this, placement_);
   Run([this] { core_->OnInitDialog(); });
   // What could not be read is told over the window, once it shows.
-  QTimer::singleShot(0, this, [this] { core_->TellUnreadFiles(); });
+  QTimer::singleShot(0, this, [this] {
+    core_->TellUnreadFiles();
+    core_->TellJournalAtStart();
+  });
 }
 
 CScorecardDlg::~CScorecardDlg() {
@@ -320,6 +323,7 @@ void CScorecardDlg::Run(Command command) {
   ReadFields();
   command();
   ShowFields();
+  core_->TellJournalFailure();
   --commandsRunning_;
   if (revisions != Revisions()) {
     emit TablesChanged();

@@ -162,6 +162,7 @@ void CourseBook::Add(CourseRecord course) {
   table_.InsertAtTop(std::move(course));
   history_.Record("Add Course",
                   std::make_unique<CourseAdded>(table_, CourseNames(*this), std::move(name)));
+  if (changeObserver_) changeObserver_->CourseAdded();
 }
 
 bool CourseBook::Update(CourseRecord course) {
@@ -172,6 +173,7 @@ bool CourseBook::Update(CourseRecord course) {
   CourseRecord old = table_.Row(row);
   table_.SetRow(row, std::move(course));
   history_.Record("Update Course", std::make_unique<CourseUpdated>(table_, row, std::move(old)));
+  if (changeObserver_) changeObserver_->CourseUpdated(row);
   return true;
 }
 
@@ -183,16 +185,29 @@ bool CourseBook::Remove(const std::string& name) {
   CourseRecord taken = table_.TakeRow(row);
   history_.Record("Remove Course", std::make_unique<CourseRemoved>(table_, CourseNames(*this), row,
                                                                    std::move(taken)));
+  if (changeObserver_) changeObserver_->CourseRemoved(name);
   return true;
 }
 
 void CourseBook::Import(std::vector<CourseRecord> courses) {
   if (courses.empty()) return;
+  const int count = static_cast<int>(courses.size());
   std::vector<std::string> names = NamesOf(courses);
   CourseNames(*this).AddMany(names);
   table_.InsertRowsAtTop(std::move(courses));
   history_.Record("Import",
                   std::make_unique<CoursesImported>(table_, CourseNames(*this), std::move(names)));
+  if (changeObserver_) changeObserver_->CoursesImported(count);
+}
+
+void CourseBook::Restore(std::vector<CourseRecord> rows) {
+  CourseNames names(*this);
+  for (int entry = names_.Count() - 1; entry >= 0; --entry)
+    names.RemoveAt(entry);
+  while (table_.RowCount() > 0)
+    table_.TakeRow(table_.RowCount() - 1);
+  names.AddMany(NamesOf(rows));
+  table_.InsertRowsAtTop(std::move(rows));
 }
 
 }  // namespace larkspin

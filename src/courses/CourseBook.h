@@ -21,6 +21,19 @@ class CourseNamesObserver {
   virtual void NameRemoved(int index) = 0;
 };
 
+// Told of each change of the course book once it is made, with what making it again takes, so
+// that the journal can keep it.
+class CourseChangeObserver {
+ public:
+  virtual ~CourseChangeObserver() = default;
+  // The new course is row 0.
+  virtual void CourseAdded() = 0;
+  virtual void CourseUpdated(int row) = 0;
+  virtual void CourseRemoved(const std::string& name) = 0;
+  // The courses imported are rows 0 to count - 1.
+  virtual void CoursesImported(int count) = 0;
+};
+
 // The courses: the course table, courses.dat, and the course selector's names, one for each row,
 // in the selector's order. Adding, updating, removing and importing courses are steps of the
 // history, so they can be undone.
@@ -35,6 +48,9 @@ class CourseBook {
   // The course selector's entries.
   const std::vector<std::string>& Names() const { return names_.Names(); }
   void SetNamesObserver(CourseNamesObserver* observer) { observer_ = observer; }
+  void SetChangeObserver(CourseChangeObserver* observer) { changeObserver_ = observer; }
+  // Whether Load() also takes courses.dat's fingerprint, for the journal.
+  void SetFingerprinted(bool on) { file_.SetFingerprinted(on); }
 
   // Reads courses.dat, the file's last course on top, each name an entry of the selector; an
   // empty file is made where there is none. Returns the last record read, even one whose name is
@@ -56,6 +72,10 @@ class CourseBook {
   // selector.
   void Import(std::vector<CourseRecord> courses);
 
+  // Every row in place of the table's, and their names in place of the selector's, as the journal
+  // kept them; no step of the history.
+  void Restore(std::vector<CourseRecord> rows);
+
  private:
   friend class CourseNames;
 
@@ -63,6 +83,7 @@ class CourseBook {
   DataFileKeeper file_;
   CourseNameList names_;
   CourseNamesObserver* observer_ = nullptr;
+  CourseChangeObserver* changeObserver_ = nullptr;
   ChangeHistory& history_;
 };
 

@@ -106,7 +106,15 @@ bool RatingsBook::Replace(const std::vector<RatingRecord>& shown) {
   std::sort(added.begin(), added.end());
   history_.Record("Course Ratings",
                   std::make_unique<RatingsReplaced>(table_, std::move(added), std::move(taken)));
+  if (observer_) observer_->RatingsReplaced(shown);
   return true;
+}
+
+void RatingsBook::Restore(std::vector<RatingRecord> rows) {
+  while (table_.RowCount() > 0)
+    table_.TakeRow(table_.RowCount() - 1);
+  for (std::size_t row = 0; row < rows.size(); ++row)
+    table_.InsertRow(static_cast<int>(row), std::move(rows[row]));
 }
 
 }  // namespace larkspin

@@ -11,6 +11,15 @@
 
 namespace larkspin {
 
+// Told of each change of the ratings once it is made, with what making it again takes, so that the
+// journal can keep it.
+class RatingsChangeObserver {
+ public:
+  virtual ~RatingsChangeObserver() = default;
+  // Replace() changed the table with these rows.
+  virtual void RatingsReplaced(const std::vector<RatingRecord>& shown) = 0;
+};
+
 // The course ratings of the main window: the ratings table and ratings.dat, read when the window
 // opens and written when it closes under the rules of the other data files (see DataFileKeeper).
 // A missing ratings.dat is no ratings; it is not made until there is something to keep.
@@ -22,6 +31,9 @@ class RatingsBook {
 
   const RatingsTable& Table() const { return table_; }
   const DataFileKeeper& File() const { return file_; }
+  // Whether Load() also takes ratings.dat's fingerprint, for the journal.
+  void SetFingerprinted(bool on) { file_.SetFingerprinted(on); }
+  void SetChangeObserver(RatingsChangeObserver* observer) { observer_ = observer; }
 
   // Reads ratings.dat into the table. What could not be read is in File().Unread().
   void Load();
@@ -37,10 +49,15 @@ class RatingsBook {
   // dialog checks them first (see RatingProblem).
   bool Replace(const std::vector<RatingRecord>& shown);
 
+  // Every row in place of the table's, in their order, as the journal kept them; no step of the
+  // history.
+  void Restore(std::vector<RatingRecord> rows);
+
  private:
   RatingsTable table_;
   DataFileKeeper file_;
   ChangeHistory& history_;
+  RatingsChangeObserver* observer_ = nullptr;
 };
 
 }  // namespace larkspin

@@ -6,7 +6,7 @@ namespace larkspin {
 
 void ChangeHistory::Record(std::string name, std::unique_ptr<Change> change) {
   undone_.clear();
-  done_.push_back({std::move(name), std::move(change)});
+  done_.push_back({std::move(name), std::move(change), ++recorded_});
 }
 
 std::string ChangeHistory::UndoText() const {
@@ -22,6 +22,7 @@ const Change* ChangeHistory::Undo() {
   undone_.push_back(std::move(done_.back()));
   done_.pop_back();
   undone_.back().change->Undo();
+  if (observer_) observer_->Undone(undone_.back().step);
   return undone_.back().change.get();
 }
 
@@ -30,6 +31,7 @@ const Change* ChangeHistory::Redo() {
   done_.push_back(std::move(undone_.back()));
   undone_.pop_back();
   done_.back().change->Redo();
+  if (observer_) observer_->Redone(done_.back().step);
   return done_.back().change.get();
 }
 

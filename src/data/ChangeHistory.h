@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,12 +30,24 @@ class Change {
   virtual void Focus(ChangeFocus& focus) const = 0;
 };
 
+// Told of each step undone or redone, once it is, so that the journal can keep it.
+class HistoryObserver {
+ public:
+  virtual ~HistoryObserver() = default;
+  // `step` is the step's number: the steps recorded before it, and 1.
+  virtual void Undone(std::uint64_t step) = 0;
+  virtual void Redone(std::uint64_t step) = 0;
+};
+
 // The changes made to the round and course tables since the window opened, newest last. A new
 // change drops what was undone.
 class ChangeHistory {
  public:
   // `name` is the change as the user knows it: "Add Score".
   void Record(std::string name, std::unique_ptr<Change> change);
+  // How many steps were ever recorded, those undone or dropped since included.
+  std::uint64_t Recorded() const { return recorded_; }
+  void SetObserver(HistoryObserver* observer) { observer_ = observer; }
 
   bool CanUndo() const { return !done_.empty(); }
   bool CanRedo() const { return !undone_.empty(); }
@@ -50,10 +63,13 @@ class ChangeHistory {
   struct Entry {
     std::string name;
     std::unique_ptr<Change> change;
+    std::uint64_t step = 0;
   };
 
   std::vector<Entry> done_;
   std::vector<Entry> undone_;
+  std::uint64_t recorded_ = 0;
+  HistoryObserver* observer_ = nullptr;
 };
 
 }  // namespace larkspin

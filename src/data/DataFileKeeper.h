@@ -51,6 +51,10 @@ class DataFileKeeper {
     return fingerprinting_.valid() ? fingerprinting_.get() : fingerprint_;
   }
 
+  // Whether the file holds the table at `tableRevision`: it has not changed since the file was
+  // read or last written.
+  bool Holds(std::uint64_t tableRevision) const { return tableRevision == savedRevision_; }
+
   bool WhollyRead() const { return unread_.empty(); }
   // What was not read, and what becomes of the file, in a few sentences; empty when the whole
   // file was read.

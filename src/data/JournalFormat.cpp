@@ -222,12 +222,14 @@ JournalContents::JournalContents(std::string bytes)
     return;
   }
   readable_ = true;
+  headerEnd_ = header.end;
   wholeEnd_ = header.end;
   while (wholeEnd_ < all.size()) {
     const Frame frame = FrameAt(all, wholeEnd_);
     JournalRecord record;
     if (frame.state == Frame::State::kWhole && ReadChange(frame.body, record)) {
       records_.push_back(record);
+      recordEnds_.push_back(frame.end);
       wholeEnd_ = frame.end;
       continue;
     }
@@ -259,6 +261,11 @@ std::size_t JournalContents::IgnoredBytes() const {
 
 std::string_view JournalContents::WholePart() const {
   return bytes_ ? std::string_view(*bytes_).substr(0, wholeEnd_) : std::string_view();
+}
+
+std::string_view JournalContents::PartThrough(std::size_t records) const {
+  if (records >= records_.size()) return WholePart();
+  return WholePart().substr(0, records == 0 ? headerEnd_ : recordEnds_[records - 1]);
 }
 
 }  // namespace larkspin

@@ -124,6 +124,8 @@ class JournalContents {
   // The magic, the header and the whole records: what a journal that goes on from this one
   // starts with.
   std::string_view WholePart() const;
+  // The same up to the end of the first `records` whole records.
+  std::string_view PartThrough(std::size_t records) const;
 
  private:
   std::unique_ptr<const std::string> bytes_;  // where it is, so the records' views stay valid
@@ -132,7 +134,9 @@ class JournalContents {
   std::int64_t startedMs_ = 0;
   std::vector<FileFingerprint> files_;
   std::vector<JournalRecord> records_;
+  std::vector<std::size_t> recordEnds_;  // where each record ends in the bytes
   Tail tail_ = Tail::kNone;
+  std::size_t headerEnd_ = 0;
   std::size_t wholeEnd_ = 0;
 };
 

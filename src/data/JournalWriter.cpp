@@ -29,9 +29,9 @@ bool JournalWriter::Start(const std::vector<FileFingerprint>& files, std::int64_
   return Open(JournalStart(timeMs, files));
 }
 
-bool JournalWriter::Resume(const JournalContents& replayed) {
+bool JournalWriter::Resume(const JournalContents& replayed, std::size_t records) {
   if (!replayed.Readable()) return Fail(QStringLiteral("the journal read at start is damaged"));
-  return Open(replayed.WholePart());
+  return Open(replayed.PartThrough(records));
 }
 
 bool JournalWriter::Fail(const QString& reason) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,8 +21,8 @@ namespace larkspin {
 // Writes the journal of one session in the data folder: started once the tables are read (at the
 // latest with their first change, so that opening the window never waits for the files'
 // fingerprints), a record appended and on the disk before each change counts as done, removed
-// once both data files are saved. The file is only ever appended to, so a change costs its own record and a sync,
-// whatever the tables hold.
+// once both data files are saved. The file is only ever appended to, so a change costs its own
+// record and a sync, whatever the tables hold.
 //
 // Any failed call (a full disk, a folder that became read-only, an I/O error) stops the journal
 // for the rest of the session: what it holds up to there stays usable, nothing more is written,
@@ -41,8 +42,8 @@ class JournalWriter {
              std::int64_t timeMs = QDateTime::currentMSecsSinceEpoch());
   // A new journal in place of any there, holding the whole part of `replayed`, which was read at
   // start and whose changes the tables now hold: the session goes on from there, and a second
-  // crash still finds them.
-  bool Resume(const JournalContents& replayed);
+  // crash still finds them. With `records`, only that many of its records were replayed.
+  bool Resume(const JournalContents& replayed, std::size_t records = SIZE_MAX);
 
   // Appends the change, on the disk before this returns. False when it is not there: the journal
   // has failed now or before, or was never started.

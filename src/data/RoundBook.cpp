@@ -43,6 +43,26 @@ void RoundBook::SortByColumn(int column) {
   }
 }
 
+bool RoundBook::Reorder(const std::vector<int>& newRowOf) {
+  if (static_cast<int>(newRowOf.size()) != table_.RowCount()) return false;
+  std::vector<int> order(newRowOf.size(), -1);
+  for (std::size_t old = 0; old < newRowOf.size(); ++old) {
+    const int row = newRowOf[old];
+    if (!table_.HasRow(row) || order[row] >= 0) return false;
+    order[row] = static_cast<int>(old);
+  }
+  table_.Reorder(order);
+  return true;
+}
+
+void RoundBook::Restore(std::vector<PackedRound> rows) {
+  std::vector<RowId> ids(table_.RowCount());
+  for (int row = 0; row < table_.RowCount(); ++row)
+    ids[row] = table_.IdOf(row);
+  table_.TakeRows(ids);
+  table_.InsertRowsAtTop(std::move(rows));
+}
+
 // The selection follows its round, as the list's own selection does.
 void RoundBook::RowsInserted(int first, int last) {
   if (selectedRow_ >= first) selectedRow_ += last - first + 1;
@@ -66,8 +86,10 @@ void RoundBook::RowsRemoved(const std::vector<int>& rows) {
   }
 }
 
+// Every sort comes through here, whatever it sorts by.
 void RoundBook::RowsReordered(const std::vector<int>& newRowOf) {
   if (selectedRow_ >= 0) selectedRow_ = newRowOf[selectedRow_];
+  if (observer_) observer_->RoundsReordered(newRowOf);
 }
 
 }  // namespace larkspin

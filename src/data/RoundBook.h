@@ -11,6 +11,21 @@
 
 namespace larkspin {
 
+// Told of each change of the round book once it is made, with what making it again takes, so that
+// the journal can keep it.
+class RoundChangeObserver {
+ public:
+  virtual ~RoundChangeObserver() = default;
+  // The new round is row 0.
+  virtual void RoundAdded() = 0;
+  virtual void RoundUpdated(int row) = 0;
+  virtual void RoundRemoved(int row) = 0;
+  // The rounds imported are rows 0 to count - 1.
+  virtual void RoundsImported(int count) = 0;
+  // The rows were sorted: the row that stood at `old` stands at newRowOf[old].
+  virtual void RoundsReordered(const std::vector<int>& newRowOf) = 0;
+};
+
 // The rounds of the main window: the round table, lks.dat and the row the user selected. Every
 // change of the rows is one step of the history, so it can be
 // undone; sorting is not a step.
@@ -23,6 +38,9 @@ class RoundBook final : private RoundTableObserver {
 
   const RoundTable& Table() const { return table_; }
   const DataFileKeeper& File() const { return file_; }
+  // Whether Load() also takes lks.dat's fingerprint, for the journal.
+  void SetFingerprinted(bool on) { file_.SetFingerprinted(on); }
+  void SetChangeObserver(RoundChangeObserver* observer) { observer_ = observer; }
 
   // Reads lks.dat, the file's last round on top; an empty file is made where there is none.
   void Load();
@@ -47,6 +65,12 @@ class RoundBook final : private RoundTableObserver {
   // The column's texts in ascending byte order, equal ones keeping their order; a table already
   // in that order is reversed instead.
   void SortByColumn(int column);
+  // The rows put where a sort put them: the row at `old` to newRowOf[old]. False, and nothing
+  // moves, when that is not an order of the table's rows.
+  bool Reorder(const std::vector<int>& newRowOf);
+
+  // Every row in place of the table's, as the journal kept them; no step of the history.
+  void Restore(std::vector<PackedRound> rows);
 
  private:
   void RowsInserted(int first, int last) override;
@@ -57,6 +81,7 @@ class RoundBook final : private RoundTableObserver {
   RoundTable table_;
   DataFileKeeper file_;
   ChangeHistory& history_;
+  RoundChangeObserver* observer_ = nullptr;
   int selectedRow_ = -1;
 };
 

@@ -86,6 +86,7 @@ class RoundsImported final : public Change {
 void RoundBook::Add(const RoundRecord& round) {
   table_.InsertRow(0, round);
   history_.Record("Add Score", std::make_unique<RoundAdded>(table_, table_.IdOf(0)));
+  if (observer_) observer_->RoundAdded();
 }
 
 void RoundBook::Update(int row, const RoundRecord& round) {
@@ -94,6 +95,7 @@ void RoundBook::Update(int row, const RoundRecord& round) {
   table_.ExchangeRow(row, cells);
   history_.Record("Update Score",
                   std::make_unique<RoundUpdated>(table_, table_.IdOf(row), std::move(cells)));
+  if (observer_) observer_->RoundUpdated(row);
 }
 
 void RoundBook::Remove(int row) {
@@ -102,6 +104,7 @@ void RoundBook::Remove(int row) {
   PackedRound taken = table_.TakeRow(row);
   history_.Record("Remove Score",
                   std::make_unique<RoundRemoved>(table_, row, id, std::move(taken)));
+  if (observer_) observer_->RoundRemoved(row);
 }
 
 void RoundBook::Import(std::vector<PackedRound> rounds) {
@@ -112,6 +115,7 @@ void RoundBook::Import(std::vector<PackedRound> rounds) {
   for (std::size_t row = 0; row < count; ++row)
     ids[row] = table_.IdOf(static_cast<int>(row));
   history_.Record("Import", std::make_unique<RoundsImported>(table_, std::move(ids)));
+  if (observer_) observer_->RoundsImported(static_cast<int>(count));
 }
 
 }  // namespace larkspin

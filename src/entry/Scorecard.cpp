@@ -24,6 +24,12 @@ Scorecard::Scorecard(ScorecardServices services, std::function<void()> showFormN
       courses_(DataFilePath(services_.workDir, kCourseFileName), history_),
       ratings_(DataFilePath(services_.workDir, kRatingsFileName), history_) {
   courses_.SetNamesObserver(this);
+  if (services_.journal) {
+    journal_ = std::make_unique<SessionJournal>(
+        services_.workDir,
+        SessionJournal::Books{
+            .rounds = rounds_, .courses = courses_, .ratings = &ratings_, .history = history_});
+  }
 }
 
 Scorecard::~Scorecard() = default;
@@ -33,7 +39,26 @@ void Scorecard::OnInitDialog() {
   LoadRounds();
   LoadCourses();
   ratings_.Load();
+  if (journal_) {
+    ReadForm();
+    journalNotice_ = journal_->Recover();
+    UpdateRoundCount();
+  }
   ClearGrid();
+}
+
+void Scorecard::TellJournalAtStart() {
+  if (!journalNotice_.empty()) services_.prompter.ShowMessage(journalNotice_, kJournalTitle);
+  journalNotice_.clear();
+  TellJournalFailure();
+}
+
+void Scorecard::TellJournalFailure() {
+  // A failure at start is told after the box about the journal found there.
+  if (!journal_ || !journalNotice_.empty()) return;
+  if (const std::optional<std::string> failure = journal_->TakeFailure()) {
+    services_.prompter.ShowMessage(*failure, kJournalTitle);
+  }
 }
 
 namespace {
@@ -91,6 +116,12 @@ bool Scorecard::OnDestroy() {
   const bool roundsSaved = SaveRounds();
   const bool coursesSaved = SaveCourses();
   const bool ratingsSaved = SaveRatings();
+  // What a crash now would lose is kept in the journal, and nothing else is.
+  if (journal_) {
+    if (const std::optional<std::string> failure = journal_->AfterSaving()) {
+      services_.prompter.ShowMessage(*failure, kJournalTitle);
+    }
+  }
   if (roundsSaved && coursesSaved && ratingsSaved) return true;
   if (services_.prompter.AskYesNoDefaultNo(kCloseAnywayQuestion, services_.appName)) return true;
   // The window stays open with every edit in place, so the user can free space or mend
@@ -130,6 +161,7 @@ std::vector<std::string> Scorecard::SaveWithoutAsking() {
   for (auto failure : {rounds_.Save(), courses_.Save(), ratings_.Save()}) {
     if (failure) failures.push_back(std::move(*failure));
   }
+  if (journal_) journal_->AfterSaving();
   return failures;
 }
 

@@ -13,6 +13,7 @@
 #include "RatingsBook.h"
 #include "RoundBook.h"
 #include "Services.h"
+#include "SessionJournal.h"
 
 class QIODevice;
 
@@ -48,6 +49,12 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   void OnInitDialog();
   // Once the window shows: one box telling what of the data files was not read, if any.
   void TellUnreadFiles();
+  // Once the window shows: one box telling what became of the journal of a session that ended
+  // without saving, if there was one.
+  void TellJournalAtStart();
+  // After each command: when the journal could not keep a change, one box saying so, the first
+  // time.
+  void TellJournalFailure();
   // Whether the grid holds a round the user typed (the course, the date or a hole differs from
   // what the last command that showed a round or an empty grid left there) and not yet added.
   bool HoldsTypedRound() const;
@@ -162,6 +169,8 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   RoundBook rounds_;
   CourseBook courses_;
   RatingsBook ratings_;
+  std::unique_ptr<SessionJournal> journal_;  // watches the books: after them
+  std::string journalNotice_;
   RoundRecord settled_;
 };
 
@@ -177,6 +186,7 @@ inline constexpr std::string_view kTypedRoundQuestion = "The round in the grid h
 inline constexpr std::string_view kTypedRoundTitle = "Larkspin";
 inline constexpr std::string_view kCloseWithoutAddingButton = "Close Without Adding";
 inline constexpr std::string_view kCloseCancelButton = "Cancel";
+inline constexpr std::string_view kJournalTitle = "Larkspin";
 inline constexpr std::string_view kCloseAnywayQuestion =
     "Not everything could be saved.\r\nClose anyway and lose the changes?";
 

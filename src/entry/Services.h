@@ -93,6 +93,9 @@ struct ScorecardServices {
   QString workDir;      // where the data files live
   std::string appName;  // titles the questions
   QString helpPage;     // empty when the help page cannot be found
+  // Whether the session keeps a journal of its changes in workDir (see SessionJournal): a window
+  // that holds the folder's lock does.
+  bool journal = false;
 };
 
 }  // namespace larkspin

@@ -33,7 +33,8 @@ inline ScorecardServices WithReal(const ScorecardServices& fake, RealServices re
           .ratingsEditor = real.ratingsEditor ? *real.ratingsEditor : fake.ratingsEditor,
           .workDir = fake.workDir,
           .appName = fake.appName,
-          .helpPage = fake.helpPage};
+          .helpPage = fake.helpPage,
+          .journal = fake.journal};
 }
 
 // A Scorecard working in a fresh temporary folder, with fakes for every service.
