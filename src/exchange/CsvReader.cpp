@@ -182,10 +182,21 @@ void CsvReader::AddCell(std::string_view cell) {
   }
   while (!cell.empty() && IsTrailingBlank(cell.back()))
     cell.remove_suffix(1);
+  const std::size_t begin = rowText_.size();
   if (ascii || IsValidUtf8(cell)) {
     rowText_ += cell;
   } else {
     rowText_ += Windows1252ToUtf8(cell);
+  }
+  // A name read as Windows-1252 grows: kept to the same length as a UTF-8 one, so that it reads
+  // the same when written out and read again.
+  if (headerCells_ == 0 && rowText_.size() - begin > kNameBytes) {
+    std::size_t cut = begin + kNameBytes;
+    while (cut > begin && (static_cast<unsigned char>(rowText_[cut]) & 0xC0) == 0x80)
+      --cut;
+    while (cut > begin && IsTrailingBlank(rowText_[cut - 1]))
+      --cut;
+    rowText_.resize(cut);
   }
   cellEnds_.push_back(rowText_.size());
 }
