@@ -56,6 +56,8 @@ void TrendsWindowPainted(benchmark::State& state) {
 
 }  // namespace
 
+void RegisterListPaintBenchmarks();
+
 }  // namespace larkspin::bench
 
 int main(int argc, char** argv) {
@@ -64,6 +66,7 @@ int main(int argc, char** argv) {
   larkspin::bench::Register("TrendsWindowOpen", larkspin::bench::TrendsWindowOpen, 5);
   larkspin::bench::Register("TrendsWindowPainted", larkspin::bench::TrendsWindowPainted, 5);
   larkspin::bench::RegisterHandicapWindowBenchmarks();
+  larkspin::bench::RegisterListPaintBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
