@@ -56,8 +56,6 @@ void TrendsWindowPainted(benchmark::State& state) {
 
 }  // namespace
 
-void RegisterListPaintBenchmarks();
-
 }  // namespace larkspin::bench
 
 int main(int argc, char** argv) {

@@ -58,10 +58,10 @@ int WidestPossibleFigure(const TextMeasure& measure, RoundFigure figure) {
   int widest = measure.TextWidth(FigureText(even, figure));
   for (char digit = '0'; digit <= '9'; ++digit) {
     const std::string digits(kMostFigureDigits, digit);
-    widest = std::max(widest, figure == RoundFigure::kTotal
-                                  ? measure.TextWidth(digits)
-                                  : std::max(measure.TextWidth('+' + digits),
-                                             measure.TextWidth('-' + digits)));
+    widest = std::max(
+        widest, figure == RoundFigure::kTotal
+                    ? measure.TextWidth(digits)
+                    : std::max(measure.TextWidth('+' + digits), measure.TextWidth('-' + digits)));
   }
   return widest;
 }

@@ -160,12 +160,14 @@ class CScorecardDlg final : public QDialog {
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   std::unique_ptr<ColumnWidthTracker> widths_;  // watches the core's round table
-  std::optional<std::array<std::uint64_t, 3>> fittedRevision_;  // Revisions()
+  // Revisions() when the round list's columns were last fitted.
+  std::optional<std::array<std::uint64_t, 3>> fittedRevision_;
   RoundListModel* model_ = nullptr;
   QPointer<TrendsWindow> trends_;
   QPointer<HandicapWindow> handicap_;
   std::array<int, kRoundColumns> shownWidths_{};
-  std::array<int, 2> shownFigureWidths_{};  // "Total", "To par"
+  // The widths of "Total" and "To par".
+  std::array<int, 2> shownFigureWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
   bool ending_ = false;  // the program ends: signals, logout, a lost display

@@ -31,8 +31,7 @@ std::optional<RoundFigure> ListFigure(int listColumn) {
   return std::nullopt;
 }
 
-RoundListModel::RoundListModel(const RoundTable& table, const CourseTable& courses,
-                               QObject* parent)
+RoundListModel::RoundListModel(const RoundTable& table, const CourseTable& courses, QObject* parent)
     : QAbstractTableModel(parent), table_(table), courses_(courses) {
   table_.AddObserver(this);
 }

@@ -112,7 +112,9 @@ class TotalsWindowTest : public QObject {
         {c.total->putts, "Total putts", c.holes[17]->putts},
         {c.total->toPar, "To par", c.holes[17]->club},
     };
-    const auto top = [this](const QWidget* field) { return field->mapTo(window_.get(), QPoint()).y(); };
+    const auto top = [this](const QWidget* field) {
+      return field->mapTo(window_.get(), QPoint()).y();
+    };
     c.holes[0]->strokes->setFocus();
     for (const auto& [field, name, level] : fields) {
       QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
