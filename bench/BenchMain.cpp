@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterExchangeBenchmarks();
   larkspin::bench::RegisterHandicapBenchmarks();
   larkspin::bench::RegisterJournalBenchmarks();
+  larkspin::bench::RegisterTotalsBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -119,7 +119,9 @@ void RegisterTrendsBenchmarks();
 void RegisterExchangeBenchmarks();
 void RegisterHandicapBenchmarks();
 void RegisterJournalBenchmarks();
+void RegisterTotalsBenchmarks();
 // larkspin_window_bench's, beside the Trends window's.
 void RegisterHandicapWindowBenchmarks();
+void RegisterListPaintBenchmarks();
 
 }  // namespace larkspin::bench

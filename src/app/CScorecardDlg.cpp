@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -26,13 +28,16 @@
 
 #include "CAboutDlg.h"
 #include "CWizardDlg.h"
+#include "CoursePars.h"
 #include "EditableDropDown.h"
+#include "GridTotals.h"
 #include "HandicapWindow.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "StrayKeyFilter.h"
+#include "TotalsBox.h"
 #include "TrendsWindow.h"
 #include "WidgetMirror.h"
 #include "WindowPlacement.h"
@@ -45,6 +50,21 @@ namespace {
 // The id of the About entry the window adds to its system menu.
 constexpr unsigned kAboutCommand = 16;
 #endif
+
+// The widest text a figure of the round list can take: its most digits, and a sign for "To par".
+int WidestPossibleFigure(const TextMeasure& measure, RoundFigure figure) {
+  RoundTotals even;
+  even.toPar = 0;
+  int widest = measure.TextWidth(FigureText(even, figure));
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    const std::string digits(kMostFigureDigits, digit);
+    widest = std::max(
+        widest, figure == RoundFigure::kTotal
+                    ? measure.TextWidth(digits)
+                    : std::max(measure.TextWidth('+' + digits), measure.TextWidth('-' + digits)));
+  }
+  return widest;
+}
 
 QPushButton* MakeButton(const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -70,7 +90,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
   core_ = std::make_unique<Scorecard>(std::move(services), [this] { ShowFields(); });
   widths_ = std::make_unique<ColumnWidthTracker>(core_->Rounds().Table(), *measure_);
-  model_ = new RoundListModel(core_->Rounds().Table(), this);
+  model_ = new RoundListModel(core_->Rounds().Table(), core_->Courses().Table(), this);
   controls_.rounds->setModel(model_);
 
   Connect();
@@ -119,6 +139,9 @@ void CScorecardDlg::BuildControls() {
 
   for (int hole = 1; hole <= kHoles; ++hole)
     c.holes[hole - 1] = new HoleBox(hole, this);
+  c.out = new TotalsBox(tr("Out"), false, this);
+  c.in = new TotalsBox(tr("In"), false, this);
+  c.total = new TotalsBox(tr("Total"), true, this);
 
   c.rounds = new RoundListView(this);
   c.rounds->setAccessibleName(tr("Rounds"));
@@ -204,6 +227,9 @@ void CScorecardDlg::LayOut() {
   grid->setSpacing(4);
   for (int i = 0; i < kHoles; ++i)
     grid->addWidget(c.holes[i], i / 9, i % 9);
+  grid->addWidget(c.out, 0, 9);
+  grid->addWidget(c.in, 1, 9);
+  grid->addWidget(c.total, 1, 10);
 
   auto* scoreButtons = new QHBoxLayout;
   scoreButtons->addWidget(c.addScore);
@@ -293,8 +319,23 @@ void CScorecardDlg::Connect() {
           [this] { Run([this] { core_->OnSelchangeCourse(); }); });
   connect(c.rounds, &RoundListView::mouseClicked, this,
           [this] { Run([this] { core_->OnClickRoundList(); }); });
-  connect(c.rounds->horizontalHeader(), &QHeaderView::sectionClicked, this,
-          [this](int column) { Run([this, column] { core_->OnColumnClickRounds(column); }); });
+  connect(c.rounds->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    Run([this, column] {
+      if (const auto figure = ListFigure(column)) {
+        core_->OnFigureClickRounds(*figure);
+      } else {
+        core_->OnColumnClickRounds(TableColumn(column));
+      }
+    });
+  });
+  // The sums follow every change of a field they add up, typed or shown.
+  for (const HoleBox* hole : c.holes) {
+    for (QLineEdit* field : {hole->par, hole->strokes, hole->putts}) {
+      connect(field, &QLineEdit::textChanged, this, [this] {
+        if (!showingFields_) ShowTotals();
+      });
+    }
+  }
   // Only what the user selects reaches the core. While a command runs, the core decides the
   // selection and the list shows it when the command ends.
   connect(c.rounds->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -326,6 +367,7 @@ void CScorecardDlg::Run(Command command) {
   core_->TellJournalFailure();
   --commandsRunning_;
   if (revisions != Revisions()) {
+    if (revisions[1] != Revisions()[1]) model_->CoursesChanged();
     emit TablesChanged();
   }
   // The program is ending and what was open over the window has been closed: the window closes
@@ -353,6 +395,7 @@ void CScorecardDlg::ReadFields() {
 
 void CScorecardDlg::ShowFields() {
   const FormView& view = core_->View();
+  showingFields_ = true;
   ShowDropDown(view.course, controls_.course);
   SetFieldText(controls_.dateField, view.date);
   for (int i = 0; i < kHoles; ++i) {
@@ -365,6 +408,8 @@ void CScorecardDlg::ShowFields() {
   }
   ShowDropDown(view.period, controls_.period);
   SetFieldText(controls_.roundCount, std::to_string(view.roundCount));
+  showingFields_ = false;
+  ShowTotals();
 
   controls_.rounds->SetSelectedRow(core_->Rounds().SelectedRow());
   ShowHistory();
@@ -372,16 +417,49 @@ void CScorecardDlg::ShowFields() {
 }
 
 void CScorecardDlg::FitRoundListColumns() {
-  const std::uint64_t revision = core_->Rounds().Table().Revision();
+  // A change of the courses may change a round's "To par".
+  const auto revision = Revisions();
   if (fittedRevision_ == revision) return;
   fittedRevision_ = revision;
   // Only widths the fit changes: a column the user widened by hand keeps its width until then.
   QHeaderView* header = controls_.rounds->horizontalHeader();
   for (int column = 0; column < kRoundColumns; ++column) {
     const int width = widths_->FittedWidth(column);
-    if (width > 0 && width != shownWidths_[column]) header->resizeSection(column, width);
+    if (width > 0 && width != shownWidths_[column]) {
+      header->resizeSection(ListColumn(column), width);
+    }
     shownWidths_[column] = width;
   }
+  // A figure's column as wide as its widest text or its heading, like the others. Its heading is
+  // wider than any text a figure can take in the usual fonts: then no figure needs working out.
+  for (const RoundFigure figure : {RoundFigure::kTotal, RoundFigure::kToPar}) {
+    const int column = ListColumn(figure);
+    int width = header->sectionSizeHint(column);
+    if (WidestPossibleFigure(*measure_, figure) > width) {
+      for (const std::string& text :
+           FigureTexts(core_->Rounds().Table(), core_->Courses().Table(), figure))
+        width = std::max(width, measure_->TextWidth(text));
+    }
+    int& shown = shownFigureWidths_[static_cast<int>(figure)];
+    if (width != shown) header->resizeSection(column, width);
+    shown = width;
+  }
+}
+
+void CScorecardDlg::ShowTotals() {
+  HoleTexts pars;
+  HoleTexts strokes;
+  HoleTexts putts;
+  for (int i = 0; i < kHoles; ++i) {
+    pars[i] = FieldText(controls_.holes[i]->par);
+    strokes[i] = FieldText(controls_.holes[i]->strokes);
+    putts[i] = FieldText(controls_.holes[i]->putts);
+  }
+  const RoundTotals totals = SumGrid(pars, strokes, putts);
+  controls_.out->Show(totals.out);
+  controls_.in->Show(totals.in);
+  controls_.total->Show(totals.total);
+  controls_.total->ShowToPar(ToParText(totals.toPar));
 }
 
 void CScorecardDlg::ShowHistory() {

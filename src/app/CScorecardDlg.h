@@ -27,6 +27,7 @@ class HandicapWindow;
 class HoleBox;
 class RoundListModel;
 class RoundListView;
+class TotalsBox;
 class TrendsWindow;
 
 // The main window. It forwards each control to the command of the same name in Scorecard,
@@ -51,6 +52,9 @@ class CScorecardDlg final : public QDialog {
     QPushButton* date;
     QLineEdit* dateField;
     std::array<HoleBox*, kHoles> holes;
+    TotalsBox* out;  // beside hole 9
+    TotalsBox* in;   // beside hole 18
+    TotalsBox* total;
     RoundListView* rounds;
     QPushButton* addScore;
     QPushButton* removeScore;
@@ -143,6 +147,8 @@ class CScorecardDlg final : public QDialog {
   // Changes with every change of the round table, the course table or the ratings.
   std::array<std::uint64_t, 3> Revisions() const;
   void ShowFields();
+  // "Out", "In" and "Total" for what the grid's fields hold now.
+  void ShowTotals();
   // Each column of the round list as wide as its widest cell or its heading, after a command
   // changed the rounds.
   void FitRoundListColumns();
@@ -154,16 +160,20 @@ class CScorecardDlg final : public QDialog {
   std::unique_ptr<ViewTextMeasure> measure_;
   std::unique_ptr<Scorecard> core_;
   std::unique_ptr<ColumnWidthTracker> widths_;  // watches the core's round table
-  std::optional<std::uint64_t> fittedRevision_;
+  // Revisions() when the round list's columns were last fitted.
+  std::optional<std::array<std::uint64_t, 3>> fittedRevision_;
   RoundListModel* model_ = nullptr;
   QPointer<TrendsWindow> trends_;
   QPointer<HandicapWindow> handicap_;
   std::array<int, kRoundColumns> shownWidths_{};
+  // The widths of "Total" and "To par".
+  std::array<int, 2> shownFigureWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
   bool ending_ = false;  // the program ends: signals, logout, a lost display
   bool shown_ = false;
   int commandsRunning_ = 0;
+  bool showingFields_ = false;
 };
 
 }  // namespace larkspin

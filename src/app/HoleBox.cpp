@@ -9,9 +9,7 @@
 
 namespace larkspin {
 
-namespace {
-
-QLineEdit* MakeField(QWidget* parent, const QString& name, bool readOnly) {
+QLineEdit* MakeGridField(QWidget* parent, const QString& name, bool readOnly) {
   auto* field = new QLineEdit(parent);
   HoldAnyLength(field);
   field->setAccessibleName(name);
@@ -23,22 +21,32 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, bool readOnly) {
   return field;
 }
 
-}  // namespace
-
-HoleBox::HoleBox(int hole, QWidget* parent)
-    : QGroupBox(tr("Hole %1:").arg(hole), parent),
-      par(MakeField(this, tr("Hole %1 par").arg(hole), true)),
-      strokes(MakeField(this, tr("Hole %1 strokes").arg(hole), false)),
-      drive(MakeField(this, tr("Hole %1 drive").arg(hole), false)),
-      club(MakeEditableDropDown(this, tr("Hole %1 club").arg(hole))),
-      putts(MakeField(this, tr("Hole %1 putts").arg(hole), false)) {
+QComboBox* MakeClubBox(QWidget* parent, const QString& name) {
+  QComboBox* club = MakeEditableDropDown(parent, name);
+  // Room for three characters and the arrow, but none for an icon, which no club has: so the
+  // grid with its sums fits a screen 1024 pixels wide.
   club->setMinimumContentsLength(3);
   club->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  club->setIconSize(QSize(0, 0));
+  return club;
+}
 
-  auto* layout = new QGridLayout(this);
+QGridLayout* MakeGridGroupLayout(QWidget* group) {
+  auto* layout = new QGridLayout(group);
   layout->setContentsMargins(4, 2, 4, 4);
   layout->setHorizontalSpacing(3);
   layout->setVerticalSpacing(2);
+  return layout;
+}
+
+HoleBox::HoleBox(int hole, QWidget* parent)
+    : QGroupBox(tr("Hole %1:").arg(hole), parent),
+      par(MakeGridField(this, tr("Hole %1 par").arg(hole), true)),
+      strokes(MakeGridField(this, tr("Hole %1 strokes").arg(hole), false)),
+      drive(MakeGridField(this, tr("Hole %1 drive").arg(hole), false)),
+      club(MakeClubBox(this, tr("Hole %1 club").arg(hole))),
+      putts(MakeGridField(this, tr("Hole %1 putts").arg(hole), false)) {
+  QGridLayout* layout = MakeGridGroupLayout(this);
   layout->addWidget(par, 0, 1);
   const bool marksPutts = hole != 4 && hole != 5 && hole != 13 && hole != 14;
   const struct {

@@ -16,6 +16,7 @@
 #include "CDateDlg.h"
 #include "CRatingsDlg.h"
 #include "CWizardDlg.h"
+#include "RoundListModel.h"
 #include "RoundRecord.h"
 
 namespace larkspin {
@@ -158,7 +159,7 @@ int ViewTextMeasure::TextWidth(std::string_view utf8) const {
 
 int ViewTextMeasure::HeadingWidth(int column) const {
   if (column < 0 || column >= kRoundColumns) return 0;
-  return header_.sectionSizeHint(column);
+  return header_.sectionSizeHint(ListColumn(column));
 }
 
 QString FindHelpPage(const QString& executableDir) {

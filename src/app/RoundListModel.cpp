@@ -1,9 +1,38 @@
 #include "RoundListModel.h"
 
+#include "CourseTable.h"
+
 namespace larkspin {
 
-RoundListModel::RoundListModel(const RoundTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {
+namespace {
+
+constexpr int kTotalColumn = 2;
+constexpr int kToParColumn = 3;
+constexpr int kFigureColumns = 2;
+
+}  // namespace
+
+int ListColumn(int tableColumn) {
+  return tableColumn <= kDateColumn ? tableColumn : tableColumn + kFigureColumns;
+}
+
+int ListColumn(RoundFigure figure) {
+  return figure == RoundFigure::kTotal ? kTotalColumn : kToParColumn;
+}
+
+int TableColumn(int listColumn) {
+  if (listColumn < 0 || listColumn >= kListColumns || ListFigure(listColumn)) return -1;
+  return listColumn <= kDateColumn ? listColumn : listColumn - kFigureColumns;
+}
+
+std::optional<RoundFigure> ListFigure(int listColumn) {
+  if (listColumn == kTotalColumn) return RoundFigure::kTotal;
+  if (listColumn == kToParColumn) return RoundFigure::kToPar;
+  return std::nullopt;
+}
+
+RoundListModel::RoundListModel(const RoundTable& table, const CourseTable& courses, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), courses_(courses) {
   table_.AddObserver(this);
 }
 
@@ -16,7 +45,7 @@ int RoundListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int RoundListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kRoundColumns;
+  return parent.isValid() ? 0 : kListColumns;
 }
 
 QVariant RoundListModel::data(const QModelIndex& index, int role) const {
@@ -24,7 +53,7 @@ QVariant RoundListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      return QString::fromUtf8(table_.Cell(index.row(), index.column()));
+      return Text(index.row(), index.column());
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
@@ -36,12 +65,32 @@ QVariant RoundListModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation != Qt::Horizontal) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return QString::fromUtf8(RoundColumnHeading(section));
+      if (const auto figure = ListFigure(section)) {
+        return *figure == RoundFigure::kTotal ? tr("Total") : tr("To par");
+      }
+      return QString::fromUtf8(RoundColumnHeading(TableColumn(section)));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
       return {};
   }
+}
+
+QString RoundListModel::Text(int row, int column) const {
+  if (const auto figure = ListFigure(column)) {
+    if (!pars_ || parsRevision_ != courses_.Revision()) {
+      pars_.emplace(courses_);
+      parsRevision_ = courses_.Revision();
+    }
+    return QString::fromStdString(FigureText(pars_->SumRound(table_, row), *figure));
+  }
+  return QString::fromUtf8(table_.Cell(row, TableColumn(column)));
+}
+
+void RoundListModel::CoursesChanged() {
+  if (table_.RowCount() == 0) return;
+  const int column = ListColumn(RoundFigure::kToPar);
+  emit dataChanged(index(0, column), index(table_.RowCount() - 1, column));
 }
 
 void RoundListModel::RowsAboutToBeInserted(int first, int last) {
@@ -79,7 +128,7 @@ void RoundListModel::RowsRemoved(const std::vector<int>& rows) {
 }
 
 void RoundListModel::RowChanged(int row) {
-  emit dataChanged(index(row, 0), index(row, kRoundColumns - 1));
+  emit dataChanged(index(row, 0), index(row, kListColumns - 1));
 }
 
 void RoundListModel::RowsAboutToBeReordered() {

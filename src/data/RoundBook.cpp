@@ -63,6 +63,15 @@ void RoundBook::Restore(std::vector<PackedRound> rows) {
   table_.InsertRowsAtTop(std::move(rows));
 }
 
+void RoundBook::SortByNumbers(const std::vector<std::optional<int>>& numbers) {
+  if (static_cast<int>(numbers.size()) != table_.RowCount()) return;
+  if (IsInAscendingOrder(numbers)) {
+    table_.Reverse();
+  } else {
+    table_.Reorder(AscendingOrder(numbers));
+  }
+}
+
 // The selection follows its round, as the list's own selection does.
 void RoundBook::RowsInserted(int first, int last) {
   if (selectedRow_ >= first) selectedRow_ += last - first + 1;

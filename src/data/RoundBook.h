@@ -72,6 +72,10 @@ class RoundBook final : private RoundTableObserver {
   // Every row in place of the table's, as the journal kept them; no step of the history.
   void Restore(std::vector<PackedRound> rows);
 
+  // As SortByColumn, by a number worked out for each row (a round's total, say), numbers[row]: by
+  // value, rows without one last.
+  void SortByNumbers(const std::vector<std::optional<int>>& numbers);
+
  private:
   void RowsInserted(int first, int last) override;
   void RowRemoved(int row) override;

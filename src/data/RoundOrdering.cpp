@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -60,6 +61,36 @@ std::vector<int> AscendingOrder(const RoundTable& table, int column) {
   order.reserve(rows);
   for (const auto& key : keys)
     order.push_back(key.row);
+  return order;
+}
+
+namespace {
+
+// Rows without a number go last.
+std::int64_t NumberKey(const SortNumber& number) {
+  return number ? *number : std::numeric_limits<std::int64_t>::max();
+}
+
+}  // namespace
+
+bool IsInAscendingOrder(const std::vector<SortNumber>& numbers) {
+  for (std::size_t row = 0; row + 1 < numbers.size(); ++row) {
+    if (NumberKey(numbers[row + 1]) < NumberKey(numbers[row])) return false;
+  }
+  return true;
+}
+
+std::vector<int> AscendingOrder(const std::vector<SortNumber>& numbers) {
+  std::vector<std::pair<std::int64_t, int>> keys;
+  keys.reserve(numbers.size());
+  for (std::size_t row = 0; row < numbers.size(); ++row)
+    keys.emplace_back(NumberKey(numbers[row]), static_cast<int>(row));
+  // Ties go by row, which keeps the sort stable.
+  std::sort(keys.begin(), keys.end());
+  std::vector<int> order;
+  order.reserve(keys.size());
+  for (const auto& key : keys)
+    order.push_back(key.second);
   return order;
 }
 

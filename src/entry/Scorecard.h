@@ -12,6 +12,7 @@
 #include "FormValues.h"
 #include "RatingsBook.h"
 #include "RoundBook.h"
+#include "RoundTotals.h"
 #include "Services.h"
 #include "SessionJournal.h"
 
@@ -83,6 +84,9 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   void SelectRow(int row) { rounds_.Select(row); }
   void OnClickRoundList();
   void OnColumnClickRounds(int column);
+  // A click on the heading of a figure the list works out (a round's total): the rounds by it,
+  // as a column's heading sorts them by the column.
+  void OnFigureClickRounds(RoundFigure figure);
 
   // Adding, updating and removing rounds.
   void AddScore();

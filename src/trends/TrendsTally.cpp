@@ -1,7 +1,6 @@
 #include "TrendsTally.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "CellReading.h"
 #include "ClubCode.h"
@@ -38,49 +37,24 @@ void AddDrive(DriveTally& tally, int drive) {
 
 }  // namespace
 
-HolePars CoursePars(const CourseTable& courses, std::string_view name) {
-  HolePars pars{};
-  if (const int row = courses.FindFirst(name); row >= 0) {
-    for (int hole = 1; hole <= kHoles; ++hole)
-      pars[hole - 1] = ReadPar(courses.Row(row)[ParCell(hole)]);
-  }
-  return pars;
-}
-
 TrendsTally TallyRounds(const RoundTable& rounds, const CourseTable& courses,
                         const std::vector<int>& rows) {
   TrendsTally tally;
-  std::unordered_map<std::string_view, HolePars> parsByCourse;
+  ParsByCourse parsByCourse(courses);
   for (const int row : rows) {
     const RoundCells cells = rounds.Cells(row);
-    auto found = parsByCourse.find(cells[kCourseColumn]);
-    if (found == parsByCourse.end()) {
-      found = parsByCourse.emplace(cells[kCourseColumn], CoursePars(courses, cells[kCourseColumn]))
-                  .first;
-    }
-    const HolePars& pars = found->second;
+    const HolePars& pars = parsByCourse.Of(cells[kCourseColumn]);
+    const RoundTotals totals = SumRound(cells, pars);
     FullRound round{
         .date = ReadDate(cells[kDateColumn]), .row = row, .course = cells[kCourseColumn]};
     ScoringClasses& monthClasses = tally.classesByMonth[round.date / 100];
-    int played = 0;
-    int parSum = 0;
-    bool allPars = true;
-    int putts = 0;
     for (int hole = 1; hole <= kHoles; ++hole) {
-      const int holePutts = ReadPutts(cells[PuttsColumn(hole)]);
-      putts = holePutts < 0 || putts < 0 ? -1 : putts + holePutts;
-      const int strokes = ReadStrokes(cells[ScoreColumn(hole)]);
+      const int strokes = totals.strokes[hole - 1];
       if (strokes == 0) continue;
-      ++played;
-      round.score += strokes;
       tally.byHole[hole - 1].strokes += strokes;
       ++tally.byHole[hole - 1].holes;
       const int par = pars[hole - 1];
-      if (par == 0) {
-        allPars = false;
-        continue;
-      }
-      parSum += par;
+      if (par == 0) continue;
       const int scoringClass = ScoringClass(strokes - par);
       ++tally.classes[scoringClass];
       ++monthClasses[scoringClass];
@@ -88,7 +62,7 @@ TrendsTally TallyRounds(const RoundTable& rounds, const CourseTable& courses,
         tally.byPar[par - 3].strokes += strokes;
         ++tally.byPar[par - 3].holes;
       }
-      if (holePutts >= 0) {
+      if (const int holePutts = totals.putts[hole - 1]; holePutts >= 0) {
         ++round.greenHoles;
         if (strokes - holePutts <= par - 2) ++round.greensHit;
       }
@@ -103,14 +77,15 @@ TrendsTally TallyRounds(const RoundTable& rounds, const CourseTable& courses,
         }
       }
     }
-    if (played == 0) continue;
+    if (totals.holesPlayed == 0) continue;
     ++tally.rounds;
     tally.greenHoles += round.greenHoles;
     tally.greensHit += round.greensHit;
-    if (played < kHoles) continue;
-    round.toPar = round.score - parSum;
-    round.hasToPar = allPars;
-    round.putts = putts;
+    if (totals.holesPlayed < kHoles) continue;
+    round.score = *totals.total.strokes;
+    round.toPar = totals.toPar.value_or(0);
+    round.hasToPar = totals.toPar.has_value();
+    round.putts = totals.holesWithPutts == kHoles ? *totals.total.putts : -1;
     tally.fullRounds.push_back(round);
   }
   // A month whose rounds had no hole with a par has nothing to show.

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CoursePars.h"
 #include "RoundRecord.h"
 
 namespace larkspin {
@@ -58,11 +59,6 @@ struct TrendsTally {
   // Any other club, as typed; the texts stay the table's own while the tally lives.
   std::map<std::string_view, DriveTally> otherDrives;
 };
-
-using HolePars = std::array<int, kHoles>;  // 0 where the course gives no par
-
-// The pars of the first course row from the top with exactly this name; all 0 without one.
-HolePars CoursePars(const CourseTable& courses, std::string_view name);
 
 TrendsTally TallyRounds(const RoundTable& rounds, const CourseTable& courses,
                         const std::vector<int>& rows);

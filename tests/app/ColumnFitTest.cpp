@@ -9,6 +9,7 @@
 
 #include "CScorecardDlg.h"
 #include "HoleBox.h"
+#include "RoundListModel.h"
 #include "RoundListView.h"
 #include "support/FakeServices.h"
 #include "support/Files.h"
@@ -71,7 +72,7 @@ class ColumnFitTest : public QObject {
     return {*window.Widgets().rounds, *window.Widgets().rounds->horizontalHeader()};
   }
   static int Width(const CScorecardDlg& window, int column) {
-    return window.Widgets().rounds->horizontalHeader()->sectionSize(column);
+    return window.Widgets().rounds->horizontalHeader()->sectionSize(ListColumn(column));
   }
 };
 

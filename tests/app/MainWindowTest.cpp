@@ -195,7 +195,8 @@ class MainWindowTest : public QObject {
     RoundTable table;
     for (const char* course : {"Elm", "Oak", "Pine"})
       table.InsertRow(0, RoundRecord{course});
-    RoundListModel model(table);
+    const CourseTable courses;
+    RoundListModel model(table, courses);
     RoundListView view;
     view.setModel(&model);
     view.show();
@@ -442,8 +443,9 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowCenter(view, 1));
     c.holes[4]->strokes->setText(QStringLiteral("8"));
     QTest::mouseClick(c.updateScore, Qt::LeftButton);
-    QCOMPARE(view->model()->index(1, ScoreColumn(5)).data().toString(), QStringLiteral("8"));
-    QCOMPARE(view->model()->index(0, ScoreColumn(5)).data().toString(), QString());
+    QCOMPARE(view->model()->index(1, ListColumn(ScoreColumn(5))).data().toString(),
+             QStringLiteral("8"));
+    QCOMPARE(view->model()->index(0, ListColumn(ScoreColumn(5))).data().toString(), QString());
     // "Remove" (course): the course the selector shows.
     QTest::mouseClick(c.removeCourse, Qt::LeftButton);
     QCOMPARE(c.course->count(), 0);
@@ -469,8 +471,10 @@ class MainWindowTest : public QObject {
     c.holes[4]->club->setEditText(QStringLiteral("3w"));  // typed, not picked
     c.holes[17]->club->setCurrentIndex(16);               // picked: "SW"
     QTest::mouseClick(c.addScore, Qt::LeftButton);
-    QCOMPARE(c.rounds->model()->index(0, ClubColumn(5)).data().toString(), QStringLiteral("3w"));
-    QCOMPARE(c.rounds->model()->index(0, ClubColumn(18)).data().toString(), QStringLiteral("SW"));
+    QCOMPARE(c.rounds->model()->index(0, ListColumn(ClubColumn(5))).data().toString(),
+             QStringLiteral("3w"));
+    QCOMPARE(c.rounds->model()->index(0, ListColumn(ClubColumn(18))).data().toString(),
+             QStringLiteral("SW"));
     QCOMPARE(c.holes[4]->club->currentText(), QStringLiteral("3W"));  // shown: the entry
   }
 
@@ -526,10 +530,10 @@ class MainWindowTest : public QObject {
   void roundList_hasTheHeadingsOfItsColumns() {
     auto& w = Open();
     const QAbstractItemModel* model = w.Widgets().rounds->model();
-    QCOMPARE(model->columnCount(), 74);
+    QCOMPARE(model->columnCount(), 76);
     const std::pair<int, const char*> headings[] = {
-        {0, "Course"}, {1, "Date"}, {2, "1"},    {19, "18"}, {20, "D1"},
-        {37, "D18"},   {38, "C1"},  {55, "C18"}, {56, "P1"}, {73, "P18"}};
+        {0, "Course"}, {1, "Date"}, {2, "Total"}, {3, "To par"}, {4, "1"},   {21, "18"},
+        {22, "D1"},    {39, "D18"}, {40, "C1"},   {57, "C18"},   {58, "P1"}, {75, "P18"}};
     for (const auto& [column, heading] : headings) {
       QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), QString::fromLatin1(heading));
     }

@@ -99,6 +99,46 @@ TEST_F(RoundSort, SelectedRow_followsItsRoundThroughSortsAndRowAddedAbove) {
   EXPECT_EQ(selectedCourse(), "Oak");
 }
 
+TEST(RoundFigureSort, ClickTotalOrToPar_sortsByNumberEmptyLastThenSecondClickReverses) {
+  // Top first; the date names the round. Oak's holes are all par 4; Elm is no course.
+  const std::vector<RoundRecord> rows = {
+      MakeRound("Oak", "1", {{ScoreColumn(1), "5"}, {ScoreColumn(2), "5"}}),     // 10, +2
+      MakeRound("Oak", "2"),                                                     // none
+      MakeRound("Elm", "3", {{ScoreColumn(1), "3"}}),                            // 3, none
+      MakeRound("Oak", "4", {{ScoreColumn(1), "3"}, {ScoreColumn(10), "4"}}),    // 7, -1
+      MakeRound("Oak", "5", {{ScoreColumn(1), "4"}, {ScoreColumn(2), "4"}}),     // 8, E
+      MakeRound("Oak", "6", {{ScoreColumn(1), "x"}, {PuttsColumn(1), "2"}}),     // none
+      MakeRound("Oak", "7", {{ScoreColumn(1), "10"}, {ScoreColumn(18), "02"}}),  // 12, +4
+      MakeRound("Oak", "8", {{ScoreColumn(1), "3"}, {ScoreColumn(2), "5"}}),     // 8, E
+  };
+  const struct {
+    RoundFigure figure;
+    int clicks;
+    Texts dates;
+  } cases[] = {
+      {RoundFigure::kTotal, 1, {"3", "4", "5", "8", "1", "7", "2", "6"}},
+      {RoundFigure::kTotal, 2, {"6", "2", "7", "1", "8", "5", "4", "3"}},
+      {RoundFigure::kToPar, 1, {"4", "5", "8", "1", "7", "2", "3", "6"}},
+      {RoundFigure::kToPar, 2, {"6", "3", "2", "7", "1", "8", "5", "4"}},
+  };
+  for (const auto& c : cases) {
+    ScorecardHarness harness;
+    Scorecard& scorecard = harness.Make();
+    CourseRecord oak{"Oak"};
+    for (int hole = 1; hole <= kHoles; ++hole)
+      oak[ParCell(hole)] = "4";
+    scorecard.Courses().Add(oak);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+      scorecard.Rounds().Add(*row);
+
+    for (int click = 0; click < c.clicks; ++click)
+      scorecard.OnFigureClickRounds(c.figure);
+
+    EXPECT_EQ(ColumnTexts(scorecard.Rounds().Table(), kDateColumn), c.dates)
+        << static_cast<int>(c.figure) << " clicked " << c.clicks << " times";
+  }
+}
+
 }  // namespace
 }  // namespace larkspin::testing
 
