@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   larkspin::bench::Register("TrendsWindowOpen", larkspin::bench::TrendsWindowOpen, 5);
   larkspin::bench::Register("TrendsWindowPainted", larkspin::bench::TrendsWindowPainted, 5);
   larkspin::bench::RegisterHandicapWindowBenchmarks();
+  larkspin::bench::RegisterReportWindowBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -121,5 +121,6 @@ void RegisterHandicapBenchmarks();
 void RegisterJournalBenchmarks();
 // larkspin_window_bench's, beside the Trends window's.
 void RegisterHandicapWindowBenchmarks();
+void RegisterReportWindowBenchmarks();
 
 }  // namespace larkspin::bench
