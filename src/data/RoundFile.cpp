@@ -76,7 +76,11 @@ const std::array<int, kRoundColumns>& WriteIndexOfColumn() {
 }
 
 bool IsTrailingSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+  // One test for the five: space, tab, CR, vertical tab and form feed.
+  constexpr std::uint64_t kSpaces =
+      (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\v') | (1ull << '\f');
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kSpaces >> byte) & 1) != 0;
 }
 
 bool IsHeaderLine(std::string_view key, std::string_view value) {
@@ -171,6 +175,7 @@ void RoundFileReader::Read(std::string_view lines) {
   // feed eight bytes at once too.
   while (p < end) {
     int column = -1;
+    int nextKey = 0;
     const char* value = nullptr;
     const char* lineEnd = nullptr;
     if (end - p >= 16) {
@@ -179,6 +184,7 @@ void RoundFileReader::Read(std::string_view lines) {
       std::memcpy(&start, p, 8);
       if ((start & key.mask) == key.bytes) {
         column = key.column;
+        nextKey = nextKey_ + 1 == kRoundColumns ? 0 : nextKey_ + 1;
         value = p + key.length;
         std::uint64_t after;
         std::memcpy(&after, value, 8);
@@ -213,9 +219,10 @@ void RoundFileReader::Read(std::string_view lines) {
         p = next;
         continue;
       }
+      nextKey = writeIndexOf[column] + 1 == kRoundColumns ? 0 : writeIndexOf[column] + 1;
     }
     ReadValue(column, std::string_view(value, lineEnd - value), utf8);
-    nextKey_ = writeIndexOf[column] + 1 == kRoundColumns ? 0 : writeIndexOf[column] + 1;
+    nextKey_ = nextKey;
     p = next;
   }
   // The round may go on in the next piece, whose bytes replace these.
