@@ -31,6 +31,8 @@ std::vector<PackedRound> ParseRoundFile(std::string_view text, SkippedContent* s
 class RoundFileReader {
  public:
   explicit RoundFileReader(SkippedContent* skipped = nullptr);
+  RoundFileReader(const RoundFileReader&) = delete;
+  RoundFileReader& operator=(const RoundFileReader&) = delete;
 
   // The next lines of the text; a piece that ends without a line feed ends the text.
   void Read(std::string_view lines);
