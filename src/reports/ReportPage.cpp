@@ -53,7 +53,8 @@ void ReportPage::AppendRoundRow(const RoundCells& round) {
   // growing the page by sixty small pieces.
   constexpr std::string_view kCellEnd = "</td><td>";
   constexpr std::size_t kEscapedMost = 6;  // "&quot;" for one byte
-  std::size_t bound = 64 + (kHoles + 1) * kCellEnd.size() + round[kDateColumn].size() * kEscapedMost;
+  std::size_t bound =
+      64 + (kHoles + 1) * kCellEnd.size() + round[kDateColumn].size() * kEscapedMost;
   for (int hole = 1; hole <= kHoles; ++hole)
     bound += round[ScoreColumn(hole)].size() * kEscapedMost;
   if (bound > kRowBufferSize) {
