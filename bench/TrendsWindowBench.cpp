@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   larkspin::bench::Register("TrendsWindowPainted", larkspin::bench::TrendsWindowPainted, 5);
   larkspin::bench::RegisterHandicapWindowBenchmarks();
   larkspin::bench::RegisterListPaintBenchmarks();
+  larkspin::bench::RegisterReportWindowBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -123,5 +123,6 @@ void RegisterTotalsBenchmarks();
 // larkspin_window_bench's, beside the Trends window's.
 void RegisterHandicapWindowBenchmarks();
 void RegisterListPaintBenchmarks();
+void RegisterReportWindowBenchmarks();
 
 }  // namespace larkspin::bench

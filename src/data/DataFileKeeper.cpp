@@ -1,9 +1,14 @@
 #include "DataFileKeeper.h"
 
+#include <QByteArrayView>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <system_error>
 
 #include "RoundFile.h"
@@ -68,6 +73,33 @@ std::string Describe(const SkippedContent& skipped, const std::string& records) 
   return text;
 }
 
+// The fingerprint of the file at `path`, read again piece by piece: only when what this read
+// finds is what the first read gave (the same file by its `stamp`, the same bytes as far as
+// `check` over them tells) does it name the file; otherwise it names none, as no file's SHA-256
+// is all zeros.
+FileFingerprint FingerprintReadAgain(std::string name, const QString& path, const FileStamp& stamp,
+                                     std::uint64_t size, std::size_t check) {
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  std::uint64_t bytes = 0;
+  std::size_t again = 0;
+  const FileReadResult result = ReadRegularFileInPieces(
+      path,
+      [&](std::string_view piece) {
+        hash.addData(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
+        again = qHashBits(piece.data(), piece.size(), again);
+        bytes += piece.size();
+      },
+      kFilePieceSize, ReadCalls::kSystemOwn);
+  FileFingerprint fingerprint{std::move(name), true, size, {}};
+  if (result.outcome == FileReadResult::Outcome::kRead && result.stamp == stamp && bytes == size &&
+      again == check) {
+    const QByteArrayView digest = hash.resultView();
+    std::memcpy(fingerprint.sha256.data(), digest.data(),
+                std::min<std::size_t>(fingerprint.sha256.size(), digest.size()));
+  }
+  return fingerprint;
+}
+
 }  // namespace
 
 DataFileKeeper::DataFileKeeper(QString path, std::string records, Missing missing)
@@ -84,39 +116,23 @@ void DataFileKeeper::NotRead(const std::string& what) {
             " beside it.";
 }
 
-std::string_view DataFileKeeper::Read() {
+void DataFileKeeper::StartReading() {
   fingerprinting_ = {};
+  fingerprint_ = NothingRead(QFileInfo(path_).fileName().toStdString());
   unread_.clear();
   keptAside_ = false;
   stamp_.reset();
   bytes_.reset();
   text_ = DataFileText{};
+  fileBytes_ = 0;
+  beyondHeader_.reset();
   absentWhenRead_ = false;
   if (missing_ == Missing::kMake) CreateFileIfMissing(path_);
-  FileReadResult result = ReadRegularFile(path_);
-  const std::string name = QFileInfo(path_).fileName().toStdString();
-  fingerprint_ = NothingRead(name);
+}
+
+void DataFileKeeper::NotReadBecause(const FileReadResult& result) {
   switch (result.outcome) {
     case FileReadResult::Outcome::kRead:
-      bytes_ = std::make_shared<const std::string>(std::move(result.bytes));
-      stamp_ = result.stamp;
-      if (fingerprinted_) {
-        // On a thread of its own, which holds the bytes for as long as it needs them: hashing a
-        // large file takes longer than parsing it, and only the journal waits for it.
-        try {
-          fingerprinting_ = std::async(std::launch::async, [name, bytes = bytes_] {
-                              return FingerprintOf(name, *bytes);
-                            }).share();
-        } catch (const std::system_error&) {
-          fingerprint_ = FingerprintOf(name, *bytes_);
-        }
-      }
-      text_ = FindDataFileText(*bytes_);
-      if (text_.unreadBytes > 0) {
-        NotRead(ShownPath() + ": the " + Grouped(text_.unreadBytes) +
-                " bytes after the control-Z character at byte " + Grouped(text_.controlZ + 1) +
-                " were not read.");
-      }
       break;
     case FileReadResult::Outcome::kMissing:
       absentWhenRead_ = true;  // there is nothing to lose
@@ -128,16 +144,83 @@ std::string_view DataFileKeeper::Read() {
       NotRead(ShownPath() + " could not be read: " + Utf8(result.reason) + ".");
       break;
   }
+}
+
+void DataFileKeeper::ControlZFound(std::size_t unreadBytes, std::size_t controlZ) {
+  if (unreadBytes == 0) return;
+  NotRead(ShownPath() + ": the " + Grouped(unreadBytes) +
+          " bytes after the control-Z character at byte " + Grouped(controlZ + 1) +
+          " were not read.");
+}
+
+template <typename Work>
+void DataFileKeeper::StartFingerprint(Work work) {
+  // On a thread of its own: hashing a large file takes longer than parsing it, and only the
+  // journal waits for it.
+  try {
+    fingerprinting_ = std::async(std::launch::async, std::move(work)).share();
+  } catch (const std::system_error&) {
+    fingerprint_ = work();
+  }
+}
+
+std::string_view DataFileKeeper::Read() {
+  StartReading();
+  FileReadResult result = ReadRegularFile(path_);
+  if (result.outcome != FileReadResult::Outcome::kRead) {
+    NotReadBecause(result);
+    return {};
+  }
+  bytes_ = std::make_shared<const std::string>(std::move(result.bytes));
+  fileBytes_ = bytes_->size();
+  stamp_ = result.stamp;
+  if (fingerprinted_) {
+    // The thread holds the bytes for as long as it needs them.
+    StartFingerprint(
+        [name = fingerprint_.name, bytes = bytes_] { return FingerprintOf(name, *bytes); });
+  }
+  text_ = FindDataFileText(*bytes_);
+  ControlZFound(text_.unreadBytes, text_.controlZ);
   return text_.text;
+}
+
+bool DataFileKeeper::ReadInPieces(const std::function<void(std::string_view)>& onText) {
+  StartReading();
+  bool beyondHeader = false;
+  std::size_t check = 0;
+  DataFileTextPieces text([&](std::string_view lines) {
+    beyondHeader = beyondHeader || HoldsMoreThanHeader(lines);
+    onText(lines);
+  });
+  const FileReadResult result = ReadRegularFileInPieces(path_, [&](std::string_view bytes) {
+    fileBytes_ += bytes.size();
+    if (fingerprinted_) check = qHashBits(bytes.data(), bytes.size(), check);
+    text.Add(bytes);
+  });
+  if (result.outcome != FileReadResult::Outcome::kRead) {
+    fileBytes_ = 0;
+    NotReadBecause(result);
+    return false;
+  }
+  text.Finish();
+  stamp_ = result.stamp;
+  beyondHeader_ = beyondHeader;
+  ControlZFound(text.UnreadBytes(), text.ControlZ());
+  if (fingerprinted_) {
+    // The bytes are gone: the thread reads the file again, a piece at a time.
+    StartFingerprint([name = fingerprint_.name, path = path_, stamp = result.stamp,
+                      size = static_cast<std::uint64_t>(fileBytes_),
+                      check] { return FingerprintReadAgain(name, path, stamp, size, check); });
+  }
+  return true;
 }
 
 void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
                             const SkippedContent& skipped) {
   savedRevision_ = tableRevision;
   if (unread_.empty()) {
-    if (records == 0 && HoldsMoreThanHeader(text_.text)) {
-      NotRead(ShownPath() + ": no " + records_ + " could be read from its " +
-              Grouped(bytes_ ? bytes_->size() : 0) +
+    if (records == 0 && (beyondHeader_ ? *beyondHeader_ : HoldsMoreThanHeader(text_.text))) {
+      NotRead(ShownPath() + ": no " + records_ + " could be read from its " + Grouped(fileBytes_) +
               " bytes (its line ends, its encoding or its keys are not those of a " + records_ +
               " file).");
     } else if (skipped.Any()) {

@@ -37,15 +37,22 @@ class DataFileKeeper {
   // Reads the file, making an empty one where there is none (see Missing), and returns its text
   // (see FindDataFileText), empty when it could not be read. The text lives until Loaded().
   std::string_view Read();
+  // Reads the file as Read() does, but hands its text to `onText` in pieces of whole lines (see
+  // DataFileTextPieces) instead of holding it: the whole file is never in memory at once. False
+  // when the file could not be read to its end: what was handed on must then be dropped, as the
+  // file counts as not read.
+  bool ReadInPieces(const std::function<void(std::string_view)>& onText);
   // After the text has been parsed: how many records it gave, what the reader passed over, and
   // the table's revision now.
   void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
 
-  // Whether Read() also takes the file's fingerprint, for the journal to name the file it
-  // continues. It is worked out from the bytes read, beside the parsing and after it; a
-  // command-line exchange, which writes no journal, goes without.
+  // Whether Read() and ReadInPieces() also take the file's fingerprint, for the journal to name
+  // the file it continues. It is worked out beside the parsing and after it, on a thread of its
+  // own: from the bytes Read() holds, or, after ReadInPieces(), which holds none, from the file
+  // read again, and then only when that gives the same bytes. A command-line exchange, which
+  // writes no journal, goes without.
   void SetFingerprinted(bool on) { fingerprinted_ = on; }
-  // The file as Read() read it, waiting while that is still being worked out; a file of which
+  // The file as it was read, waiting while that is still being worked out; a file of which
   // nothing was read has one too.
   const FileFingerprint& Fingerprint() const {
     return fingerprinting_.valid() ? fingerprinting_.get() : fingerprint_;
@@ -73,6 +80,14 @@ class DataFileKeeper {
  private:
   std::string ShownPath() const;
   void NotRead(const std::string& what);
+  // Forgets what the last read found.
+  void StartReading();
+  // What a read that did not give the file's text means for the file.
+  void NotReadBecause(const FileReadResult& result);
+  void ControlZFound(std::size_t unreadBytes, std::size_t controlZ);
+  // Works out the fingerprint by `work`, on a thread of its own where one can be had.
+  template <typename Work>
+  void StartFingerprint(Work work);
   // Whether the file is still the one read or last written; on failure to tell, the line that
   // says so.
   std::optional<std::string> CheckUnchanged(bool& changed) const;
@@ -80,12 +95,16 @@ class DataFileKeeper {
   QString path_;
   std::string records_;
   Missing missing_;
-  bool absentWhenRead_ = false;  // and none could be made, or none was to be
+  bool absentWhenRead_ = false;               // and none could be made, or none was to be
   std::shared_ptr<const std::string> bytes_;  // from Read() to Loaded()
   bool fingerprinted_ = false;
   FileFingerprint fingerprint_;
   std::shared_future<FileFingerprint> fingerprinting_;
   DataFileText text_;
+  std::size_t fileBytes_ = 0;
+  // Whether the text held more than empty lines and the "CREATOR" header; none while the text is
+  // still there to tell.
+  std::optional<bool> beyondHeader_;
   std::string unread_;
   QString keptPath_;  // where the file as read goes before its first replacement
   bool keptAside_ = false;

@@ -43,12 +43,13 @@ QString KindOf(mode_t mode) {
 // A regular file open for reading, closed when it goes.
 class ReadableFile {
  public:
-  ReadableFile() = default;
+  explicit ReadableFile(ReadCalls calls = ReadCalls::kReplaceable)
+      : calls_(calls == ReadCalls::kSystemOwn ? RealSystemCalls() : System()) {}
   ReadableFile(const ReadableFile&) = delete;
   ReadableFile& operator=(const ReadableFile&) = delete;
   // Closing a file that was only read loses nothing, whatever close() says.
   ~ReadableFile() {
-    if (fd_ >= 0) System().close(fd_);
+    if (fd_ >= 0) calls_.close(fd_);
   }
 
   // Opens without blocking, so a named pipe cannot hold the program until some writer comes; its
@@ -56,18 +57,20 @@ class ReadableFile {
   FileReadResult::Outcome Open(const QString& path, QString& reason) {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
-    if (System().stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    if (calls_.stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
       reason = KindOf(status.st_mode);
       return FileReadResult::Outcome::kNotRegular;
     }
-    fd_ = OpenRetrying(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    do {
+      fd_ = calls_.open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
+    } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) {
       const int error = errno;
       if (error == ENOENT) return FileReadResult::Outcome::kMissing;
       reason = SystemReason(error);
       return FileReadResult::Outcome::kUnreadable;
     }
-    if (System().fstat(fd_, &status) != 0) {
+    if (calls_.fstat(fd_, &status) != 0) {
       reason = SystemReason(errno);
       return FileReadResult::Outcome::kUnreadable;
     }
@@ -90,19 +93,21 @@ class ReadableFile {
   qint64 Read(char* data, qint64 size, QString& reason) {
     ssize_t read;
     do {
-      read = System().read(fd_, data, static_cast<std::size_t>(size));
+      read = calls_.read(fd_, data, static_cast<std::size_t>(size));
     } while (read < 0 && errno == EINTR);
     if (read < 0) reason = SystemReason(errno);
     return read;
   }
 
  private:
+  const SystemCalls& calls_;
   int fd_ = -1;
   FileStamp stamp_;
 };
 #else
 class ReadableFile {
  public:
+  explicit ReadableFile(ReadCalls = ReadCalls::kReplaceable) {}
   FileReadResult::Outcome Open(const QString& path, QString& reason) {
     const QFileInfo info(path);
     if (!info.exists()) return FileReadResult::Outcome::kMissing;
@@ -202,6 +207,36 @@ FileReadResult ReadRegularFile(const QString& path) {
                             {},
                             QStringLiteral("not enough memory to hold it"),
                             {}};
+  }
+  return result;
+}
+
+FileReadResult ReadRegularFileInPieces(const QString& path,
+                                       const std::function<void(std::string_view)>& onBytes,
+                                       std::size_t pieceSize, ReadCalls calls) {
+  FileReadResult result;
+  ReadableFile file(calls);
+  result.outcome = file.Open(path, result.reason);
+  if (result.outcome != FileReadResult::Outcome::kRead) return result;
+  result.stamp = file.Stamp();
+  std::string piece(std::max<std::size_t>(pieceSize, 1), '\0');
+  for (bool atEnd = false; !atEnd;) {
+    // Whole pieces, however the system hands out the bytes.
+    std::size_t filled = 0;
+    while (filled < piece.size()) {
+      const qint64 read = file.Read(piece.data() + filled,
+                                    static_cast<qint64>(piece.size() - filled), result.reason);
+      if (read < 0) {
+        result.outcome = FileReadResult::Outcome::kUnreadable;
+        return result;
+      }
+      if (read == 0) {
+        atEnd = true;
+        break;
+      }
+      filled += static_cast<std::size_t>(read);
+    }
+    if (filled > 0) onBytes(std::string_view(piece.data(), filled));
   }
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -56,6 +57,22 @@ struct FileReadResult {
 // Reads a regular file whole. Anything else is left unread: opening a named pipe would wait for
 // a writer, and a device such as /dev/zero never ends.
 FileReadResult ReadRegularFile(const QString& path);
+
+// Which system calls a read goes through: those of SystemCalls.h, which tests replace to fail one
+// on purpose, or the system's own, for a read on a thread of its own, so that a test's faults and
+// its record of the calls stay with the thread it runs on.
+enum class ReadCalls { kReplaceable, kSystemOwn };
+
+inline constexpr std::size_t kFilePieceSize = std::size_t{256} << 10;
+
+// ReadRegularFile for a file read a piece at a time: `onBytes` gets the file's bytes in order, in
+// pieces of `pieceSize` bytes but for the last, valid only during the call (so two reads of the
+// same bytes cut them alike); `bytes` of the result stays empty. After a failure half-way
+// (kUnreadable) the pieces handed on were not the whole file.
+FileReadResult ReadRegularFileInPieces(const QString& path,
+                                       const std::function<void(std::string_view)>& onBytes,
+                                       std::size_t pieceSize = kFilePieceSize,
+                                       ReadCalls calls = ReadCalls::kReplaceable);
 
 // Opens a regular file for reading into `file`, as ReadRegularFile does, for reading it piece by
 // piece; otherwise says what stands at `path` (see FileReadResult), with the reason.

@@ -1,33 +1,40 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 #include "RoundRecord.h"
 
 namespace larkspin {
 
-// A round stored as one allocation: the end offset of each of the 74 cells, then their bytes.
-// A table of 100,000 rounds would need 7.4 million separate strings otherwise.
+// A round stored as one allocation: a byte telling the width of the offsets, the end offset of
+// each of the 74 cells, then their bytes. A round's texts are about a hundred bytes, so one byte
+// per offset holds nearly every round; longer rounds take two or four. A table of 100,000 rounds
+// would need 7.4 million separate strings otherwise, and with four-byte offsets twice the memory.
 class PackedRound {
  public:
   PackedRound() = default;
   explicit PackedRound(const RoundRecord& record);
   explicit PackedRound(const RoundCells& cells);
+  PackedRound(const PackedRound& other);
+  PackedRound& operator=(const PackedRound& other);
+  PackedRound(PackedRound&&) noexcept = default;
+  PackedRound& operator=(PackedRound&&) noexcept = default;
 
   std::string_view Cell(int column) const;
   // Every cell at once, quicker than one by one.
   RoundCells Cells() const;
   RoundRecord Unpack() const;
+  // The bytes the round takes, for telling what a table holds.
+  std::size_t Size() const;
 
  private:
-  static constexpr std::size_t kHeaderSize = kRoundColumns * sizeof(std::uint32_t);
   template <typename CellTexts>
   void Pack(const CellTexts& cells);
 
-  std::string blob_;  // empty: every cell is empty
+  std::unique_ptr<char[]> block_;  // none: every cell is empty
 };
 
 }  // namespace larkspin

@@ -18,7 +18,14 @@ RoundBook::~RoundBook() {
 
 void RoundBook::Load() {
   SkippedContent skipped;
-  std::vector<PackedRound> rounds = ParseRoundFile(file_.Read(), &skipped);
+  RoundFileReader reader(&skipped);
+  // Piece by piece: the file's bytes and the rounds made of them are never in memory together.
+  const bool read = file_.ReadInPieces([&reader](std::string_view lines) { reader.Read(lines); });
+  std::vector<PackedRound> rounds = reader.Finish();
+  if (!read) {
+    rounds.clear();  // a file read only in part counts as not read at all
+    skipped = SkippedContent{};
+  }
   const std::size_t count = rounds.size();
   // Each round read goes to the top, so the file's last round ends up in row 0.
   std::reverse(rounds.begin(), rounds.end());

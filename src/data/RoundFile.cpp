@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "KeyValueLines.h"
 #include "TextEncoding.h"
@@ -19,30 +22,73 @@ int HoleNumber(std::string_view digits) {
   return 0;
 }
 
-// The order in which a record's keys are written: putts before clubs.
-std::array<std::string, kRoundColumns> MakeRecordKeys() {
-  std::array<std::string, kRoundColumns> keys;
-  keys[0] = "\r\nCOURSE=";
-  keys[1] = "\r\nDATE=";
+// A record's keys in the order they are written, putts before clubs, each with its column.
+struct RecordKey {
+  std::string text;  // "COURSE", "S5"...
+  int column = 0;
+  // The key and its "=" as the first bytes of a line, for comparing eight bytes at once.
+  std::uint64_t bytes = 0;
+  std::uint64_t mask = 0;
+  std::size_t length = 0;  // of the key and its "="
+};
+
+std::array<RecordKey, kRoundColumns> MakeRecordKeys() {
+  std::array<RecordKey, kRoundColumns> keys;
+  keys[0] = {"COURSE", kCourseColumn};
+  keys[1] = {"DATE", kDateColumn};
   int next = 2;
   for (const char letter : {'S', 'D', 'P', 'C'}) {
     for (int hole = 1; hole <= kHoles; ++hole) {
-      keys[next++] = "\r\n" + std::string(1, letter) + std::to_string(hole) + "=";
+      const int column = letter == 'S'   ? ScoreColumn(hole)
+                         : letter == 'D' ? DriveColumn(hole)
+                         : letter == 'P' ? PuttsColumn(hole)
+                                         : ClubColumn(hole);
+      keys[next++] = {std::string(1, letter) + std::to_string(hole), column};
     }
+  }
+  for (RecordKey& key : keys) {
+    const std::string line = key.text + "=";
+    key.length = line.size();  // at most 7
+    std::array<char, 8> bytes{};
+    std::array<char, 8> mask{};
+    std::memcpy(bytes.data(), line.data(), line.size());
+    std::fill_n(mask.begin(), line.size(), '\xFF');
+    std::memcpy(&key.bytes, bytes.data(), 8);
+    std::memcpy(&key.mask, mask.data(), 8);
   }
   return keys;
 }
 
-std::array<int, kRoundColumns> MakeRecordColumns() {
-  std::array<int, kRoundColumns> columns{};
-  columns[0] = kCourseColumn;
-  columns[1] = kDateColumn;
-  int next = 2;
-  for (const auto column : {ScoreColumn, DriveColumn, PuttsColumn, ClubColumn}) {
-    for (int hole = 1; hole <= kHoles; ++hole)
-      columns[next++] = column(hole);
-  }
-  return columns;
+const std::array<RecordKey, kRoundColumns>& RecordKeys() {
+  static const auto keys = MakeRecordKeys();
+  return keys;
+}
+
+// Where each column's key stands in the order a record is written.
+const std::array<int, kRoundColumns>& WriteIndexOfColumn() {
+  static const auto indexes = [] {
+    std::array<int, kRoundColumns> indexes{};
+    for (int i = 0; i < kRoundColumns; ++i)
+      indexes[RecordKeys()[i].column] = i;
+    return indexes;
+  }();
+  return indexes;
+}
+
+bool IsTrailingSpace(char c) {
+  // One test for the five: space, tab, CR, vertical tab and form feed.
+  constexpr std::uint64_t kSpaces =
+      (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\v') | (1ull << '\f');
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kSpaces >> byte) & 1) != 0;
+}
+
+bool IsHeaderLine(std::string_view key, std::string_view value) {
+  // A header line holds a short text; one with control characters in it (a file whose line ends
+  // are CR alone reads as one long line) is more than a header.
+  return key == "CREATOR" && std::none_of(value.begin(), value.end(), [](char c) {
+           return static_cast<unsigned char>(c) < 0x20;
+         });
 }
 
 }  // namespace
@@ -67,56 +113,155 @@ int RoundFileKeyColumn(std::string_view key) {
   }
 }
 
+RoundFileReader::RoundFileReader(SkippedContent* skipped)
+    : skipped_(skipped ? *skipped : ignored_) {}
+
+void RoundFileReader::FinishRound() {
+  if (!cells_[kCourseColumn].empty()) {
+    rounds_.emplace_back(cells_);
+  } else if (holdsValues_) {
+    ++skipped_.records;
+  }
+}
+
+inline void RoundFileReader::ReadValue(int column, std::string_view value, bool utf8) {
+  std::string_view decoded = utf8 ? value : DecodeFileValue(value, scratch_);
+  if (column == kCourseColumn) {
+    FinishRound();
+    cells_ = {};
+    holdsValues_ = false;
+  } else if (!cells_[column].empty() && cells_[column] != decoded) {
+    ++skipped_.repeatedLines;  // the value before is lost
+  }
+  if (!utf8 && decoded.data() == scratch_.data()) {
+    owned_[column].swap(scratch_);
+    decoded = owned_[column];
+  }
+  cells_[column] = decoded;
+  holdsValues_ = holdsValues_ || !value.empty();
+}
+
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+
+// The offset of the first line feed in eight bytes read from memory, 8 when there is none.
+int FirstLineFeed(std::uint64_t bytes) {
+  if constexpr (std::endian::native != std::endian::little) {
+    for (int i = 0; i < 8; ++i) {
+      if (((bytes >> (56 - 8 * i)) & 0xFF) == '\n') return i;
+    }
+    return 8;
+  }
+  // A byte that was a line feed becomes zero, and the lowest zero byte sets its top bit here.
+  const std::uint64_t x = bytes ^ (kOnes * '\n');
+  const std::uint64_t found = (x - kOnes) & ~x & (kOnes * 0x80);
+  return std::countr_zero(found) / 8;
+}
+
+}  // namespace
+
+void RoundFileReader::Read(std::string_view lines) {
+  // In a piece that is UTF-8 throughout, so is every value; only other pieces are judged per
+  // value. Pieces end at line feeds, which no UTF-8 sequence holds, so this judges each value as
+  // the whole text would.
+  const bool utf8 = IsValidUtf8(lines);
+  const auto& keys = RecordKeys();
+  const auto& writeIndexOf = WriteIndexOfColumn();
+  const char* p = lines.data();
+  const char* const end = p + lines.size();
+  // A file the program wrote has its keys in the order it writes them: the key the next line most
+  // likely has is tried first, eight bytes at once, and its short value searched for the line
+  // feed eight bytes at once too.
+  while (p < end) {
+    int column = -1;
+    int nextKey = 0;
+    const char* value = nullptr;
+    const char* lineEnd = nullptr;
+    if (end - p >= 16) {
+      const RecordKey& key = keys[nextKey_];
+      std::uint64_t start;
+      std::memcpy(&start, p, 8);
+      if ((start & key.mask) == key.bytes) {
+        column = key.column;
+        nextKey = nextKey_ + 1 == kRoundColumns ? 0 : nextKey_ + 1;
+        value = p + key.length;
+        std::uint64_t after;
+        std::memcpy(&after, value, 8);
+        if (const int at = FirstLineFeed(after); at < 8) {
+          lineEnd = value + at;
+        } else {
+          lineEnd = value + 8;
+          while (lineEnd < end && *lineEnd != '\n')
+            ++lineEnd;
+        }
+      }
+    }
+    const char* equals = nullptr;
+    if (!value) {
+      lineEnd = p;
+      while (lineEnd < end && *lineEnd != '\n') {
+        if (*lineEnd == '=' && !equals) equals = lineEnd;
+        ++lineEnd;
+      }
+    }
+    const char* const next = lineEnd < end ? lineEnd + 1 : end;
+    while (lineEnd > p && IsTrailingSpace(lineEnd[-1]))
+      --lineEnd;
+    if (!value) {
+      // Any other line: the key is what stands before the first "=", the value what follows.
+      const std::string_view key =
+          equals ? std::string_view(p, equals - p) : std::string_view(p, lineEnd - p);
+      value = equals ? equals + 1 : lineEnd;
+      column = RoundFileKeyColumn(key);
+      if (column < 0) {
+        skipped_.UnknownLine(key, std::string_view(value, lineEnd - value));
+        p = next;
+        continue;
+      }
+      nextKey = writeIndexOf[column] + 1 == kRoundColumns ? 0 : writeIndexOf[column] + 1;
+    }
+    ReadValue(column, std::string_view(value, lineEnd - value), utf8);
+    nextKey_ = nextKey;
+    p = next;
+  }
+  // The round may go on in the next piece, whose bytes replace these.
+  for (int column = 0; column < kRoundColumns; ++column) {
+    std::string_view& cell = cells_[column];
+    if (!cell.empty() && cell.data() != owned_[column].data()) {
+      owned_[column].assign(cell);
+      cell = owned_[column];
+    }
+  }
+}
+
+std::vector<PackedRound> RoundFileReader::Finish() {
+  FinishRound();
+  cells_ = {};
+  holdsValues_ = false;
+  return std::move(rounds_);
+}
+
 std::vector<PackedRound> ParseRoundFile(std::string_view text, SkippedContent* skipped) {
-  std::vector<PackedRound> rounds;
-  std::array<std::string_view, kRoundColumns> cells{};
-  // In a text that is UTF-8 throughout, so is every value; only other texts are judged per value.
-  const bool allUtf8 = IsValidUtf8(text);
-  std::array<std::string, kRoundColumns> converted;
-  std::string scratch;
-  SkippedContent ignored;
-  SkippedContent& skips = skipped ? *skipped : ignored;
-  bool holdsValues = false;
-  const auto finishRound = [&] {
-    if (!cells[kCourseColumn].empty()) {
-      rounds.emplace_back(cells);
-    } else if (holdsValues) {
-      ++skips.records;
-    }
-  };
-  ForEachKeyValueLine(text, [&](std::string_view key, std::string_view value) {
-    const int column = RoundFileKeyColumn(key);
-    if (column < 0) return skips.UnknownLine(key, value);
-    std::string_view decoded = allUtf8 ? value : DecodeFileValue(value, scratch);
-    if (column == kCourseColumn) {
-      finishRound();
-      cells = {};
-      holdsValues = false;
-    } else if (!cells[column].empty() && cells[column] != decoded) {
-      ++skips.repeatedLines;  // the value before is lost
-    }
-    if (decoded.data() == scratch.data()) {
-      converted[column].swap(scratch);
-      decoded = converted[column];
-    }
-    cells[column] = decoded;
-    holdsValues = holdsValues || !value.empty();
-  });
-  finishRound();
-  return rounds;
+  RoundFileReader reader(skipped);
+  reader.Read(text);
+  return reader.Finish();
 }
 
 bool HoldsMoreThanHeader(std::string_view text) {
-  bool more = false;
-  ForEachKeyValueLine(text, [&more](std::string_view key, std::string_view value) {
-    // A header line holds a short text; one with control characters in it (a file whose line
-    // ends are CR alone reads as one long line) is more than a header.
-    const bool header = key == "CREATOR" && std::none_of(value.begin(), value.end(), [](char c) {
-                          return static_cast<unsigned char>(c) < 0x20;
-                        });
-    if (!header && (!key.empty() || !value.empty())) more = true;
-  });
-  return more;
+  // Line by line, to stop at the first line that is more: in a file of rounds, the second.
+  while (!text.empty()) {
+    const std::size_t lineFeed = text.find('\n');
+    const std::string_view line = text.substr(0, lineFeed);
+    bool more = false;
+    ForEachKeyValueLine(line, [&more](std::string_view key, std::string_view value) {
+      if (!IsHeaderLine(key, value) && (!key.empty() || !value.empty())) more = true;
+    });
+    if (more) return true;
+    if (lineFeed == std::string_view::npos) break;
+    text.remove_prefix(lineFeed + 1);
+  }
+  return false;
 }
 
 void AppendFileValue(std::string& out, std::string_view value) {
@@ -128,27 +273,68 @@ void AppendFileValue(std::string& out, std::string_view value) {
 }
 
 bool WriteRoundFile(const RoundTable& table, const ByteSink& sink) {
-  static const auto keys = MakeRecordKeys();
-  static const auto columns = MakeRecordColumns();
+  const auto& keys = RecordKeys();
+  // Each key as it stands in the file, after the line end before it, in 16 bytes: copied whole,
+  // whatever its length, and the bytes past it written over by what follows.
+  struct LineStart {
+    std::array<char, 16> bytes{};
+    std::size_t length = 0;
+  };
+  static const auto lineStarts = [&keys] {
+    std::array<LineStart, kRoundColumns> starts;
+    for (int i = 0; i < kRoundColumns; ++i) {
+      const std::string text = "\r\n" + keys[i].text + "=";
+      std::memcpy(starts[i].bytes.data(), text.data(), text.size());
+      starts[i].length = text.size();
+    }
+    return starts;
+  }();
+  static const std::size_t keyBytes = [] {
+    std::size_t bytes = 0;
+    for (const LineStart& start : lineStarts)
+      bytes += start.length;
+    return bytes;
+  }();
+  if (table.RowCount() == 0) return true;
   // Handed on in pieces of about a megabyte: a 50 MB file needs no 50 MB buffer.
   constexpr std::size_t kPieceSize = 1 << 20;
-  std::string out;
-  if (table.RowCount() == 0) return true;
-  out.reserve(kPieceSize + 4096);
-  out += kDataFileHeader;
+  constexpr std::size_t kSlack = 16;
+  std::vector<char> buffer(kPieceSize + 4096);
+  std::size_t used = 0;
+  const auto room = [&](std::size_t bytes) {
+    if (used + bytes + kSlack <= buffer.size()) return true;
+    if (used > 0 && !sink(std::string_view(buffer.data(), used))) return false;
+    used = 0;
+    if (bytes + kSlack > buffer.size()) buffer.resize(bytes + kSlack);
+    return true;
+  };
+  constexpr std::string_view kHeader = kDataFileHeader;
+  std::memcpy(buffer.data(), kHeader.data(), kHeader.size());
+  used = kHeader.size();
   for (int row = table.RowCount() - 1; row >= 0; --row) {
-    if (row != table.RowCount() - 1) out += "\r\n";  // the empty line between records
+    const RoundCells cells = table.Cells(row);
+    std::size_t textBytes = 0;
+    for (const std::string_view cell : cells)
+      textBytes += cell.size();
+    if (!room(2 + keyBytes + textBytes)) return false;
+    char* out = buffer.data() + used;
+    if (row != table.RowCount() - 1) {
+      *out++ = '\r';  // the empty line between records
+      *out++ = '\n';
+    }
     for (int i = 0; i < kRoundColumns; ++i) {
-      out += keys[i];
-      AppendFileValue(out, table.Cell(row, columns[i]));
+      std::memcpy(out, lineStarts[i].bytes.data(), 16);
+      out += lineStarts[i].length;
+      // Line feeds and control-Z would end the value or the whole file when read back.
+      for (const char c : cells[keys[i].column])
+        *out++ = c == '\n' || c == '\x1A' ? ' ' : c;
     }
-    if (out.size() >= kPieceSize) {
-      if (!sink(out)) return false;
-      out.clear();
-    }
+    used = static_cast<std::size_t>(out - buffer.data());
   }
-  out += "\r\n";
-  return sink(out);
+  if (!room(2)) return false;
+  buffer[used++] = '\r';
+  buffer[used++] = '\n';
+  return sink(std::string_view(buffer.data(), used));
 }
 
 }  // namespace larkspin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,36 @@ int RoundFileKeyColumn(std::string_view key);
 // round whose course name is empty is left out. What the reader passes over is counted in
 // `skipped`.
 std::vector<PackedRound> ParseRoundFile(std::string_view text, SkippedContent* skipped = nullptr);
+
+// ParseRoundFile for a text that comes a piece at a time, each piece whole lines (see
+// DataFileTextPieces): the same rounds and the same count of what was passed over, without the
+// whole text in memory.
+class RoundFileReader {
+ public:
+  explicit RoundFileReader(SkippedContent* skipped = nullptr);
+  RoundFileReader(const RoundFileReader&) = delete;
+  RoundFileReader& operator=(const RoundFileReader&) = delete;
+
+  // The next lines of the text; a piece that ends without a line feed ends the text.
+  void Read(std::string_view lines);
+  // The rounds read, in the order the file holds them.
+  std::vector<PackedRound> Finish();
+
+ private:
+  void ReadValue(int column, std::string_view value, bool utf8);
+  void FinishRound();
+
+  SkippedContent ignored_;
+  SkippedContent& skipped_;
+  std::vector<PackedRound> rounds_;
+  RoundCells cells_{};
+  // Values that do not point into the piece being read: those converted from Windows-1252, and
+  // those of a round that goes on in the next piece.
+  std::array<std::string, kRoundColumns> owned_;
+  std::string scratch_;
+  bool holdsValues_ = false;
+  int nextKey_ = 0;  // the key that most likely comes next, in the order a record is written
+};
 
 // Whether a data file's text holds anything but empty lines and the "CREATOR" header: a text that
 // does, and yet gives no record, was not understood.

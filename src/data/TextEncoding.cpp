@@ -68,4 +68,56 @@ DataFileText FindDataFileText(std::string_view bytes) {
   return found;
 }
 
+DataFileTextPieces::DataFileTextPieces(TextSink onText) : onText_(std::move(onText)) {}
+
+void DataFileTextPieces::Hand(std::string_view text) {
+  if (!started_) {
+    // A byte-order mark holds no line feed, so the first piece holds all of it.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    started_ = true;
+  }
+  if (!text.empty()) onText_(text);
+}
+
+void DataFileTextPieces::Add(std::string_view bytes) {
+  const std::size_t offset = added_;
+  added_ += bytes.size();
+  if (controlZ_ != DataFileText::kNone) {
+    notPadding_ = notPadding_ || bytes.find_first_not_of('\x1A') != std::string_view::npos;
+    return;
+  }
+  std::string_view text = bytes;
+  if (const auto stop = bytes.find('\x1A'); stop != std::string_view::npos) {
+    controlZ_ = offset + stop;
+    text = bytes.substr(0, stop);
+    notPadding_ = bytes.find_first_not_of('\x1A', stop + 1) != std::string_view::npos;
+  }
+  if (const auto lastLineFeed = text.rfind('\n'); lastLineFeed != std::string_view::npos) {
+    std::string_view lines = text.substr(0, lastLineFeed + 1);
+    if (!partial_.empty()) {
+      const std::size_t firstLineFeed = lines.find('\n');
+      partial_.append(lines.substr(0, firstLineFeed + 1));
+      Hand(partial_);
+      partial_.clear();
+      lines.remove_prefix(firstLineFeed + 1);
+    }
+    Hand(lines);
+    text.remove_prefix(lastLineFeed + 1);
+  }
+  partial_.append(text);
+  if (controlZ_ != DataFileText::kNone) {
+    Hand(partial_);  // the control-Z ends the text
+    std::string().swap(partial_);
+  }
+}
+
+void DataFileTextPieces::Finish() {
+  if (controlZ_ == DataFileText::kNone) Hand(partial_);
+  std::string().swap(partial_);
+}
+
+std::size_t DataFileTextPieces::UnreadBytes() const {
+  return notPadding_ ? added_ - controlZ_ - 1 : 0;
+}
+
 }  // namespace larkspin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,37 @@ struct DataFileText {
   std::size_t unreadBytes = 0;   // the bytes after it, when they are more than control-Z padding
 };
 DataFileText FindDataFileText(std::string_view bytes);
+
+}  // namespace larkspin
+
+namespace larkspin {
+
+// FindDataFileText for a file read a piece at a time: its text, the same text FindDataFileText
+// finds in the whole file, handed on in pieces of whole lines (each ends with a line feed, but for
+// the text's last), so that a reader never holds more than a piece and the start of a line.
+class DataFileTextPieces {
+ public:
+  using TextSink = std::function<void(std::string_view)>;
+  explicit DataFileTextPieces(TextSink onText);
+
+  // The file's next bytes; text that completes a line goes on to the sink at once.
+  void Add(std::string_view bytes);
+  // The end of the file: the rest of the text goes on to the sink.
+  void Finish();
+
+  // As FindDataFileText tells them, once finished.
+  std::size_t ControlZ() const { return controlZ_; }
+  std::size_t UnreadBytes() const;
+
+ private:
+  void Hand(std::string_view text);
+
+  TextSink onText_;
+  std::string partial_;  // the start of a line the next bytes go on with
+  std::size_t added_ = 0;
+  std::size_t controlZ_ = DataFileText::kNone;
+  bool notPadding_ = false;  // a byte after the control-Z is not control-Z
+  bool started_ = false;     // text was handed on
+};
 
 }  // namespace larkspin

@@ -14,6 +14,15 @@ bool IsSpace(char c) {
 }  // namespace
 
 int CellNumber(std::string_view text) {
+  // Nearly every cell is a few digits and nothing else: nine of them cannot overflow.
+  if (!text.empty() && text.size() <= 9 && text[0] >= '0' && text[0] <= '9') {
+    int number = 0;
+    for (const char c : text) {
+      if (c < '0' || c > '9') break;
+      number = number * 10 + (c - '0');
+    }
+    return number;
+  }
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i]))
     ++i;

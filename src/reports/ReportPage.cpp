@@ -1,5 +1,9 @@
 #include "ReportPage.h"
 
+#include <array>
+#include <charconv>
+#include <cstring>
+
 #include "CellNumber.h"
 #include "HtmlText.h"
 #include "ReportLinks.h"
@@ -45,6 +49,63 @@ void ReportPage::Reserve(std::size_t rounds) {
 }
 
 void ReportPage::AppendRoundRow(const RoundCells& round) {
+  // Most rows are short: built in a buffer of their own and added to the page at once, rather than
+  // growing the page by sixty small pieces.
+  constexpr std::string_view kCellEnd = "</td><td>";
+  constexpr std::size_t kEscapedMost = 6;  // "&quot;" for one byte
+  std::size_t bound =
+      64 + (kHoles + 1) * kCellEnd.size() + round[kDateColumn].size() * kEscapedMost;
+  for (int hole = 1; hole <= kHoles; ++hole)
+    bound += round[ScoreColumn(hole)].size() * kEscapedMost;
+  if (bound > kRowBufferSize) {
+    AppendLongRoundRow(round);
+    return;
+  }
+  std::array<char, kRowBufferSize> row;
+  char* out = row.data();
+  const auto put = [&out](std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    out += text.size();
+  };
+  const auto putEscaped = [&out, &put](std::string_view text) {
+    for (const char c : text) {
+      switch (c) {
+        case '&':
+          put("&amp;");
+          break;
+        case '<':
+          put("&lt;");
+          break;
+        case '>':
+          put("&gt;");
+          break;
+        case '"':
+          put("&quot;");
+          break;
+        case '\'':
+          put("&#39;");
+          break;
+        default:
+          *out++ = c;
+      }
+    }
+  };
+  put("<tr><td>");
+  putEscaped(round[kDateColumn]);
+  Count total = 0;
+  for (int hole = 1; hole <= kHoles; ++hole) {
+    const std::string_view score = round[ScoreColumn(hole)];
+    put(kCellEnd);
+    putEscaped(score);
+    total += CellNumber(score);
+  }
+  put(kCellEnd);
+  out = std::to_chars(out, row.data() + row.size(), total).ptr;
+  put("</td></tr>");
+  document_.append(row.data(), out);
+}
+
+void ReportPage::AppendLongRoundRow(const RoundCells& round) {
   document_ += "<tr><td>";
   AppendEscaped(document_, round[kDateColumn]);
   Count total = 0;

@@ -27,6 +27,9 @@ class ReportPage {
 
  private:
   explicit ReportPage(std::string_view escapedHeading);
+  // A row whose texts would not fit the buffer AppendRoundRow builds a row in.
+  void AppendLongRoundRow(const RoundCells& round);
+  static constexpr std::size_t kRowBufferSize = 1024;
 
   std::string document_;
 };

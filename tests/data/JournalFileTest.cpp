@@ -158,14 +158,40 @@ TEST(JournalFile, DataFileKeeper_fingerprintsTheBytesItRead) {
     } else if (!c.bytes.isEmpty()) {
       ASSERT_TRUE(WriteFile(path, c.bytes));
     }
-    DataFileKeeper keeper(path, "round");
-    keeper.SetFingerprinted(true);
-    keeper.Read();
-    keeper.Loaded(0, 0);
-    EXPECT_EQ(keeper.Fingerprint(),
-              c.read ? FingerprintOf("lks.dat", c.bytes.toStdString()) : NothingRead("lks.dat"))
-        << c.behaviour;
+    // Held whole, or read a piece at a time and so read again for the fingerprint.
+    for (const bool inPieces : {false, true}) {
+      DataFileKeeper keeper(path, "round");
+      keeper.SetFingerprinted(true);
+      if (inPieces) {
+        keeper.ReadInPieces([](std::string_view) {});
+      } else {
+        keeper.Read();
+      }
+      keeper.Loaded(0, 0);
+      EXPECT_EQ(keeper.Fingerprint(),
+                c.read ? FingerprintOf("lks.dat", c.bytes.toStdString()) : NothingRead("lks.dat"))
+          << c.behaviour << (inPieces ? " in pieces" : "");
+    }
   }
+}
+
+// A file read a piece at a time is read again for its fingerprint; replaced in between, it is named
+// by no fingerprint at all, neither as it was read nor as it is now.
+TEST(JournalFile, DataFileKeeper_namesNoFileReplacedWhileReadInPieces) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("lks.dat");
+  const QByteArray before = "COURSE=Pine\r\n";
+  const QByteArray after = "COURSE=Elm\r\n";
+  ASSERT_TRUE(WriteFile(path, before));
+  DataFileKeeper keeper(path, "round");
+  keeper.SetFingerprinted(true);
+  keeper.ReadInPieces(
+      [&](std::string_view) { ASSERT_TRUE(WriteFileAtomically(path, after.toStdString())); });
+  keeper.Loaded(1, 0);
+  const FileFingerprint& fingerprint = keeper.Fingerprint();
+  EXPECT_NE(fingerprint, FingerprintOf("lks.dat", before.toStdString()));
+  EXPECT_NE(fingerprint, FingerprintOf("lks.dat", after.toStdString()));
+  EXPECT_NE(fingerprint, NothingRead("lks.dat"));
 }
 
 #ifdef Q_OS_UNIX

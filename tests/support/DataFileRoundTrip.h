@@ -42,30 +42,78 @@ inline std::string WriteCourses(std::vector<CourseRecord> courses) {
   return SerializeCourseFile(table);
 }
 
+// What the window's start makes of a file it reads `pieceSize` bytes at a time.
+struct PieceRead {
+  std::vector<PackedRound> rounds;
+  SkippedContent skipped;
+  bool beyondHeader = false;
+  std::size_t controlZ = 0;
+  std::size_t unreadBytes = 0;
+};
+inline PieceRead ReadRoundsInPieces(std::string_view bytes, std::size_t pieceSize) {
+  PieceRead read;
+  RoundFileReader reader(&read.skipped);
+  DataFileTextPieces text([&](std::string_view lines) {
+    read.beyondHeader = read.beyondHeader || HoldsMoreThanHeader(lines);
+    reader.Read(lines);
+  });
+  for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+    text.Add(bytes.substr(at, pieceSize));
+  text.Finish();
+  read.rounds = reader.Finish();
+  read.controlZ = text.ControlZ();
+  read.unreadBytes = text.UnreadBytes();
+  return read;
+}
+
+// The first cell in which `second` differs from `first`; empty when none does.
+inline std::string OtherRounds(const std::vector<PackedRound>& first,
+                               const std::vector<PackedRound>& second) {
+  if (second.size() != first.size()) {
+    return std::to_string(second.size()) + " rounds instead of " + std::to_string(first.size());
+  }
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    for (int column = 0; column < kRoundColumns; ++column) {
+      if (first[i].Cell(column) != second[i].Cell(column)) {
+        return "round " + std::to_string(i) + " column " + std::string(RoundColumnHeading(column)) +
+               " as \"" + std::string(second[i].Cell(column)) + "\" instead of \"" +
+               std::string(first[i].Cell(column)) + "\"";
+      }
+    }
+  }
+  return {};
+}
+
 }  // namespace roundtrip
 
 // What goes wrong; empty when nothing does.
 inline std::string CheckRoundFileRoundTrip(std::string_view bytes) {
   using namespace roundtrip;
-  const std::vector<PackedRound> first = ReadRounds(bytes);
-  [[maybe_unused]] const bool more = HoldsMoreThanHeader(FindDataFileText(bytes).text);
+  const DataFileText text = FindDataFileText(bytes);
+  SkippedContent skipped;
+  const std::vector<PackedRound> first = ParseRoundFile(text.text, &skipped);
+  const bool more = HoldsMoreThanHeader(text.text);
+  // Read a piece at a time, as the window reads it, the file gives the same.
+  for (const std::size_t pieceSize : {1, 7, 64}) {
+    const PieceRead read = ReadRoundsInPieces(bytes, pieceSize);
+    const std::string in = " read in pieces of " + std::to_string(pieceSize) + " bytes";
+    if (const std::string other = OtherRounds(first, read.rounds); !other.empty())
+      return "lks.dat" + in + " gave " + other;
+    if (read.skipped.records != skipped.records ||
+        read.skipped.unknownLines != skipped.unknownLines ||
+        read.skipped.repeatedLines != skipped.repeatedLines ||
+        read.skipped.firstUnknownKey != skipped.firstUnknownKey) {
+      return "lks.dat" + in + " passed over other lines";
+    }
+    if (read.beyondHeader != more) return "lks.dat" + in + " held other than the header";
+    if (read.controlZ != text.controlZ || read.unreadBytes != text.unreadBytes)
+      return "lks.dat" + in + " ended elsewhere";
+  }
   const std::string written = WriteRounds(first);
   if (!IsValidUtf8(written)) return "lks.dat written with text that is not UTF-8";
   const std::vector<PackedRound> second = ReadRounds(written);
-  if (second.size() != first.size()) {
-    return "lks.dat read back with " + std::to_string(second.size()) + " rounds instead of " +
-           std::to_string(first.size());
-  }
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    for (int column = 0; column < kRoundColumns; ++column) {
-      if (first[i].Cell(column) != second[i].Cell(column)) {
-        return "lks.dat round " + std::to_string(i) + " column " +
-               std::string(RoundColumnHeading(column)) + " read back as \"" +
-               std::string(second[i].Cell(column)) + "\" instead of \"" +
-               std::string(first[i].Cell(column)) + "\"";
-      }
-    }
-  }
+  if (const std::string other = OtherRounds(first, second); !other.empty())
+    return "lks.dat read back with " + other;
   if (WriteRounds(second) != written) return "lks.dat written differently the second time";
   return {};
 }
