@@ -160,9 +160,6 @@ void CsvReader::AddCell(std::string_view cell) {
       FailLongName();
       return;
     }
-    if (cellEnds_.empty() && cell.starts_with(kByteOrderMarkAs1252)) {
-      cell.remove_prefix(kByteOrderMarkAs1252.size());
-    }
     if (cell.size() > kNameBytes) {
       std::size_t cut = kNameBytes;
       while (cut > 0 && (static_cast<unsigned char>(cell[cut]) & 0xC0) == 0x80)
@@ -187,6 +184,14 @@ void CsvReader::AddCell(std::string_view cell) {
     rowText_ += cell;
   } else {
     rowText_ += Windows1252ToUtf8(cell);
+  }
+  // The mark is taken off the text as stored, every copy of it, so that the name reads the same
+  // when written out and read again, whichever encoding it was read in.
+  if (headerCells_ == 0 && cellEnds_.empty()) {
+    std::size_t marks = 0;
+    while (std::string_view(rowText_).substr(marks).starts_with(kByteOrderMarkAs1252))
+      marks += kByteOrderMarkAs1252.size();
+    rowText_.erase(0, marks);
   }
   // A name read as Windows-1252 grows: kept to the same length as a UTF-8 one, so that it reads
   // the same when written out and read again.
