@@ -105,7 +105,10 @@ std::string SumText(std::optional<int> sum) {
 std::string ToParText(std::optional<int> toPar) {
   if (!toPar) return {};
   if (*toPar == 0) return "E";
-  return (*toPar > 0 ? "+" : "") + std::to_string(*toPar);
+  // Appended rather than "+" + number: GCC 12 at -O3 takes that for an overlapping copy.
+  std::string text = *toPar > 0 ? "+" : "";
+  text += std::to_string(*toPar);
+  return text;
 }
 
 std::string FigureText(const RoundTotals& totals, RoundFigure figure) {
