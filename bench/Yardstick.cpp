@@ -1,6 +1,6 @@
 // larkspin_yardstick: the main window's widget tree and nothing else: the same menus, fields,
-// boxes, buttons and an empty 74-column table, laid out alike, with no data, no files, no model
-// of our own and no handlers, linking Qt Widgets alone. What a start costs Qt itself, for
+// boxes, sums, buttons and an empty 76-column table, laid out alike, with no data, no files, no
+// model of our own and no handlers, linking Qt Widgets alone. What a start costs Qt itself, for
 // larkspin_launch_bench to hold the real program's start against.
 
 #include <QApplication>
@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,7 @@ QComboBox* DropDown(QWidget* parent, const QStringList& entries) {
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
   box->addItems(entries);
+  box->setCurrentIndex(-1);  // the window's boxes show no entry until a round does
   return box;
 }
 
@@ -52,19 +54,60 @@ QGroupBox* HoleBox(int hole, QWidget* parent, const QStringList& clubs) {
   auto* club = DropDown(box, clubs);
   club->setMinimumContentsLength(3);
   club->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  club->setIconSize(QSize(0, 0));
   QWidget* const fields[] = {Field(box, false), Field(box, false), club, Field(box, false)};
-  const char* const marks[] = {"S", "D", "C", "P"};
+  // Holes 4, 5, 13 and 14 have no "P" beside their putts.
+  const bool marksPutts = hole != 4 && hole != 5 && hole != 13 && hole != 14;
+  const char* const marks[] = {"S", "D", "C", marksPutts ? "P" : nullptr};
   for (int row = 0; row < 4; ++row) {
-    auto* label = new QLabel(QString::fromLatin1(marks[row]), box);
-    label->setBuddy(fields[row]);
-    layout->addWidget(label, row + 1, 0);
+    if (marks[row]) {
+      auto* label = new QLabel(QString::fromLatin1(marks[row]), box);
+      label->setBuddy(fields[row]);
+      layout->addWidget(label, row + 1, 0);
+    }
     layout->addWidget(fields[row], row + 1, 1);
   }
   return box;
 }
 
+QLineEdit* SumField(QWidget* parent) {
+  QLineEdit* field = Field(parent, true);
+  field->setFocusPolicy(Qt::NoFocus);
+  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("+888")) + 8);
+  return field;
+}
+
+// The sums beside the holes: par, strokes and putts, with the drive and club rows left empty but
+// as high as a hole's; "Total" shows the score to par there.
+QGroupBox* SumsBox(const QString& title, bool toPar, const QGroupBox& hole, QWidget* parent) {
+  auto* box = new QGroupBox(title, parent);
+  auto* layout = new QGridLayout(box);
+  layout->setContentsMargins(4, 2, 4, 4);
+  layout->setHorizontalSpacing(3);
+  layout->setVerticalSpacing(2);
+  layout->addWidget(SumField(box), 0, 1);
+  for (const auto& [row, mark] : {std::pair{1, "S"}, std::pair{4, "P"}}) {
+    QLineEdit* field = SumField(box);
+    auto* label = new QLabel(QString::fromLatin1(mark), box);
+    label->setBuddy(field);
+    layout->addWidget(label, row, 0);
+    layout->addWidget(field, row, 1);
+  }
+  layout->setRowMinimumHeight(2, hole.findChild<QLineEdit*>()->sizeHint().height());
+  layout->setRowMinimumHeight(3, hole.findChild<QComboBox*>()->sizeHint().height());
+  if (toPar) {
+    QLineEdit* field = SumField(box);
+    auto* label = new QLabel(QStringLiteral("To par"), box);
+    label->setBuddy(field);
+    layout->addWidget(label, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+    layout->addWidget(field, 3, 1, Qt::AlignVCenter);
+  }
+  return box;
+}
+
 QStringList Headings() {
-  QStringList headings = {QStringLiteral("Course"), QStringLiteral("Date")};
+  QStringList headings = {QStringLiteral("Course"), QStringLiteral("Date"), QStringLiteral("Total"),
+                          QStringLiteral("To par")};
   for (const char* prefix : {"", "D", "C", "P"}) {
     for (int hole = 1; hole <= 18; ++hole)
       headings.append(QString::fromLatin1(prefix) + QString::number(hole));
@@ -87,7 +130,11 @@ void BuildMenus(QMenuBar* bar) {
   edit->addAction(QStringLiteral("&Redo"))
       ->setShortcuts(
           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  edit->addSeparator();
+  edit->addAction(QStringLiteral("Course &Ratings\u2026"));
   view->addAction(QStringLiteral("&Trends\u2026"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  view->addAction(QStringLiteral("&Handicap\u2026"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   help->addAction(QStringLiteral("&User Guide"))->setShortcut(QKeySequence(Qt::Key_F1));
   help->addAction(QStringLiteral("&About LKS..."));
 }
@@ -122,8 +169,12 @@ int main(int argc, char** argv) {
 
   auto* grid = new QGridLayout;
   grid->setSpacing(4);
+  QGroupBox* hole = nullptr;
   for (int i = 0; i < 18; ++i)
-    grid->addWidget(HoleBox(i + 1, &window, clubs), i / 9, i % 9);
+    grid->addWidget(hole = HoleBox(i + 1, &window, clubs), i / 9, i % 9);
+  grid->addWidget(SumsBox(QStringLiteral("Out"), false, *hole, &window), 0, 9);
+  grid->addWidget(SumsBox(QStringLiteral("In"), false, *hole, &window), 1, 9);
+  grid->addWidget(SumsBox(QStringLiteral("Total"), true, *hole, &window), 1, 10);
 
   auto* table = new QTableView(&window);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -137,7 +188,7 @@ int main(int argc, char** argv) {
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
   table->horizontalHeader()->setHighlightSections(false);
   table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  auto* model = new QStandardItemModel(0, 74, &window);
+  auto* model = new QStandardItemModel(0, 76, &window);
   model->setHorizontalHeaderLabels(Headings());
   table->setModel(model);
 
@@ -159,7 +210,7 @@ int main(int argc, char** argv) {
   QComboBox* period = DropDown(&window, {"Month", "6 Months", "Year", "Eternity"});
   period->setMinimumContentsLength(9);
   reportButtons->addWidget(period);
-  for (const char* caption : {"Course Report", "Overall Report", "Trends"})
+  for (const char* caption : {"Course Report", "Overall Report", "Trends", "Handicap"})
     reportButtons->addWidget(new QPushButton(QString::fromLatin1(caption), &window));
   reportButtons->addStretch();
   reportButtons->addWidget(new QPushButton(QStringLiteral("Help"), &window));
