@@ -51,6 +51,8 @@ namespace {
 constexpr unsigned kAboutCommand = 16;
 #endif
 
+constexpr int kJournalPreparationDelayMs = 500;
+
 // The widest text a figure of the round list can take: its most digits, and a sign for "To par".
 int WidestPossibleFigure(const TextMeasure& measure, RoundFigure figure) {
   RoundTotals even;
@@ -139,9 +141,9 @@ void CScorecardDlg::BuildControls() {
 
   for (int hole = 1; hole <= kHoles; ++hole)
     c.holes[hole - 1] = new HoleBox(hole, this);
-  c.out = new TotalsBox(tr("Out"), false, this);
-  c.in = new TotalsBox(tr("In"), false, this);
-  c.total = new TotalsBox(tr("Total"), true, this);
+  c.out = new TotalsBox(tr("Out"), false, *c.holes[0], this);
+  c.in = new TotalsBox(tr("In"), false, *c.holes[0], this);
+  c.total = new TotalsBox(tr("Total"), true, *c.holes[0], this);
 
   c.rounds = new RoundListView(this);
   c.rounds->setAccessibleName(tr("Rounds"));
@@ -553,6 +555,9 @@ void CScorecardDlg::showEvent(QShowEvent* event) {
   shown_ = true;
   // Now that the window manager has put its frame around the window, the title bar is known.
   QTimer::singleShot(0, this, [this] { KeepOnScreen(*this); });
+  // Reading the data files again for the journal would slow the opening; by the time the user
+  // has made a change, they have long been read.
+  QTimer::singleShot(kJournalPreparationDelayMs, this, [this] { core_->PrepareJournal(); });
 }
 
 void CScorecardDlg::OpenTrends() {

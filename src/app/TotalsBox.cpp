@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <memory>
 
 #include "HoleBox.h"
 #include "WidgetMirror.h"
@@ -21,21 +20,9 @@ QLineEdit* MakeSumField(QWidget* parent, const QString& name) {
   return field;
 }
 
-// The heights of a hole group's drive field and club box, so that the rows below stay level
-// with the holes' under any style.
-int DriveRowHeight() {
-  const std::unique_ptr<QLineEdit> drive(MakeGridField(nullptr, QString(), false));
-  return drive->sizeHint().height();
-}
-
-int ClubRowHeight() {
-  const std::unique_ptr<QComboBox> club(MakeClubBox(nullptr, QString()));
-  return club->sizeHint().height();
-}
-
 }  // namespace
 
-TotalsBox::TotalsBox(const QString& title, bool showsToPar, QWidget* parent)
+TotalsBox::TotalsBox(const QString& title, bool showsToPar, const HoleBox& hole, QWidget* parent)
     : QGroupBox(title, parent),
       par(MakeSumField(this, tr("%1 par").arg(title))),
       strokes(MakeSumField(this, tr("%1 strokes").arg(title))),
@@ -53,8 +40,10 @@ TotalsBox::TotalsBox(const QString& title, bool showsToPar, QWidget* parent)
   // The drive and club rows stay empty, but for the score to par in "Total". An empty row gets
   // no spacing below it: its share comes with its height.
   const int emptyRowSpacing = showsToPar ? 0 : layout->verticalSpacing();
-  layout->setRowMinimumHeight(2, DriveRowHeight() + emptyRowSpacing);
-  layout->setRowMinimumHeight(3, ClubRowHeight() + emptyRowSpacing);
+  // As high as the hole's drive field and club box, so that the rows below stay level with the
+  // holes' under any style.
+  layout->setRowMinimumHeight(2, hole.drive->sizeHint().height() + emptyRowSpacing);
+  layout->setRowMinimumHeight(3, hole.club->sizeHint().height() + emptyRowSpacing);
   if (showsToPar) {
     toPar = MakeSumField(this, tr("To par"));
     auto* label = new QLabel(tr("To par"), this);

@@ -78,13 +78,15 @@ std::string Describe(const SkippedContent& skipped, const std::string& records) 
 // `check` over them tells) does it name the file; otherwise it names none, as no file's SHA-256
 // is all zeros.
 FileFingerprint FingerprintReadAgain(std::string name, const QString& path, const FileStamp& stamp,
-                                     std::uint64_t size, std::size_t check) {
+                                     std::uint64_t size, std::size_t check,
+                                     const std::atomic<bool>& stop) {
   QCryptographicHash hash(QCryptographicHash::Sha256);
   std::uint64_t bytes = 0;
   std::size_t again = 0;
   const FileReadResult result = ReadRegularFileInPieces(
       path,
       [&](std::string_view piece) {
+        if (stop.load(std::memory_order_relaxed)) return;  // nobody waits for it any more
         hash.addData(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
         again = qHashBits(piece.data(), piece.size(), again);
         bytes += piece.size();
@@ -92,7 +94,7 @@ FileFingerprint FingerprintReadAgain(std::string name, const QString& path, cons
       kFilePieceSize, ReadCalls::kSystemOwn);
   FileFingerprint fingerprint{std::move(name), true, size, {}};
   if (result.outcome == FileReadResult::Outcome::kRead && result.stamp == stamp && bytes == size &&
-      again == check) {
+      again == check && !stop) {
     const QByteArrayView digest = hash.resultView();
     std::memcpy(fingerprint.sha256.data(), digest.data(),
                 std::min<std::size_t>(fingerprint.sha256.size(), digest.size()));
@@ -100,10 +102,82 @@ FileFingerprint FingerprintReadAgain(std::string name, const QString& path, cons
   return fingerprint;
 }
 
+// qHashBits over `bytes` as ReadRegularFileInPieces would hand them on.
+std::size_t CheckInPieces(std::string_view bytes) {
+  std::size_t check = 0;
+  for (std::size_t at = 0; at < bytes.size(); at += kFilePieceSize) {
+    const std::size_t length = std::min(kFilePieceSize, bytes.size() - at);
+    check = qHashBits(bytes.data() + at, length, check);
+  }
+  return check;
+}
+
 }  // namespace
 
 DataFileKeeper::DataFileKeeper(QString path, std::string records, Missing missing)
     : path_(std::move(path)), records_(std::move(records)), missing_(missing) {}
+
+DataFileKeeper::~DataFileKeeper() {
+  // The thread's future waits for it as it goes: the thread stops hashing first.
+  fingerprintStop_->store(true);
+}
+
+void DataFileKeeper::KeepForFingerprint(const FileStamp& stamp, std::uint64_t size,
+                                        std::size_t check) {
+  fingerprintSource_ = FingerprintSource{stamp, size, check};
+  asRead_ = fingerprintSource_;
+}
+
+bool DataFileKeeper::HoldsAlready(const std::function<bool(const ByteSink&)>& produce) const {
+  if (holdsLastWritten_) return true;
+  if (!asRead_) return false;
+  // The bytes checked in the pieces the read handed on, so that the checks compare.
+  std::string piece;
+  piece.reserve(kFilePieceSize);
+  std::uint64_t size = 0;
+  std::size_t check = 0;
+  const bool produced = produce([&](std::string_view bytes) {
+    size += bytes.size();
+    if (size > asRead_->size) return false;  // longer: no need to go on
+    while (!bytes.empty()) {
+      const std::size_t taken = std::min(bytes.size(), kFilePieceSize - piece.size());
+      piece.append(bytes.substr(0, taken));
+      bytes.remove_prefix(taken);
+      if (piece.size() == kFilePieceSize) {
+        check = qHashBits(piece.data(), piece.size(), check);
+        piece.clear();
+      }
+    }
+    return true;
+  });
+  if (!piece.empty()) check = qHashBits(piece.data(), piece.size(), check);
+  return produced && size == asRead_->size && check == asRead_->check;
+}
+
+void DataFileKeeper::StartFingerprint() const {
+  if (!fingerprintSource_) return;
+  const FingerprintSource source = *fingerprintSource_;
+  fingerprintSource_.reset();
+  auto work = [name = fingerprint_.name, path = path_, source, stop = fingerprintStop_] {
+    return FingerprintReadAgain(name, path, source.stamp, source.size, source.check, *stop);
+  };
+  try {
+    fingerprinting_ = std::async(std::launch::async, std::move(work));
+  } catch (const std::system_error&) {
+    fingerprint_ = work();  // no thread to be had
+  }
+}
+
+const FileFingerprint& DataFileKeeper::Fingerprint() const {
+  if (fingerprintSource_) {
+    const FingerprintSource source = *fingerprintSource_;
+    fingerprintSource_.reset();
+    fingerprint_ = FingerprintReadAgain(fingerprint_.name, path_, source.stamp, source.size,
+                                        source.check, *fingerprintStop_);
+  }
+  if (fingerprinting_.valid()) fingerprint_ = fingerprinting_.get();
+  return fingerprint_;
+}
 
 std::string DataFileKeeper::ShownPath() const {
   return Utf8(QDir::toNativeSeparators(QFileInfo(path_).absoluteFilePath()));
@@ -117,7 +191,16 @@ void DataFileKeeper::NotRead(const std::string& what) {
 }
 
 void DataFileKeeper::StartReading() {
+  if (fingerprinting_.valid()) {
+    // A thread still at the last read's fingerprint ends before this read begins.
+    fingerprintStop_->store(true);
+    fingerprinting_.wait();
+    fingerprintStop_ = std::make_shared<std::atomic<bool>>(false);
+  }
   fingerprinting_ = {};
+  fingerprintSource_.reset();
+  asRead_.reset();
+  holdsLastWritten_ = false;
   fingerprint_ = NothingRead(QFileInfo(path_).fileName().toStdString());
   unread_.clear();
   keptAside_ = false;
@@ -153,17 +236,6 @@ void DataFileKeeper::ControlZFound(std::size_t unreadBytes, std::size_t controlZ
           " were not read.");
 }
 
-template <typename Work>
-void DataFileKeeper::StartFingerprint(Work work) {
-  // On a thread of its own: hashing a large file takes longer than parsing it, and only the
-  // journal waits for it.
-  try {
-    fingerprinting_ = std::async(std::launch::async, std::move(work)).share();
-  } catch (const std::system_error&) {
-    fingerprint_ = work();
-  }
-}
-
 std::string_view DataFileKeeper::Read() {
   StartReading();
   FileReadResult result = ReadRegularFile(path_);
@@ -174,11 +246,7 @@ std::string_view DataFileKeeper::Read() {
   bytes_ = std::make_shared<const std::string>(std::move(result.bytes));
   fileBytes_ = bytes_->size();
   stamp_ = result.stamp;
-  if (fingerprinted_) {
-    // The thread holds the bytes for as long as it needs them.
-    StartFingerprint(
-        [name = fingerprint_.name, bytes = bytes_] { return FingerprintOf(name, *bytes); });
-  }
+  if (fingerprinted_) KeepForFingerprint(*stamp_, fileBytes_, CheckInPieces(*bytes_));
   text_ = FindDataFileText(*bytes_);
   ControlZFound(text_.unreadBytes, text_.controlZ);
   return text_.text;
@@ -206,12 +274,7 @@ bool DataFileKeeper::ReadInPieces(const std::function<void(std::string_view)>& o
   stamp_ = result.stamp;
   beyondHeader_ = beyondHeader;
   ControlZFound(text.UnreadBytes(), text.ControlZ());
-  if (fingerprinted_) {
-    // The bytes are gone: the thread reads the file again, a piece at a time.
-    StartFingerprint([name = fingerprint_.name, path = path_, stamp = result.stamp,
-                      size = static_cast<std::uint64_t>(fileBytes_),
-                      check] { return FingerprintReadAgain(name, path, stamp, size, check); });
-  }
+  if (fingerprinted_) KeepForFingerprint(result.stamp, fileBytes_, check);
   return true;
 }
 
@@ -233,8 +296,9 @@ void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
   text_ = DataFileText{};
 }
 
-std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
+std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed, bool& same) const {
   changed = false;
+  same = false;
   if (!stamp_ && !absentWhenRead_) return std::nullopt;
   const PathState now = StatPath(path_);
   if (now.kind == PathState::Kind::kUnknown) {
@@ -245,6 +309,7 @@ std::optional<std::string> DataFileKeeper::CheckUnchanged(bool& changed) const {
   // fail and be told, and nothing at all is simply written.
   // A file where there was none was made by another program.
   changed = now.kind == PathState::Kind::kRegular && (!stamp_ || !(now.stamp == *stamp_));
+  same = now.kind == PathState::Kind::kRegular && stamp_ && now.stamp == *stamp_;
   return std::nullopt;
 }
 
@@ -276,7 +341,8 @@ std::optional<std::string> DataFileKeeper::Write(
       return std::nullopt;
     }
     bool changed = false;
-    if (auto failure = CheckUnchanged(changed)) return failure;
+    bool same = false;
+    if (auto failure = CheckUnchanged(changed, same)) return failure;
     if (changed) {
       // The other program's version is newer than anything of this window's but its changes.
       if (tableRevision == savedRevision_) return std::nullopt;
@@ -289,6 +355,8 @@ std::optional<std::string> DataFileKeeper::Write(
                "), so it was not written over.";
       }
       if (moved) movedTo = outsideCopy;
+    } else if (same && tableRevision == savedRevision_ && HoldsAlready(produce)) {
+      return std::nullopt;  // writing it again would change nothing but its time
     }
   }
   QString error;
@@ -315,6 +383,7 @@ std::optional<std::string> DataFileKeeper::Write(
       MoveFile(movedTo, path_)) {
     keptAside_ = false;
   }
+  holdsLastWritten_ = saved;
   if (!saved) return EndSentence(ShownPath() + ": " + Utf8(error));
   savedRevision_ = tableRevision;
   unread_.clear();  // the file now holds the whole table

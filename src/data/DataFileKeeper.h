@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -46,17 +47,19 @@ class DataFileKeeper {
   // the table's revision now.
   void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
 
-  // Whether Read() and ReadInPieces() also take the file's fingerprint, for the journal to name
-  // the file it continues. It is worked out beside the parsing and after it, on a thread of its
-  // own: from the bytes Read() holds, or, after ReadInPieces(), which holds none, from the file
-  // read again, and then only when that gives the same bytes. A command-line exchange, which
-  // writes no journal, goes without.
+  // Whether Read() and ReadInPieces() also keep what the file's fingerprint needs, for the journal
+  // to name the file it continues. Only the journal's first change needs it, so it is not worked
+  // out while the window opens: the file is read again for it, and named only when that gives
+  // the bytes the first read gave. A command-line exchange, which writes no journal, goes without.
   void SetFingerprinted(bool on) { fingerprinted_ = on; }
-  // The file as it was read, waiting while that is still being worked out; a file of which
-  // nothing was read has one too.
-  const FileFingerprint& Fingerprint() const {
-    return fingerprinting_.valid() ? fingerprinting_.get() : fingerprint_;
-  }
+  ~DataFileKeeper();
+  DataFileKeeper(const DataFileKeeper&) = delete;
+  DataFileKeeper& operator=(const DataFileKeeper&) = delete;
+  // Begins working out the fingerprint on a thread of its own, unless it has begun.
+  void StartFingerprint() const;
+  // The file as it was read, worked out now when it has not begun, waiting while it is being
+  // worked out; a file of which nothing was read has one too.
+  const FileFingerprint& Fingerprint() const;
 
   // Whether the file holds the table at `tableRevision`: it has not changed since the file was
   // read or last written.
@@ -67,8 +70,10 @@ class DataFileKeeper {
   // file was read.
   const std::string& Unread() const { return unread_; }
 
-  // Writes the table through `produce`, unless the rules above say otherwise. On failure, the
-  // line that tells the user: the file and the reason.
+  // Writes the table through `produce`, unless the rules above say otherwise, or the file already
+  // holds the very bytes it would write (an unchanged table, fingerprinted as read or written
+  // since): then the file is left as it is, its time and all. On failure, the line that tells the
+  // user: the file and the reason.
   std::optional<std::string> Write(std::uint64_t tableRevision,
                                    const std::function<bool(const ByteSink&)>& produce);
   // What the last Write() kept beside the file, for the user to know; empty when nothing.
@@ -85,12 +90,13 @@ class DataFileKeeper {
   // What a read that did not give the file's text means for the file.
   void NotReadBecause(const FileReadResult& result);
   void ControlZFound(std::size_t unreadBytes, std::size_t controlZ);
-  // Works out the fingerprint by `work`, on a thread of its own where one can be had.
-  template <typename Work>
-  void StartFingerprint(Work work);
-  // Whether the file is still the one read or last written; on failure to tell, the line that
-  // says so.
-  std::optional<std::string> CheckUnchanged(bool& changed) const;
+  // What the fingerprint of the file just read needs, kept for later when it is fingerprinted.
+  void KeepForFingerprint(const FileStamp& stamp, std::uint64_t size, std::size_t check);
+  // Whether the file, unchanged since it was read or written, holds what `produce` would write.
+  bool HoldsAlready(const std::function<bool(const ByteSink&)>& produce) const;
+  // Whether another program changed the file since it was read or last written (`changed`), or
+  // it still stands there as it was (`same`); on failure to tell, the line that says so.
+  std::optional<std::string> CheckUnchanged(bool& changed, bool& same) const;
 
   QString path_;
   std::string records_;
@@ -98,8 +104,21 @@ class DataFileKeeper {
   bool absentWhenRead_ = false;               // and none could be made, or none was to be
   std::shared_ptr<const std::string> bytes_;  // from Read() to Loaded()
   bool fingerprinted_ = false;
-  FileFingerprint fingerprint_;
-  std::shared_future<FileFingerprint> fingerprinting_;
+  // The file as read, to be read again for the fingerprint; none once it has been.
+  struct FingerprintSource {
+    FileStamp stamp;
+    std::uint64_t size = 0;
+    std::size_t check = 0;  // qHashBits over the pieces read
+  };
+  mutable std::optional<FingerprintSource> fingerprintSource_;
+  // What the file held as read (its size and qHashBits over its pieces), or that it holds what
+  // this keeper last wrote: how a close with nothing changed knows to leave it alone.
+  std::optional<FingerprintSource> asRead_;
+  bool holdsLastWritten_ = false;
+  mutable FileFingerprint fingerprint_;
+  mutable std::future<FileFingerprint> fingerprinting_;
+  // Set when the keeper goes while the thread still reads: it then stops hashing.
+  std::shared_ptr<std::atomic<bool>> fingerprintStop_ = std::make_shared<std::atomic<bool>>(false);
   DataFileText text_;
   std::size_t fileBytes_ = 0;
   // Whether the text held more than empty lines and the "CREATOR" header; none while the text is

@@ -53,6 +53,10 @@ void Scorecard::TellJournalAtStart() {
   TellJournalFailure();
 }
 
+void Scorecard::PrepareJournal() const {
+  if (journal_) journal_->StartFingerprints();
+}
+
 void Scorecard::TellJournalFailure() {
   // A failure at start is told after the box about the journal found there.
   if (!journal_ || !journalNotice_.empty()) return;

@@ -56,6 +56,9 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   // After each command: when the journal could not keep a change, one box saying so, the first
   // time.
   void TellJournalFailure();
+  // Soon after the window shows: the data files' fingerprints, which the journal's first change
+  // needs, worked out beside the window.
+  void PrepareJournal() const;
   // Whether the grid holds a round the user typed (the course, the date or a hole differs from
   // what the last command that showed a round or an empty grid left there) and not yet added.
   bool HoldsTypedRound() const;

@@ -217,6 +217,12 @@ std::optional<std::string> SessionJournal::AfterSaving() {
   return TakeFailure();
 }
 
+void SessionJournal::StartFingerprints() const {
+  books_.rounds.File().StartFingerprint();
+  books_.courses.File().StartFingerprint();
+  if (books_.ratings) books_.ratings->File().StartFingerprint();
+}
+
 std::optional<std::string> SessionJournal::TakeFailure() {
   const std::optional<QString> reason = writer_.TakeFailure();
   if (!reason) return std::nullopt;

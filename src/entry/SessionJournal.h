@@ -37,7 +37,8 @@ class SessionJournal final : private RoundChangeObserver,
     ChangeHistory& history;
   };
 
-  // Watches the books from now on, and has them take their files' fingerprints as they read them.
+  // Watches the books from now on, and has them keep what their files' fingerprints need as they
+  // read them.
   SessionJournal(const QString& folder, Books books);
   ~SessionJournal() override;
   SessionJournal(const SessionJournal&) = delete;
@@ -57,6 +58,10 @@ class SessionJournal final : private RoundChangeObserver,
   // they are now, with the tables they do not hold as they stand, so a crash still loses nothing.
   // The sentence to tell the user when that failed.
   std::optional<std::string> AfterSaving();
+
+  // Has the books work out their files' fingerprints on threads of their own, for the first
+  // change not to wait for them; the window does so once it has opened.
+  void StartFingerprints() const;
 
   // After a change the journal could not keep: the sentence that says so and why, once.
   std::optional<std::string> TakeFailure();

@@ -175,23 +175,32 @@ TEST(JournalFile, DataFileKeeper_fingerprintsTheBytesItRead) {
   }
 }
 
-// A file read a piece at a time is read again for its fingerprint; replaced in between, it is named
-// by no fingerprint at all, neither as it was read nor as it is now.
-TEST(JournalFile, DataFileKeeper_namesNoFileReplacedWhileReadInPieces) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("lks.dat");
+// The file is read again for its fingerprint when the journal first needs it; replaced in between,
+// while it was being read or after, it is named by no fingerprint at all, neither as it was read
+// nor as it is now.
+TEST(JournalFile, DataFileKeeper_namesNoFileReplacedBeforeItsFingerprint) {
   const QByteArray before = "COURSE=Pine\r\n";
   const QByteArray after = "COURSE=Elm\r\n";
-  ASSERT_TRUE(WriteFile(path, before));
-  DataFileKeeper keeper(path, "round");
-  keeper.SetFingerprinted(true);
-  keeper.ReadInPieces(
-      [&](std::string_view) { ASSERT_TRUE(WriteFileAtomically(path, after.toStdString())); });
-  keeper.Loaded(1, 0);
-  const FileFingerprint& fingerprint = keeper.Fingerprint();
-  EXPECT_NE(fingerprint, FingerprintOf("lks.dat", before.toStdString()));
-  EXPECT_NE(fingerprint, FingerprintOf("lks.dat", after.toStdString()));
-  EXPECT_NE(fingerprint, NothingRead("lks.dat"));
+  for (const bool whileRead : {true, false}) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lks.dat");
+    ASSERT_TRUE(WriteFile(path, before));
+    DataFileKeeper keeper(path, "round");
+    keeper.SetFingerprinted(true);
+    keeper.ReadInPieces([&](std::string_view) {
+      if (whileRead) {
+        ASSERT_TRUE(WriteFileAtomically(path, after.toStdString()));
+      }
+    });
+    keeper.Loaded(1, 0);
+    if (!whileRead) {
+      ASSERT_TRUE(WriteFileAtomically(path, after.toStdString()));
+    }
+    const FileFingerprint& fingerprint = keeper.Fingerprint();
+    EXPECT_NE(fingerprint, FingerprintOf("lks.dat", before.toStdString())) << whileRead;
+    EXPECT_NE(fingerprint, FingerprintOf("lks.dat", after.toStdString())) << whileRead;
+    EXPECT_NE(fingerprint, NothingRead("lks.dat")) << whileRead;
+  }
 }
 
 #ifdef Q_OS_UNIX

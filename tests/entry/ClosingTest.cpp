@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
+
+#include "DiskFile.h"
 
 #include "support/FakeServices.h"
 
@@ -103,6 +106,50 @@ TEST_F(Closing, SessionEnding_savesWithoutTouchingFormAndAsksOnlyWhenAllowed) {
   EXPECT_FALSE(sc.OnEndSession([] { return true; }));
   EXPECT_THAT(h.prompter.messages,
               ElementsAre(BoxAbout(Shown("courses.dat")), CloseAnywayQuestion()));
+}
+
+// A close with nothing changed leaves a file alone, its time and all, when it holds just what
+// would be written; otherwise it is written as usual.
+TEST(ClosingUnchanged, FileHoldingWhatWouldBeWritten_isLeftAsItIs) {
+  const struct {
+    const char* behaviour;
+    bool whileOpen;  // or before opening
+    std::function<void(const QString& path, const std::string& saved)> meanwhile;
+    bool leftAlone;
+  } cases[] = {
+      {"as Larkspin writes it", false, [](const QString&, const std::string&) {}, true},
+      {"its line ends LF only: written with CR LF", false,
+       [](const QString& path, const std::string& saved) {
+         ASSERT_TRUE(WriteFileAtomically(
+             path, QString::fromStdString(saved).replace("\r\n", "\n").toStdString()));
+       },
+       false},
+      {"removed while open: written again", true,
+       [](const QString& path, const std::string&) { ASSERT_TRUE(QFile::remove(path)); }, false},
+  };
+  for (const auto& c : cases) {
+    ScorecardHarness h;
+    h.services.journal = true;  // the window's: its files are fingerprinted as read
+    {
+      Scorecard& first = h.Make();
+      first.OnInitDialog();
+      first.View().course.Type("Oak Hills");
+      first.AddCourse();
+      first.AddScore();
+      ASSERT_TRUE(first.OnDestroy());
+    }
+    h.scorecard.reset();
+    const QString path = h.FilePath("lks.dat");
+    const std::string saved = ReadWholeFile(path).value_or("");
+    if (!c.whileOpen) c.meanwhile(path, saved);
+    Scorecard& again = h.Make();
+    again.OnInitDialog();
+    const PathState opened = StatPath(path);
+    if (c.whileOpen) c.meanwhile(path, saved);
+    ASSERT_TRUE(again.OnDestroy()) << c.behaviour;
+    EXPECT_EQ(ReadWholeFile(path), saved) << c.behaviour;
+    EXPECT_EQ(StatPath(path).stamp == opened.stamp, c.leftAlone) << c.behaviour;
+  }
 }
 
 }  // namespace
