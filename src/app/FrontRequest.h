@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
-
-class QLocalServer;
+#include <memory>
 
 namespace larkspin {
 
@@ -16,6 +15,10 @@ namespace larkspin {
 // the same for every way of naming the folder.
 QString FrontRequestName(const QString& folder);
 
+// What the second copy sends, and how long it waits for a copy that is busy.
+inline constexpr char kFrontRequest[] = "front\n";
+inline constexpr int kFrontRequestWaitMs = 1000;
+
 // The side of the copy that has the window: it listens while it lives and runs `bringToFront` for
 // each request.
 class FrontRequestServer final : public QObject {
@@ -24,11 +27,13 @@ class FrontRequestServer final : public QObject {
  public:
   FrontRequestServer(const QString& folder, std::function<void()> bringToFront,
                      QObject* parent = nullptr);
+  ~FrontRequestServer() override;
 
  private:
   void Accept();
 
-  QLocalServer* server_;
+  struct Listener;  // the system's side, which differs between systems
+  std::unique_ptr<Listener> listener_;
   std::function<void()> bringToFront_;
 };
 
