@@ -3,9 +3,11 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ColumnWidths.h"
+#include "FigureWidths.h"
 #include "Services.h"
 
 class QHeaderView;
@@ -95,6 +97,7 @@ class ViewTextMeasure final : public TextMeasure {
  private:
   const QWidget& view_;
   const QHeaderView& header_;
+  mutable std::optional<FigureWidths> figures_;  // in the view's font
 };
 
 // Message texts keep the Windows line break "\r\n"; Qt wants "\n".

@@ -1,5 +1,6 @@
 // Opening, Add, Update and Remove Score fit the round list's columns to their widest cell or
 // heading.
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <algorithm>
 
 #include "CScorecardDlg.h"
+#include "FigureWidths.h"
 #include "HoleBox.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
@@ -60,6 +62,33 @@ class ColumnFitTest : public QObject {
     QCOMPARE(Width(*window, kCourseColumn),
              std::max(measure.TextWidth("Elm Park"), measure.HeadingWidth(kCourseColumn)));
     QCOMPARE(Width(*window, PuttsColumn(18)), measure.HeadingWidth(PuttsColumn(18)));
+  }
+
+  // Figures are measured by their shape where the font allows: always to the width of the text
+  // itself, in the usual font and in ones that set figures otherwise.
+  void figureTexts_measureAsTheirOwnText() {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    QFont serifItalic(QStringLiteral("DejaVu Serif"), 13);
+    serifItalic.setItalic(true);
+    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    mono.setStyleHint(QFont::Monospace);
+    QFont large = QApplication::font();
+    large.setPixelSize(31);
+    const char* const texts[] = {"2023-05-17", "2011-11-11", "1999-08-08", "250", "7",
+                                 "11",         "+16",        "-3",         "0",   "1/2",
+                                 "12:30",      "9.5",        "--",         "1-1"};
+    // Figures of their own widths, kerned: measured one by one where the font is installed.
+    const QFont proportional(QStringLiteral("C059"));
+    for (const QFont& font : {QApplication::font(), bold, serifItalic, mono, large, proportional}) {
+      FigureWidths figures(font);
+      for (const char* text : texts) {
+        const int exact = QFontMetrics(font).horizontalAdvance(QString::fromLatin1(text));
+        QCOMPARE(figures.Width(text).value_or(exact), exact);
+      }
+      QVERIFY(!figures.Width("Pine Hills"));
+      QVERIFY(!figures.Width("7I"));
+    }
   }
 
  private:

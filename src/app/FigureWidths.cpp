@@ -1,0 +1,64 @@
+#include "FigureWidths.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace larkspin {
+
+namespace {
+
+constexpr std::string_view kSigns = "+-./:";
+
+bool IsFigureText(std::string_view text) {
+  if (text.empty()) return false;
+  for (const char c : text) {
+    if ((c < '0' || c > '9') && kSigns.find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+// Whether every digit is as wide as every other, and every pair of figures stands as wide
+// together as apart: then only a text's shape decides its width.
+bool FiguresAreUniform(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  const qreal digit = metrics.horizontalAdvance(QLatin1Char('0'));
+  for (char c = '1'; c <= '9'; ++c) {
+    if (metrics.horizontalAdvance(QLatin1Char(c)) != digit) return false;
+  }
+  // Every ordered pair of figures once, in one text: kerning of any of them shows in its width.
+  const std::string alphabet = std::string("0123456789") + std::string(kSigns);
+  QString pairs;
+  qreal apart = 0;
+  for (const char first : alphabet) {
+    for (const char second : alphabet) {
+      pairs += QLatin1Char(first);
+      pairs += QLatin1Char(second);
+      pairs += QLatin1Char(' ');
+      apart += metrics.horizontalAdvance(QLatin1Char(first)) +
+               metrics.horizontalAdvance(QLatin1Char(second)) +
+               metrics.horizontalAdvance(QLatin1Char(' '));
+    }
+  }
+  // Advances are whole 64ths of a pixel: any kerning is at least one of them.
+  return std::abs(metrics.horizontalAdvance(pairs) - apart) < 1.0 / 128;
+}
+
+}  // namespace
+
+FigureWidths::FigureWidths(const QFont& font) : font_(font), uniform_(FiguresAreUniform(font)) {}
+
+std::optional<int> FigureWidths::Width(std::string_view text) {
+  if (!uniform_ || !IsFigureText(text)) return std::nullopt;
+  std::string shape(text);
+  for (char& c : shape) {
+    if (c >= '0' && c <= '9') c = '0';
+  }
+  const auto known = widthOfShape_.find(shape);
+  if (known != widthOfShape_.end()) return known->second;
+  const int width = QFontMetrics(font_).horizontalAdvance(QString::fromLatin1(shape));
+  widthOfShape_.emplace(std::move(shape), width);
+  return width;
+}
+
+}  // namespace larkspin
