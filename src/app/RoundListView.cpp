@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include "RoundListDelegate.h"
+
 namespace larkspin {
 
 RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
@@ -23,6 +25,7 @@ RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setStretchLastSection(false);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  setItemDelegate(new RoundListDelegate(this));
 }
 
 int RoundListView::SelectedRow() const {

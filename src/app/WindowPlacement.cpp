@@ -79,7 +79,11 @@ void RestorePlacement(QWidget& window, const QSettings* settings) {
 }
 
 void SavePlacement(const QWidget& window, QSettings& settings) {
-  settings.setValue(kGeometryKey, window.saveGeometry());
+  // A window put back where it was leaves the settings file as it is: not written again.
+  const QByteArray geometry = window.saveGeometry();
+  if (settings.value(kGeometryKey).toByteArray() != geometry) {
+    settings.setValue(kGeometryKey, geometry);
+  }
 }
 
 }  // namespace larkspin

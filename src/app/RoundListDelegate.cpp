@@ -1,0 +1,79 @@
+#include "RoundListDelegate.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+#include <QtMath>
+
+namespace larkspin {
+
+namespace {
+
+// Enough for every text a screenful of rounds shows, many times over; a longer scroll starts
+// afresh rather than keep every date and course ever shown.
+constexpr qsizetype kMostLaidOut = 4096;
+
+bool IsOneLineOfText(const QStyleOptionViewItem& option) {
+  constexpr auto kBeyondText = QStyleOptionViewItem::HasCheckIndicator |
+                               QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::WrapText;
+  if (option.features & kBeyondText || option.textElideMode != Qt::ElideNone) return false;
+  for (const QChar c : option.text) {
+    if (c == QLatin1Char('\n') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void RoundListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  // The focus frame goes over the text, which the style alone can do: one cell of the list.
+  if (!IsOneLineOfText(cell) || cell.state & QStyle::State_HasFocus) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  const QWidget* widget = cell.widget;
+  const QStyle* style = widget ? widget->style() : QApplication::style();
+  // The background, the selection and the focus as the style draws them, the text apart.
+  const QString text = cell.text;
+  cell.text.clear();
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+  if (text.isEmpty()) return;
+  cell.text = text;
+
+  // Where the style puts the text: its rectangle less the margins, the line aligned in it.
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+  const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget)
+                         .adjusted(margin, 0, -margin, 0);
+  if (cell.font != laidOutFont_ || laidOut_.size() >= kMostLaidOut) {
+    laidOut_.clear();
+    laidOutFont_ = cell.font;
+  }
+  auto laid = laidOut_.find(text);
+  if (laid == laidOut_.end()) {
+    QStaticText line(text);
+    line.setTextFormat(Qt::PlainText);
+    line.prepare(QTransform(), cell.font);
+    laid = laidOut_.insert(text, line);
+  }
+  const QSize size(qCeil(laid->size().width()), qCeil(QFontMetricsF(cell.font).height()));
+  const QRect placed = QStyle::alignedRect(cell.direction, cell.displayAlignment, size, area);
+
+  const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                     : (cell.state & QStyle::State_Active) ? QPalette::Normal
+                                                                           : QPalette::Inactive;
+  painter->save();
+  painter->setClipRect(cell.rect);
+  painter->setFont(cell.font);
+  painter->setPen(cell.palette.color(
+      group, cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->drawStaticText(placed.topLeft(), *laid);
+  painter->restore();
+}
+
+}  // namespace larkspin
