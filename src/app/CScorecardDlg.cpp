@@ -28,17 +28,16 @@
 
 #include "CAboutDlg.h"
 #include "CWizardDlg.h"
+#include "ChartWindows.h"
 #include "CoursePars.h"
 #include "EditableDropDown.h"
 #include "GridTotals.h"
-#include "HandicapWindow.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
 #include "StrayKeyFilter.h"
 #include "TotalsBox.h"
-#include "TrendsWindow.h"
 #include "WidgetMirror.h"
 #include "WindowPlacement.h"
 
@@ -562,30 +561,50 @@ void CScorecardDlg::showEvent(QShowEvent* event) {
 
 void CScorecardDlg::OpenTrends() {
   if (!trends_) {
-    trends_ = new TrendsWindow({.rounds = core_->Rounds().Table(),
-                                .courses = core_->Courses().Table(),
-                                .courseEntries = [this] { return core_->View().course.Entries(); },
-                                .clock = services_.clock,
-                                .prompter = services_.prompter,
-                                .folder = services_.workDir},
-                               this);
-    connect(this, &CScorecardDlg::TablesChanged, trends_, &TrendsWindow::OnTablesChanged);
-    ShareHistoryKeys(trends_);
+    const ChartWindowMakers* charts = OpenChartWindows(tr("Trends"));
+    if (!charts) return;
+    trends_ = charts->trends({.rounds = core_->Rounds().Table(),
+                              .courses = core_->Courses().Table(),
+                              .courseEntries = [this] { return core_->View().course.Entries(); },
+                              .clock = services_.clock,
+                              .prompter = services_.prompter,
+                              .folder = services_.workDir},
+                             this);
+    Follow(trends_, charts);
   }
-  trends_->ShowInFront();
+  ChartWindows(nullptr)->showInFront(trends_);
 }
 
 void CScorecardDlg::OpenHandicap() {
   if (!handicap_) {
-    handicap_ = new HandicapWindow({.rounds = core_->Rounds().Table(),
-                                    .courses = core_->Courses().Table(),
-                                    .ratings = core_->Ratings().Table(),
-                                    .clock = services_.clock},
-                                   this);
-    connect(this, &CScorecardDlg::TablesChanged, handicap_, &HandicapWindow::OnTablesChanged);
-    ShareHistoryKeys(handicap_);
+    const ChartWindowMakers* charts = OpenChartWindows(tr("Handicap"));
+    if (!charts) return;
+    handicap_ = charts->handicap({.rounds = core_->Rounds().Table(),
+                                  .courses = core_->Courses().Table(),
+                                  .ratings = core_->Ratings().Table(),
+                                  .clock = services_.clock},
+                                 this);
+    Follow(handicap_, charts);
   }
-  handicap_->ShowInFront();
+  ChartWindows(nullptr)->showInFront(handicap_);
+}
+
+const ChartWindowMakers* CScorecardDlg::OpenChartWindows(const QString& title) {
+  QString problem;
+  const ChartWindowMakers* charts = ChartWindows(&problem);
+  if (!charts) {
+    services_.prompter.ShowMessage(
+        QStringLiteral("The %1 window could not be opened: %2.").arg(title, problem).toStdString(),
+        services_.appName);
+  }
+  return charts;
+}
+
+void CScorecardDlg::Follow(QDialog* window, const ChartWindowMakers* charts) {
+  const auto tablesChanged = charts->tablesChanged;
+  connect(this, &CScorecardDlg::TablesChanged, window,
+          [window, tablesChanged] { tablesChanged(window); });
+  ShareHistoryKeys(window);
 }
 
 void CScorecardDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -23,12 +23,11 @@ class QSettings;
 
 namespace larkspin {
 
-class HandicapWindow;
+struct ChartWindowMakers;
 class HoleBox;
 class RoundListModel;
 class RoundListView;
 class TotalsBox;
-class TrendsWindow;
 
 // The main window. It forwards each control to the command of the same name in Scorecard,
 // copying what the user typed into the form before and showing the form after.
@@ -138,6 +137,11 @@ class CScorecardDlg final : public QDialog {
   // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y undo and redo the tables in `window` (this one, or a window
   // of its own beside it), from any field with nothing of its own to undo or redo.
   void ShareHistoryKeys(QWidget* window);
+  // The chart windows' makers, the library loaded at first use; none, and the user told why, when
+  // it cannot be, for the window titled `title`.
+  const ChartWindowMakers* OpenChartWindows(const QString& title);
+  // A chart window made: it follows the tables and takes the history keys.
+  void Follow(QDialog* window, const ChartWindowMakers* charts);
   // Runs a command of the core between copying the fields in and showing them again.
   template <typename Command>
   void Run(Command command);
@@ -163,8 +167,8 @@ class CScorecardDlg final : public QDialog {
   // Revisions() when the round list's columns were last fitted.
   std::optional<std::array<std::uint64_t, 3>> fittedRevision_;
   RoundListModel* model_ = nullptr;
-  QPointer<TrendsWindow> trends_;
-  QPointer<HandicapWindow> handicap_;
+  QPointer<QDialog> trends_;  // made at first use, from the chart library
+  QPointer<QDialog> handicap_;
   std::array<int, kRoundColumns> shownWidths_{};
   // The widths of "Total" and "To par".
   std::array<int, 2> shownFigureWidths_{};

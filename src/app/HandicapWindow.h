@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ChartWindows.h"
+
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -27,12 +29,7 @@ class HandicapWindow final : public QDialog {
   Q_OBJECT
 
  public:
-  struct Sources {
-    const RoundTable& rounds;
-    const CourseTable& courses;
-    const RatingsTable& ratings;
-    const Clock& clock;
-  };
+  using Sources = HandicapSources;
   HandicapWindow(Sources sources, QWidget* parent);
 
   struct Controls {

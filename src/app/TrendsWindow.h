@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ChartWindows.h"
 #include "CompanionWindow.h"
 #include "Trends.h"
 
@@ -35,15 +36,7 @@ class TrendsWindow final : public CompanionWindow {
   Q_OBJECT
 
  public:
-  struct Sources {
-    const RoundTable& rounds;
-    const CourseTable& courses;
-    // The entries of the main window's course selector, in its order.
-    std::function<std::vector<std::string>()> courseEntries;
-    const Clock& clock;
-    Prompter& prompter;
-    QString folder;  // where "Save Chart…" first offers to save
-  };
+  using Sources = TrendsSources;
   TrendsWindow(Sources sources, QWidget* parent);
 
   struct Controls {

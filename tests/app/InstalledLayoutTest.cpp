@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QMap>
 #include <QProcess>
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "ChartWindows.h"
 #include "QtServices.h"
 #include "StartupOptions.h"
 #include "support/Files.h"
@@ -90,6 +92,14 @@ class InstalledLayoutTest : public QObject {
     QVERIFY(!expected.isEmpty());
     QCOMPARE(FindHelpPage(Installed("bin")), expected);
   }
+
+#ifdef LARKSPIN_INSTALLED_CHARTS
+  // The chart windows' library, where the installed program looks for it as a chart window opens.
+  void chartLibrary_isWhereTheInstalledProgramLoadsIt() {
+    QLibrary library(QDir(Installed("bin")).filePath(QStringLiteral(LARKSPIN_INSTALLED_CHARTS)));
+    QVERIFY2(library.resolve(kChartWindowsEntry), qPrintable(library.errorString()));
+  }
+#endif
 
   void installedProgram_runs() {
     QCOMPARE(VersionLines().value(0), QStringLiteral("larkspin " LARKSPIN_VERSION));
