@@ -90,10 +90,11 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
   std::vector<Candidate> candidates;
   candidates.reserve(static_cast<std::size_t>(rounds.RowCount()));
   for (int row = 0; row < rounds.RowCount(); ++row) {
+    const RoundCells cells = rounds.Cells(row);
     Candidate round;
     round.row = row;
-    round.name = rounds.Cell(row, kCourseColumn);
-    round.date = ReadDate(rounds.Cell(row, kDateColumn));
+    round.name = cells[kCourseColumn];
+    round.date = ReadDate(cells[kDateColumn]);
     std::string_view reason = kNoDateReason;
     Known* course = nullptr;
     if (round.date != kNoDate && round.date <= todayDate) {
@@ -106,7 +107,7 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
       round.course = &course->course;
       int played = 0;
       for (int hole = 1; hole <= kHoles; ++hole) {
-        const int strokes = ReadStrokes(rounds.Cell(row, ScoreColumn(hole)));
+        const int strokes = ReadStrokes(cells[ScoreColumn(hole)]);
         round.strokes[hole - 1] = static_cast<std::uint8_t>(strokes);
         round.score += strokes;
         played += strokes > 0 ? 1 : 0;
@@ -118,7 +119,7 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
     }
     if (!reason.empty()) {
       record.notCounted.push_back(
-          {row, std::string(rounds.Cell(row, kDateColumn)), std::string(round.name), reason});
+          {row, std::string(cells[kDateColumn]), std::string(round.name), reason});
       continue;
     }
     if (!course->kept) course->kept = &record.courseNames.emplace_back(round.name);
@@ -132,18 +133,25 @@ HandicapRecord ComputeHandicapRecord(const RoundTable& rounds, const CourseTable
   for (std::size_t i = 0; i < candidates.size(); ++i)
     order.push_back(static_cast<std::uint64_t>(candidates[i].date) << 32 | (kLast - i));
   std::sort(order.begin(), order.end());
+  // Gathered into that order at once: the walk below then reads them one after the other, where
+  // reading each from its place in row order waits on the memory every time.
+  std::vector<Candidate> inOrder;
+  inOrder.reserve(candidates.size());
+  for (const std::uint64_t key : order)
+    inOrder.push_back(candidates[kLast - (key & kLast)]);
+  candidates = {};
 
-  const int count = static_cast<int>(candidates.size());
+  const int count = static_cast<int>(inOrder.size());
   std::vector<CountedRound>& counted = record.counted;
-  counted.reserve(candidates.size());
+  counted.reserve(inOrder.size());
   std::vector<int> differentials;  // as the rules first give them, before any reduction
-  differentials.reserve(candidates.size());
+  differentials.reserve(inOrder.size());
   LowestIndex lowest(counted);
   int firstInYear = 0;  // the first round dated on or after the day a year before this one
   std::array<int, kRecentDifferentials> recent{};
-  std::vector<std::int64_t> days(candidates.size());
+  std::vector<std::int64_t> days(inOrder.size());
   for (int i = 0; i < count; ++i) {
-    const Candidate& round = candidates[kLast - (order[i] & kLast)];
+    const Candidate& round = inOrder[i];
     days[i] = JulianDay(round.date);
     const CourseRating& rating = *round.course->rating;
     const std::optional<int> indexBefore = i > 0 ? counted[i - 1].indexTenths : std::nullopt;
