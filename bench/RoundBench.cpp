@@ -84,14 +84,20 @@ void LoadRounds(benchmark::State& state) {
 void SaveRounds(benchmark::State& state) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
-  Scorecard& scorecard = bench.Open();
-  for (auto _ : state)
-    scorecard.SaveRounds();
-  SetFileCounters(state, bench);
-  if (bench.Messages() != 0) {
-    state.SkipWithError("saving lks.dat failed");
-    return;
+  RoundBook& rounds = bench.MakeRoundBook();
+  rounds.Load();
+  const RoundRecord first = rounds.Table().Row(0);
+  for (auto _ : state) {
+    // A table as it stands after a change: a file that already holds it is not written again.
+    state.PauseTiming();
+    rounds.Update(0, first);
+    state.ResumeTiming();
+    if (rounds.Save()) {
+      state.SkipWithError("saving lks.dat failed");
+      return;
+    }
   }
+  SetFileCounters(state, bench);
   // Loaded and saved unchanged, the file must come back byte for byte as generated.
   if (ReadWholeFile(bench.FilePath()) != ReadWholeFile(bench.GeneratedPath())) {
     state.SkipWithError("the saved lks.dat differs from the generated one");
