@@ -79,7 +79,7 @@ void LoadRounds(benchmark::State& state) {
   if (peakKnown) state.counters["peak_mem_per_file_byte"] = peakPerByte;
 }
 
-// Closing the window's round list: SaveRounds() writes the whole table to lks.dat through a
+// Saving the round list after a change: the round book writes the whole table to lks.dat through a
 // temporary file that replaces the old one.
 void SaveRounds(benchmark::State& state) {
   Workbench bench(Rounds(state));
