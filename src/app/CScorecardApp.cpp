@@ -11,6 +11,7 @@
 #include "DataFolderLock.h"
 #include "DiskFile.h"
 #include "FrontRequest.h"
+#include "ProgramIcon.h"
 #include "QtServices.h"
 #include "ReportWalk.h"
 #include "RoundFile.h"
@@ -25,7 +26,7 @@ CScorecardApp::CScorecardApp(int& argc, char** argv, QString dataDir)
   // No application display name is set: on Linux, Qt would append it to every dialog's title.
   // The launcher's name: the desktop matches the window to its menu entry and icon by it.
   setDesktopFileName(QStringLiteral(LARKSPIN_APP_ID));
-  setWindowIcon(QIcon(QStringLiteral(":/larkspin.svg")));
+  setWindowIcon(ProgramIcon());
 }
 
 int CScorecardApp::InitInstance() {

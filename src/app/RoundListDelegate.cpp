@@ -39,20 +39,27 @@ void RoundListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   }
   const QWidget* widget = cell.widget;
   const QStyle* style = widget ? widget->style() : QApplication::style();
-  // The background, the selection and the focus as the style draws them, the text apart.
-  const QString text = cell.text;
-  cell.text.clear();
-  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-  if (text.isEmpty()) return;
-  cell.text = text;
+  // The background and the selection as the style draws them, the text apart; a plain cell has
+  // none to draw.
+  constexpr auto kMarked = QStyle::State_Selected | QStyle::State_MouseOver;
+  if (cell.state & kMarked || cell.backgroundBrush.style() != Qt::NoBrush ||
+      cell.features & QStyleOptionViewItem::Alternate) {
+    const QString text = cell.text;
+    cell.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    cell.text = text;
+  }
+  if (cell.text.isEmpty()) return;
+  const QString& text = cell.text;
 
-  // Where the style puts the text: its rectangle less the margins, the line aligned in it.
+  // Where the style puts the text: with no check box and no icon, the whole cell less the
+  // margins, the line aligned in it.
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-  const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget)
-                         .adjusted(margin, 0, -margin, 0);
-  if (cell.font != laidOutFont_ || laidOut_.size() >= kMostLaidOut) {
+  const QRect area = cell.rect.adjusted(margin, 0, -margin, 0);
+  if (lineHeight_ == 0 || cell.font != laidOutFont_ || laidOut_.size() >= kMostLaidOut) {
     laidOut_.clear();
     laidOutFont_ = cell.font;
+    lineHeight_ = qCeil(QFontMetricsF(cell.font).height());
   }
   auto laid = laidOut_.find(text);
   if (laid == laidOut_.end()) {
@@ -61,7 +68,7 @@ void RoundListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     line.prepare(QTransform(), cell.font);
     laid = laidOut_.insert(text, line);
   }
-  const QSize size(qCeil(laid->size().width()), qCeil(QFontMetricsF(cell.font).height()));
+  const QSize size(qCeil(laid->size().width()), lineHeight_);
   const QRect placed = QStyle::alignedRect(cell.direction, cell.displayAlignment, size, area);
 
   const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled

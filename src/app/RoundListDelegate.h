@@ -22,6 +22,7 @@ class RoundListDelegate final : public QStyledItemDelegate {
  private:
   mutable QHash<QString, QStaticText> laidOut_;
   mutable QFont laidOutFont_;
+  mutable int lineHeight_ = 0;  // in that font
 };
 
 }  // namespace larkspin

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "ProgramIcon.h"
+
 namespace larkspin {
 
 namespace {
@@ -29,7 +31,7 @@ int TellStartupFailure(int& argc, char** argv, const QString& message, bool inBo
   std::fflush(stderr);
   if (inBox && CanShowWindows()) {
     QApplication app(argc, argv);
-    app.setWindowIcon(QIcon(QStringLiteral(":/larkspin.svg")));
+    app.setWindowIcon(ProgramIcon());
     QString text = message.trimmed();
     // The box's title names the program already.
     if (const QString prefix = QStringLiteral("larkspin: "); text.startsWith(prefix)) {
