@@ -6,8 +6,6 @@ namespace larkspin {
 
 ColumnWidthTracker::ColumnWidthTracker(const RoundTable& table, const TextMeasure& measure)
     : table_(table), measure_(measure), columns_(kRoundColumns) {
-  for (auto& column : columns_)
-    column.countOfWidth.assign(kDirectWidths, 0);
   table_.AddObserver(this);
   if (table_.RowCount() > 0) RowsInserted(0, table_.RowCount() - 1);
 }
@@ -81,6 +79,11 @@ void ColumnWidthTracker::Count(Column& column, int width, int delta) {
   width = std::max(width, 0);
   int remaining;
   if (width < kDirectWidths) {
+    // As long as the widest width counted: a few hundred, where a table for every width a cell
+    // could take would be half a megabyte to clear for each table.
+    if (static_cast<std::size_t>(width) >= column.countOfWidth.size()) {
+      column.countOfWidth.resize(static_cast<std::size_t>(width) + 1, 0);
+    }
     remaining = column.countOfWidth[width] += delta;
   } else {
     remaining = column.countOfWider[width] += delta;
@@ -96,7 +99,7 @@ void ColumnWidthTracker::Count(Column& column, int width, int delta) {
     column.widest = column.countOfWider.rbegin()->first;
     return;
   }
-  int candidate = std::min(width, kDirectWidths - 1);
+  int candidate = std::max(0, std::min(width, static_cast<int>(column.countOfWidth.size()) - 1));
   while (candidate > 0 && column.countOfWidth[candidate] == 0)
     --candidate;
   column.widest = candidate;

@@ -42,7 +42,8 @@ class ColumnWidthTracker final : public RoundTableObserver {
 
  private:
   struct Column {
-    std::vector<int> countOfWidth;    // widths below kDirectWidths, indexed by width
+    std::vector<int> countOfWidth;    // widths below kDirectWidths, indexed by width, as far as
+                                      // the widest counted
     std::map<int, int> countOfWider;  // the rare wider ones
     int widest = 0;
   };
