@@ -158,20 +158,29 @@ TEST(JournalFile, DataFileKeeper_fingerprintsTheBytesItRead) {
     } else if (!c.bytes.isEmpty()) {
       ASSERT_TRUE(WriteFile(path, c.bytes));
     }
-    // Held whole, or read a piece at a time and so read again for the fingerprint.
+    // Held whole or read a piece at a time; the fingerprint worked out when asked for, or on a
+    // thread of its own begun before.
     for (const bool inPieces : {false, true}) {
-      DataFileKeeper keeper(path, "round");
-      keeper.SetFingerprinted(true);
-      if (inPieces) {
-        keeper.ReadInPieces([](std::string_view) {});
-      } else {
-        keeper.Read();
+      for (const bool onThread : {false, true}) {
+        DataFileKeeper keeper(path, "round");
+        keeper.SetFingerprinted(true);
+        if (inPieces) {
+          keeper.ReadInPieces([](std::string_view) {});
+        } else {
+          keeper.Read();
+        }
+        keeper.Loaded(0, 0);
+        if (onThread) keeper.StartFingerprint();
+        EXPECT_EQ(keeper.Fingerprint(),
+                  c.read ? FingerprintOf("lks.dat", c.bytes.toStdString()) : NothingRead("lks.dat"))
+            << c.behaviour << (inPieces ? " in pieces" : "") << (onThread ? " on a thread" : "");
       }
-      keeper.Loaded(0, 0);
-      EXPECT_EQ(keeper.Fingerprint(),
-                c.read ? FingerprintOf("lks.dat", c.bytes.toStdString()) : NothingRead("lks.dat"))
-          << c.behaviour << (inPieces ? " in pieces" : "");
     }
+    // Dropped while its thread may still be reading: it ends cleanly.
+    DataFileKeeper dropped(path, "round");
+    dropped.SetFingerprinted(true);
+    dropped.ReadInPieces([](std::string_view) {});
+    dropped.StartFingerprint();
   }
 }
 
