@@ -123,7 +123,7 @@ void JournalAppendImport(benchmark::State& state) {
 
 // A new journal: its header, naming lks.dat and courses.dat, written through a temporary file
 // that is synced, renamed into place and its folder synced. The fingerprints are worked out
-// before, as a start does beside the parse.
+// before, as the window has them worked out soon after it opens.
 void JournalStart(benchmark::State& state) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
@@ -177,8 +177,8 @@ void JournalRead1000(benchmark::State& state) {
       static_cast<double>(QFileInfo(QDir(folder).filePath(kJournalFileName)).size());
 }
 
-// lks.dat read and parsed as a start does, with its fingerprint worked out beside the parse or
-// without one: the difference is what naming the file costs a start.
+// lks.dat read and parsed, and then its fingerprint worked out from the file read again, as the
+// journal's first change needs it, or without one: the difference is what naming the file costs.
 void ReadRoundFile(benchmark::State& state, bool fingerprinted) {
   Workbench bench(Rounds(state));
   if (!OpenWorkbench(state, bench)) return;
@@ -222,7 +222,7 @@ class JournaledBooks {
                                                               .history = bench.History()}) {
     rounds_.Load();
     courses_.Load();
-    // A start works the fingerprint out beside the parse: see ReadRoundsFingerprinted.
+    // The window has the fingerprint worked out soon after it opens: see ReadRoundsFingerprinted.
     benchmark::DoNotOptimize(rounds_.File().Fingerprint());
   }
   RoundBook& Rounds() { return rounds_; }

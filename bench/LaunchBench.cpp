@@ -1,7 +1,8 @@
 // larkspin_launch_bench: starting the program, measured from outside as a user meets it. Each run
 // starts a fresh process on Qt's offscreen platform and times from the start until its main
 // window has shown the round list with its rows; the process then closes the window as the close
-// box does (saving both files) and ends. bench/README.md says what each case times.
+// box does (saving the files, or finding they hold the tables already) and ends. bench/README.md
+// says what each case times.
 //
 // The processes started are larkspin_launch_probe, which is the program's own main() with a probe
 // that reports the first paint of the round list and closes the window, and larkspin_yardstick,
