@@ -364,7 +364,7 @@ void CScorecardDlg::Run(Command command) {
   ++commandsRunning_;
   ReadFields();
   command();
-  ShowFields();
+  if (!closed_) ShowFields();
   core_->TellJournalFailure();
   --commandsRunning_;
   if (revisions != Revisions()) {
@@ -499,7 +499,10 @@ void CScorecardDlg::done(int result) {
     closing_ = true;
     // Signals, logout and a lost display save and end without asking. A close of the user's own
     // asks first when the grid holds a round not yet added, which nothing else would keep.
-    Run([this, &mayClose] { mayClose = (ending_ || core_->ConfirmClose()) && core_->OnDestroy(); });
+    Run([this, &mayClose] {
+      mayClose = (ending_ || core_->ConfirmClose()) && core_->OnDestroy();
+      closed_ = mayClose;
+    });
     closing_ = false;
     if (!mayClose) return;
     destroyed_ = true;

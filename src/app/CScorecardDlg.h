@@ -174,6 +174,7 @@ class CScorecardDlg final : public QDialog {
   std::array<int, 2> shownFigureWidths_{};
   bool destroyed_ = false;  // both files were saved for the last time, or given up
   bool closing_ = false;
+  bool closed_ = false;  // the closing command saved everything: the fields are not shown again
   bool ending_ = false;  // the program ends: signals, logout, a lost display
   bool shown_ = false;
   int commandsRunning_ = 0;

@@ -74,11 +74,19 @@ void RoundListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
                                      : (cell.state & QStyle::State_Active) ? QPalette::Normal
                                                                            : QPalette::Inactive;
+  const QColor ink = cell.palette.color(
+      group, cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+  if (size.width() <= area.width()) {
+    // The text stays inside its cell, as fitted columns keep it: nothing to clip.
+    if (painter->font() != cell.font) painter->setFont(cell.font);
+    if (painter->pen().color() != ink) painter->setPen(ink);
+    painter->drawStaticText(placed.topLeft(), *laid);
+    return;
+  }
   painter->save();
   painter->setClipRect(cell.rect);
   painter->setFont(cell.font);
-  painter->setPen(cell.palette.color(
-      group, cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->setPen(ink);
   painter->drawStaticText(placed.topLeft(), *laid);
   painter->restore();
 }
