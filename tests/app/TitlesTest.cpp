@@ -10,6 +10,7 @@
 #include "CDateDlg.h"
 #include "CScorecardApp.h"
 #include "CScorecardDlg.h"
+#include "ProgramIcon.h"
 #include "QtServices.h"
 #include "support/FakeServices.h"
 
@@ -25,6 +26,19 @@ class TitlesTest : public QObject {
     QCoreApplication::setApplicationName(QStringLiteral("probe"));
     QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QCoreApplication::setApplicationName(name);
+  }
+
+  void programIcon_givesEachRenderingAtItsSize() {
+    // The renderings are read only when a size is first asked for: a wrong name would show only
+    // as an empty title-bar icon on a desktop.
+    const QIcon icon = ProgramIcon();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.availableSizes().size(), 6);
+    for (const QSize size : icon.availableSizes()) {
+      const QImage rendering(QStringLiteral(":/icons/larkspin-%1.png").arg(size.width()), "PNG");
+      QCOMPARE(rendering.size(), size);
+      QCOMPARE(icon.pixmap(size).toImage(), QPixmap::fromImage(rendering).toImage());
+    }
   }
 
   void windowsAndBoxes_carryTheirExactTitles() {
