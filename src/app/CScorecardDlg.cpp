@@ -116,10 +116,11 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
 CScorecardDlg::~CScorecardDlg() {
   // A window torn down without being closed (the session ending) still keeps its rounds.
   SaveBeforeExit();
-  // The trends window and the model read the core's tables: they go first.
+  // The trends window, the list and its model read the core's tables: they go first. The list
+  // goes before its model, which so has no view to tell of its end.
   delete trends_;
   delete handicap_;
-  controls_.rounds->setModel(nullptr);
+  delete std::exchange(controls_.rounds, nullptr);
   delete model_;
 }
 
