@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "FigureWidths.h"
+
 namespace larkspin {
 
 ColumnWidthTracker::ColumnWidthTracker(const RoundTable& table, const TextMeasure& measure)
@@ -69,6 +71,7 @@ int ColumnWidthTracker::CellWidth(std::string_view text) {
     shortTextWidths_.Insert(key, width);
     return width;
   }
+  if (measure_.FiguresAlike() && FigureShape(text, shape_)) text = shape_;
   if (const auto it = longTextWidths_.find(text); it != longTextWidths_.end()) return it->second;
   const int width = measure_.TextWidth(text);
   longTextWidths_.emplace(std::string(text), width);

@@ -17,6 +17,8 @@ class TextMeasure {
   virtual ~TextMeasure() = default;
   virtual int TextWidth(std::string_view utf8) const = 0;
   virtual int HeadingWidth(int column) const = 0;
+  // Whether every text of figures is as wide as its shape ("2023-05-17" as "0000-00-00").
+  virtual bool FiguresAlike() const { return false; }
 };
 
 // Keeps, for every column of a round table, how many cells need each width, so the widest cell
@@ -82,7 +84,9 @@ class ColumnWidthTracker final : public RoundTableObserver {
     std::size_t used_ = 0;
   };
   ShortTextWidths shortTextWidths_;
+  // Keyed by their shape where figures measure alike: a thousand dates are one entry.
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> longTextWidths_;
+  std::string shape_;
 };
 
 }  // namespace larkspin

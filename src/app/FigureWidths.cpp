@@ -48,12 +48,18 @@ bool FiguresAreUniform(const QFont& font) {
 
 FigureWidths::FigureWidths(const QFont& font) : font_(font), uniform_(FiguresAreUniform(font)) {}
 
-std::optional<int> FigureWidths::Width(std::string_view text) {
-  if (!uniform_ || !IsFigureText(text)) return std::nullopt;
-  std::string shape(text);
+bool FigureShape(std::string_view text, std::string& shape) {
+  if (!IsFigureText(text)) return false;
+  shape.assign(text);
   for (char& c : shape) {
     if (c >= '0' && c <= '9') c = '0';
   }
+  return true;
+}
+
+std::optional<int> FigureWidths::Width(std::string_view text) {
+  std::string shape;
+  if (!uniform_ || !FigureShape(text, shape)) return std::nullopt;
   const auto known = widthOfShape_.find(shape);
   if (known != widthOfShape_.end()) return known->second;
   const int width = QFontMetrics(font_).horizontalAdvance(QString::fromLatin1(shape));

@@ -13,11 +13,16 @@ namespace larkspin {
 // every font, such a text is exactly as wide as any other of its shape ("2023-05-17" as
 // "0000-00-00"), so a list of thousands of dates is measured once, not thousands of times. The
 // font is tried for that once; where it does not hold, every text is measured as it is.
+// Writes into `shape` the text with every digit made "0", when it is made of figures alone.
+bool FigureShape(std::string_view text, std::string& shape);
+
 class FigureWidths {
  public:
   explicit FigureWidths(const QFont& font);
 
   const QFont& Font() const { return font_; }
+  // Whether the font measures every text of figures as its shape.
+  bool Uniform() const { return uniform_; }
   // The width of `text` as QFontMetrics measures it, when it is made of figures and the font
   // allows; none otherwise.
   std::optional<int> Width(std::string_view text);

@@ -153,10 +153,18 @@ ViewTextMeasure::ViewTextMeasure(const QWidget& view, const QHeaderView& header)
 int ViewTextMeasure::TextWidth(std::string_view utf8) const {
   // The item delegate pads text by the focus frame margin plus one on each side.
   const int margin = view_.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view_) + 1;
-  if (!figures_ || figures_->Font() != view_.font()) figures_.emplace(view_.font());
-  if (const std::optional<int> width = figures_->Width(utf8)) return *width + 2 * margin + 1;
+  if (const std::optional<int> width = Figures().Width(utf8)) return *width + 2 * margin + 1;
   const QString text = QString::fromUtf8(utf8);
   return QFontMetrics(view_.font()).horizontalAdvance(text) + 2 * margin + 1;
+}
+
+bool ViewTextMeasure::FiguresAlike() const {
+  return Figures().Uniform();
+}
+
+FigureWidths& ViewTextMeasure::Figures() const {
+  if (!figures_ || figures_->Font() != view_.font()) figures_.emplace(view_.font());
+  return *figures_;
 }
 
 int ViewTextMeasure::HeadingWidth(int column) const {

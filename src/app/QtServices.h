@@ -93,8 +93,11 @@ class ViewTextMeasure final : public TextMeasure {
   ViewTextMeasure(const QWidget& view, const QHeaderView& header);
   int TextWidth(std::string_view utf8) const override;
   int HeadingWidth(int column) const override;
+  bool FiguresAlike() const override;
 
  private:
+  FigureWidths& Figures() const;
+
   const QWidget& view_;
   const QHeaderView& header_;
   mutable std::optional<FigureWidths> figures_;  // in the view's font

@@ -50,10 +50,10 @@ class ColumnFitTest : public QObject {
     QCOMPARE(Width(*window, PuttsColumn(18)), measure.HeadingWidth(PuttsColumn(18)));
 
     c.course->setEditText(QStringLiteral("Royal Oak Golf Club"));
-    c.holes[17]->putts->setText(QStringLiteral("123456"));
+    c.holes[17]->putts->setText(QStringLiteral("1234-5678-90"));
     QTest::mouseClick(c.addScore, Qt::LeftButton);
     QCOMPARE(Width(*window, kCourseColumn), measure.TextWidth("Royal Oak Golf Club"));
-    QCOMPARE(Width(*window, PuttsColumn(18)), measure.TextWidth("123456"));
+    QCOMPARE(Width(*window, PuttsColumn(18)), measure.TextWidth("1234-5678-90"));
 
     ClickRow(*window, 0);
     c.course->setEditText(QStringLiteral("Elm Park"));
