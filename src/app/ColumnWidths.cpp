@@ -1,6 +1,7 @@
 #include "ColumnWidths.h"
 
 #include <algorithm>
+#include <array>
 
 #include "FigureWidths.h"
 
@@ -25,52 +26,70 @@ int ColumnWidthTracker::FittedWidth(int column) const {
   return std::max(WidestCell(column), measure_.HeadingWidth(column));
 }
 
-std::size_t ColumnWidthTracker::ShortTextWidths::SlotOf(std::uint64_t key) const {
+inline std::size_t ColumnWidthTracker::ShortTextMap::SlotOf(std::uint64_t key) const {
   // Fibonacci hashing: the multiplier spreads the few distinct short texts over the table.
   const std::size_t mask = keys_.size() - 1;
   return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
 }
 
-const int* ColumnWidthTracker::ShortTextWidths::Find(std::uint64_t key) const {
+const int* ColumnWidthTracker::ShortTextMap::Find(std::uint64_t key) const {
   const std::size_t mask = keys_.size() - 1;
   for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & mask) {
-    if (keys_[slot] == key) return &widths_[slot];
+    if (keys_[slot] == key) return &values_[slot];
     if (keys_[slot] == kNoKey) return nullptr;
   }
 }
 
-void ColumnWidthTracker::ShortTextWidths::Insert(std::uint64_t key, int width) {
-  if (2 * (used_ + 1) > keys_.size()) {
-    std::vector<std::uint64_t> oldKeys(2 * keys_.size(), kNoKey);
-    std::vector<int> oldWidths(2 * widths_.size(), 0);
-    oldKeys.swap(keys_);
-    oldWidths.swap(widths_);
-    used_ = 0;
-    for (std::size_t slot = 0; slot < oldKeys.size(); ++slot) {
-      if (oldKeys[slot] != kNoKey) Insert(oldKeys[slot], oldWidths[slot]);
+inline int& ColumnWidthTracker::ShortTextMap::operator[](std::uint64_t key) {
+  for (;;) {
+    const std::size_t mask = keys_.size() - 1;
+    std::size_t slot = SlotOf(key);
+    for (; keys_[slot] != kNoKey; slot = (slot + 1) & mask) {
+      if (keys_[slot] == key) return values_[slot];
     }
+    if (2 * (used_ + 1) <= keys_.size()) {
+      keys_[slot] = key;
+      values_[slot] = 0;
+      ++used_;
+      return values_[slot];
+    }
+    Grow();
   }
-  const std::size_t mask = keys_.size() - 1;
-  std::size_t slot = SlotOf(key);
-  while (keys_[slot] != kNoKey)
-    slot = (slot + 1) & mask;
-  keys_[slot] = key;
-  widths_[slot] = width;
-  ++used_;
+}
+
+void ColumnWidthTracker::ShortTextMap::Grow() {
+  std::vector<std::uint64_t> oldKeys(2 * keys_.size(), kNoKey);
+  std::vector<int> oldValues(2 * values_.size(), 0);
+  oldKeys.swap(keys_);
+  oldValues.swap(values_);
+  used_ = 0;
+  for (std::size_t slot = 0; slot < oldKeys.size(); ++slot) {
+    if (oldKeys[slot] != kNoKey) (*this)[oldKeys[slot]] = oldValues[slot];
+  }
+}
+
+inline std::uint64_t ColumnWidthTracker::ShortTextKey(std::string_view text) {
+  // The length in the low byte keeps "" apart from "\0".
+  std::uint64_t key = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * (i + 1));
+  }
+  return key;
+}
+
+int ColumnWidthTracker::ShortTextWidth(std::uint64_t key) {
+  if (const int* width = shortTextWidths_.Find(key)) return *width;
+  std::array<char, kShortText> text{};
+  const auto length = static_cast<std::size_t>(key & 0xFF);
+  for (std::size_t i = 0; i < length; ++i)
+    text[i] = static_cast<char>(key >> (8 * (i + 1)));
+  const int width = measure_.TextWidth(std::string_view(text.data(), length));
+  shortTextWidths_[key] = width;
+  return width;
 }
 
 int ColumnWidthTracker::CellWidth(std::string_view text) {
-  if (text.size() < sizeof(std::uint64_t)) {
-    // The length in the low byte keeps "" apart from "\0".
-    std::uint64_t key = text.size();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      key |= std::uint64_t{static_cast<unsigned char>(text[i])} << (8 * (i + 1));
-    }
-    if (const int* width = shortTextWidths_.Find(key)) return *width;
-    const int width = measure_.TextWidth(text);
-    shortTextWidths_.Insert(key, width);
-    return width;
-  }
+  if (text.size() <= kShortText) return ShortTextWidth(ShortTextKey(text));
   if (measure_.FiguresAlike() && FigureShape(text, shape_)) text = shape_;
   if (const auto it = longTextWidths_.find(text); it != longTextWidths_.end()) return it->second;
   const int width = measure_.TextWidth(text);
@@ -116,7 +135,33 @@ void ColumnWidthTracker::CountRow(int row, int delta) {
   }
 }
 
+void ColumnWidthTracker::CountRows(int first, int last) {
+  // Each column's short texts are counted under their bytes first and each distinct one then
+  // counted under its width at once: a file of a thousand rounds holds a few dozen of them.
+  std::vector<ShortTextMap> shortTexts(kRoundColumns);
+  for (int row = first; row <= last; ++row) {
+    const RoundCells cells = table_.Cells(row);
+    for (int column = 0; column < kRoundColumns; ++column) {
+      const std::string_view text = cells[column];
+      if (text.size() <= kShortText) {
+        ++shortTexts[column][ShortTextKey(text)];
+      } else {
+        Count(columns_[column], CellWidth(text), +1);
+      }
+    }
+  }
+  for (int column = 0; column < kRoundColumns; ++column) {
+    shortTexts[column].ForEach([this, column](std::uint64_t key, int count) {
+      Count(columns_[column], ShortTextWidth(key), count);
+    });
+  }
+}
+
 void ColumnWidthTracker::RowsInserted(int first, int last) {
+  if (last - first >= 64) {
+    CountRows(first, last);
+    return;
+  }
   for (int row = first; row <= last; ++row)
     CountRow(row, +1);
 }

@@ -65,25 +65,38 @@ class ColumnWidthTracker final : public RoundTableObserver {
   const RoundTable& table_;
   const TextMeasure& measure_;
   std::vector<Column> columns_;
-  // Most cells are a few bytes ("4", "250", "7I"): those are cached under their bytes as a number,
-  // in an open-addressing table, as a table of 100,000 rounds looks up 7.4 million of them.
-  class ShortTextWidths {
+  // Most cells are a few bytes ("4", "250", "7I"): those go under their bytes as a number, in an
+  // open-addressing table, as a table of 100,000 rounds looks up 7.4 million of them.
+  class ShortTextMap {
    public:
-    ShortTextWidths() : keys_(kInitialSlots, kNoKey), widths_(kInitialSlots, 0) {}
-    // The width of the text packed in `key`, or nullptr; Insert only after Find failed.
+    ShortTextMap() : keys_(kInitialSlots, kNoKey), values_(kInitialSlots, 0) {}
+    // The value under `key`, or nullptr.
     const int* Find(std::uint64_t key) const;
-    void Insert(std::uint64_t key, int width);
+    // The value under `key`, made 0 when there was none.
+    int& operator[](std::uint64_t key);
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+      for (std::size_t slot = 0; slot < keys_.size(); ++slot) {
+        if (keys_[slot] != kNoKey) visit(keys_[slot], values_[slot]);
+      }
+    }
 
    private:
     static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};  // no text packs to this
-    static constexpr std::size_t kInitialSlots = 256;
+    static constexpr std::size_t kInitialSlots = 64;
     std::size_t SlotOf(std::uint64_t key) const;
+    void Grow();
 
     std::vector<std::uint64_t> keys_;
-    std::vector<int> widths_;
+    std::vector<int> values_;
     std::size_t used_ = 0;
   };
-  ShortTextWidths shortTextWidths_;
+  static constexpr std::size_t kShortText = sizeof(std::uint64_t) - 1;
+  static std::uint64_t ShortTextKey(std::string_view text);
+  int ShortTextWidth(std::uint64_t key);
+  void CountRows(int first, int last);
+
+  ShortTextMap shortTextWidths_;
   // Keyed by their shape where figures measure alike: a thousand dates are one entry.
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> longTextWidths_;
   std::string shape_;

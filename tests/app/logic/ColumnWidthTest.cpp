@@ -109,5 +109,31 @@ TEST(ColumnWidthCache, ManyDistinctShortTexts_eachGetsItsOwnWidthAsTheCacheGrows
   }
 }
 
+// A file read or an import hands over its rows at once; each text counts as often as it stands,
+// so that the widest is still right as rows go again one by one.
+TEST(ColumnWidthCache, RowsAddedAtOnce_countAsRowsAddedOneByOne) {
+  RoundTable table;
+  const ContentMeasure measure;
+  ColumnWidthTracker tracker(table, measure);
+  std::vector<PackedRound> rounds;
+  for (int i = 0; i < 300; ++i) {
+    // Short dates repeat (a width counted many times over), some long ones do not.
+    const std::string date = i % 10 == 0 ? "2003-09-" + std::to_string(i) : std::to_string(i % 7);
+    rounds.emplace_back(MakeRound("c", date));
+  }
+  table.InsertRowsAtTop(std::move(rounds));
+  while (table.RowCount() > 0) {
+    int widest = 0;
+    int widestRow = 0;
+    for (int row = 0; row < table.RowCount(); ++row) {
+      const int width = measure.TextWidth(table.Cell(row, kDateColumn));
+      if (width > widest) widest = width, widestRow = row;
+    }
+    ASSERT_EQ(tracker.WidestCell(kDateColumn), widest) << table.RowCount() << " rows";
+    table.RemoveRow(widestRow);
+  }
+  EXPECT_EQ(tracker.WidestCell(kDateColumn), 0);
+}
+
 }  // namespace
 }  // namespace larkspin::testing
