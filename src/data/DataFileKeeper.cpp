@@ -129,7 +129,7 @@ void DataFileKeeper::KeepForFingerprint(const FileStamp& stamp, std::uint64_t si
 }
 
 bool DataFileKeeper::HoldsAlready(const std::function<bool(const ByteSink&)>& produce) const {
-  if (holdsLastWritten_) return true;
+  if (holdsTable_) return true;
   if (!asRead_) return false;
   // The bytes checked in the pieces the read handed on, so that the checks compare.
   std::string piece;
@@ -200,7 +200,7 @@ void DataFileKeeper::StartReading() {
   fingerprinting_ = {};
   fingerprintSource_.reset();
   asRead_.reset();
-  holdsLastWritten_ = false;
+  holdsTable_ = false;
   fingerprint_ = NothingRead(QFileInfo(path_).fileName().toStdString());
   unread_.clear();
   keptAside_ = false;
@@ -208,6 +208,7 @@ void DataFileKeeper::StartReading() {
   bytes_.reset();
   text_ = DataFileText{};
   fileBytes_ = 0;
+  textBytes_ = 0;
   beyondHeader_.reset();
   absentWhenRead_ = false;
   if (missing_ == Missing::kMake) CreateFileIfMissing(path_);
@@ -258,6 +259,7 @@ bool DataFileKeeper::ReadInPieces(const std::function<void(std::string_view)>& o
   std::size_t check = 0;
   DataFileTextPieces text([&](std::string_view lines) {
     beyondHeader = beyondHeader || HoldsMoreThanHeader(lines);
+    textBytes_ += lines.size();
     onText(lines);
   });
   const FileReadResult result = ReadRegularFileInPieces(path_, [&](std::string_view bytes) {
@@ -279,8 +281,9 @@ bool DataFileKeeper::ReadInPieces(const std::function<void(std::string_view)>& o
 }
 
 void DataFileKeeper::Loaded(std::size_t records, std::uint64_t tableRevision,
-                            const SkippedContent& skipped) {
+                            const SkippedContent& skipped, bool inOwnForm) {
   savedRevision_ = tableRevision;
+  holdsTable_ = inOwnForm && textBytes_ == fileBytes_ && unread_.empty() && !skipped.Any();
   if (unread_.empty()) {
     if (records == 0 && (beyondHeader_ ? *beyondHeader_ : HoldsMoreThanHeader(text_.text))) {
       NotRead(ShownPath() + ": no " + records_ + " could be read from its " + Grouped(fileBytes_) +
@@ -383,7 +386,7 @@ std::optional<std::string> DataFileKeeper::Write(
       MoveFile(movedTo, path_)) {
     keptAside_ = false;
   }
-  holdsLastWritten_ = saved;
+  holdsTable_ = saved;
   if (!saved) return EndSentence(ShownPath() + ": " + Utf8(error));
   savedRevision_ = tableRevision;
   unread_.clear();  // the file now holds the whole table

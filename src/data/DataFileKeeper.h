@@ -44,8 +44,10 @@ class DataFileKeeper {
   // file counts as not read.
   bool ReadInPieces(const std::function<void(std::string_view)>& onText);
   // After the text has been parsed: how many records it gave, what the reader passed over, and
-  // the table's revision now.
-  void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {});
+  // the table's revision now. `inOwnForm`: the text read was byte for byte what writing the table
+  // would give, so a close with the table unchanged leaves the file as it is without checking.
+  void Loaded(std::size_t records, std::uint64_t tableRevision, const SkippedContent& skipped = {},
+              bool inOwnForm = false);
 
   // Whether Read() and ReadInPieces() also keep what the file's fingerprint needs, for the journal
   // to name the file it continues. Only the journal's first change needs it, so it is not worked
@@ -114,13 +116,17 @@ class DataFileKeeper {
   // What the file held as read (its size and qHashBits over its pieces), or that it holds what
   // this keeper last wrote: how a close with nothing changed knows to leave it alone.
   std::optional<FingerprintSource> asRead_;
-  bool holdsLastWritten_ = false;
+  // The file holds what writing the table at savedRevision_ would write: this keeper wrote it, or
+  // read it in that very form.
+  bool holdsTable_ = false;
   mutable FileFingerprint fingerprint_;
   mutable std::future<FileFingerprint> fingerprinting_;
   // Set when the keeper goes while the thread still reads: it then stops hashing.
   std::shared_ptr<std::atomic<bool>> fingerprintStop_ = std::make_shared<std::atomic<bool>>(false);
   DataFileText text_;
   std::size_t fileBytes_ = 0;
+  std::size_t textBytes_ = 0;  // handed on by ReadInPieces: fewer without a byte-order mark or
+                               // after a control-Z
   // Whether the text held more than empty lines and the "CREATOR" header; none while the text is
   // still there to tell.
   std::optional<bool> beyondHeader_;

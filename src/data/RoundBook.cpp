@@ -30,7 +30,7 @@ void RoundBook::Load() {
   // Each round read goes to the top, so the file's last round ends up in row 0.
   std::reverse(rounds.begin(), rounds.end());
   table_.InsertRowsAtTop(std::move(rounds));
-  file_.Loaded(count, table_.Revision(), skipped);
+  file_.Loaded(count, table_.Revision(), skipped, read && reader.InOwnForm());
 }
 
 std::optional<std::string> RoundBook::Save() {

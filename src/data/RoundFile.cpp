@@ -141,6 +141,31 @@ inline void RoundFileReader::ReadValue(int column, std::string_view value, bool 
   holdsValues_ = holdsValues_ || !value.empty();
 }
 
+void RoundFileReader::FollowForm(const char* line, const char* trimmedEnd, const char* rawEnd,
+                                 const char* end, int keyIndex, bool valueEmpty) {
+  // The writer ends every line with CR LF, writes no space a reader would trim, and writes every
+  // key of a record in its order, after its header line and with an empty line between records.
+  if (form_ == Form::kOther) return;
+  const bool crLf = rawEnd < end && trimmedEnd + 1 == rawEnd && *trimmedEnd == '\r';
+  if (!crLf) {
+    form_ = Form::kOther;
+  } else if (keyIndex >= 0) {
+    const bool next = form_ == Form::kRecordStart
+                          ? keyIndex == 0 && !valueEmpty
+                          : form_ == Form::kRecordLines && keyIndex == nextKey_;
+    form_ = !next                           ? Form::kOther
+            : keyIndex + 1 == kRoundColumns ? Form::kRecordEnd
+                                            : Form::kRecordLines;
+  } else if (form_ == Form::kHeader) {
+    constexpr std::string_view kHeader = kDataFileHeader;
+    form_ = std::string_view(line, static_cast<std::size_t>(trimmedEnd - line)) == kHeader
+                ? Form::kRecordStart
+                : Form::kOther;
+  } else {
+    form_ = form_ == Form::kRecordEnd && trimmedEnd == line ? Form::kRecordStart : Form::kOther;
+  }
+}
+
 namespace {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
@@ -166,6 +191,7 @@ void RoundFileReader::Read(std::string_view lines) {
   // value. Pieces end at line feeds, which no UTF-8 sequence holds, so this judges each value as
   // the whole text would.
   const bool utf8 = IsValidUtf8(lines);
+  if (!utf8) form_ = Form::kOther;  // its values are read as Windows-1252 and written as UTF-8
   const auto& keys = RecordKeys();
   const auto& writeIndexOf = WriteIndexOfColumn();
   const char* p = lines.data();
@@ -197,6 +223,7 @@ void RoundFileReader::Read(std::string_view lines) {
         }
       }
     }
+    const bool fastPath = value != nullptr;
     const char* equals = nullptr;
     if (!value) {
       lineEnd = p;
@@ -206,6 +233,7 @@ void RoundFileReader::Read(std::string_view lines) {
       }
     }
     const char* const next = lineEnd < end ? lineEnd + 1 : end;
+    const char* const rawEnd = lineEnd;
     while (lineEnd > p && IsTrailingSpace(lineEnd[-1]))
       --lineEnd;
     if (!value) {
@@ -215,11 +243,24 @@ void RoundFileReader::Read(std::string_view lines) {
       value = equals ? equals + 1 : lineEnd;
       column = RoundFileKeyColumn(key);
       if (column < 0) {
+        FollowForm(p, lineEnd, rawEnd, end, -1, false);
         skipped_.UnknownLine(key, std::string_view(value, lineEnd - value));
         p = next;
         continue;
       }
       nextKey = writeIndexOf[column] + 1 == kRoundColumns ? 0 : writeIndexOf[column] + 1;
+    }
+    if (fastPath && form_ == Form::kRecordLines && nextKey != 0 && rawEnd < end &&
+        lineEnd + 1 == rawEnd && *lineEnd == '\r') {
+      // Most lines of a file in the program's own form: the record's next key, then CR LF.
+    } else {
+      // A key with no "=" after it ("DATE") reads as an empty value, but is not written so.
+      const bool written = fastPath || equals;
+      FollowForm(p, lineEnd, rawEnd, end,
+                 !written       ? -1
+                 : nextKey == 0 ? kRoundColumns - 1
+                                : nextKey - 1,
+                 value == lineEnd);
     }
     ReadValue(column, std::string_view(value, lineEnd - value), utf8);
     nextKey_ = nextKey;

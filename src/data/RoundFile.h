@@ -38,8 +38,21 @@ class RoundFileReader {
   void Read(std::string_view lines);
   // The rounds read, in the order the file holds them.
   std::vector<PackedRound> Finish();
+  // Whether the text, once finished, was byte for byte what WriteRoundFile writes for the rounds
+  // read: then a table unchanged since needs no writing.
+  // No text at all is the form of no rounds.
+  bool InOwnForm() const { return form_ == Form::kRecordEnd || form_ == Form::kHeader; }
 
  private:
+  // Where the text stands in the form WriteRoundFile gives it: before the header, before a
+  // record's first line, within its lines, after its last; or out of that form for good.
+  enum class Form { kHeader, kRecordStart, kRecordLines, kRecordEnd, kOther };
+  // Follows the form over a line from `line` to `rawEnd` (its line feed, or `end` without one),
+  // `trimmedEnd` where its trailing spaces begin; `keyIndex` is its key's place in a record as
+  // written, -1 for any other line.
+  void FollowForm(const char* line, const char* trimmedEnd, const char* rawEnd, const char* end,
+                  int keyIndex, bool valueEmpty);
+
   void ReadValue(int column, std::string_view value, bool utf8);
   void FinishRound();
 
@@ -53,6 +66,7 @@ class RoundFileReader {
   std::string scratch_;
   bool holdsValues_ = false;
   int nextKey_ = 0;  // the key that most likely comes next, in the order a record is written
+  Form form_ = Form::kHeader;
 };
 
 // Whether a data file's text holds anything but empty lines and the "CREATOR" header: a text that

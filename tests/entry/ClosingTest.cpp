@@ -124,6 +124,17 @@ TEST(ClosingUnchanged, FileHoldingWhatWouldBeWritten_isLeftAsItIs) {
              path, QString::fromStdString(saved).replace("\r\n", "\n").toStdString()));
        },
        false},
+      // Read as the same rounds, but not the bytes Larkspin writes.
+      {"with a byte-order mark: written without", false,
+       [](const QString& path, const std::string& saved) {
+         ASSERT_TRUE(WriteFileAtomically(path, "\xEF\xBB\xBF" + saved));
+       },
+       false},
+      {"ended by control-Z: written without", false,
+       [](const QString& path, const std::string& saved) {
+         ASSERT_TRUE(WriteFileAtomically(path, saved + "\x1A"));
+       },
+       false},
       {"removed while open: written again", true,
        [](const QString& path, const std::string&) { ASSERT_TRUE(QFile::remove(path)); }, false},
   };

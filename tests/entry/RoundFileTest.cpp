@@ -96,6 +96,40 @@ TEST(RoundFile, LoadProgramWrittenFile_putsLastRecordOnTopAndSavesSameBytes) {
   EXPECT_EQ(RoundFileBytes(harness), bytes);
 }
 
+// A file in Larkspin's own form is not written again at a close with nothing changed: the reader
+// must tell that form exactly when writing the rounds it read gives the file's bytes back. Every
+// byte of a program-written file is taken away, doubled, or has a space, a tab, a CR, a line feed
+// or a letter put before it.
+TEST(RoundFile, OwnForm_isToldExactlyWhenWritingTheRoundsReadGivesTheBytesBack) {
+  const std::string own = TestDataBytes("three_rounds.dat");
+  std::vector<std::string> texts = {own, "", std::string(kDataFileHeader) + "\r\n", own + own};
+  for (const char* file : {"lf_line_ends.dat", "missing_keys.dat", "odd_keys.dat",
+                           "windows1252.dat", "binary_garbage.dat"}) {
+    texts.push_back(TestDataBytes(file));
+  }
+  for (std::size_t at = 0; at < own.size(); ++at) {
+    texts.push_back(own.substr(0, at) + own.substr(at + 1));
+    for (const std::string& put : {std::string(1, own[at]), std::string(" "), std::string("\t"),
+                                   std::string("\r"), std::string("\n"), std::string("x")}) {
+      texts.push_back(own.substr(0, at) + put + own.substr(at));
+    }
+  }
+  for (const std::string& text : texts) {
+    RoundFileReader reader;
+    reader.Read(text);
+    std::vector<PackedRound> rounds = reader.Finish();
+    std::reverse(rounds.begin(), rounds.end());
+    RoundTable table;
+    table.InsertRowsAtTop(std::move(rounds));
+    std::string written;
+    WriteRoundFile(table, [&written](std::string_view bytes) {
+      written.append(bytes);
+      return true;
+    });
+    ASSERT_EQ(reader.InOwnForm(), written == text) << text;
+  }
+}
+
 TEST(RoundFile, SaveLineFeedOrControlZInCell_writesSpacesAndKeepsLaterRounds) {
   ScorecardHarness first;
   Scorecard& saved = first.Make();
