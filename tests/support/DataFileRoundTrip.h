@@ -49,18 +49,22 @@ struct PieceRead {
   bool beyondHeader = false;
   std::size_t controlZ = 0;
   std::size_t unreadBytes = 0;
+  bool inOwnForm = false;  // as the window's close relies on it
 };
 inline PieceRead ReadRoundsInPieces(std::string_view bytes, std::size_t pieceSize) {
   PieceRead read;
   RoundFileReader reader(&read.skipped);
+  std::size_t handed = 0;
   DataFileTextPieces text([&](std::string_view lines) {
     read.beyondHeader = read.beyondHeader || HoldsMoreThanHeader(lines);
+    handed += lines.size();
     reader.Read(lines);
   });
   for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
     text.Add(bytes.substr(at, pieceSize));
   text.Finish();
   read.rounds = reader.Finish();
+  read.inOwnForm = reader.InOwnForm() && handed == bytes.size();
   read.controlZ = text.ControlZ();
   read.unreadBytes = text.UnreadBytes();
   return read;
@@ -108,6 +112,8 @@ inline std::string CheckRoundFileRoundTrip(std::string_view bytes) {
     if (read.beyondHeader != more) return "lks.dat" + in + " held other than the header";
     if (read.controlZ != text.controlZ || read.unreadBytes != text.unreadBytes)
       return "lks.dat" + in + " ended elsewhere";
+    if (read.inOwnForm != (WriteRounds(read.rounds) == bytes))
+      return "lks.dat" + in + " was taken for what writing it gives, or not taken for it, wrongly";
   }
   const std::string written = WriteRounds(first);
   if (!IsValidUtf8(written)) return "lks.dat written with text that is not UTF-8";
