@@ -204,6 +204,8 @@ void RoundFileReader::Read(std::string_view lines) {
     int nextKey = 0;
     const char* value = nullptr;
     const char* lineEnd = nullptr;
+    // Where the value ends when the line ends as the program ends it: CR LF, no space before.
+    const char* ownValueEnd = nullptr;
     if (end - p >= 16) {
       const RecordKey& key = keys[nextKey_];
       std::uint64_t start;
@@ -216,6 +218,9 @@ void RoundFileReader::Read(std::string_view lines) {
         std::memcpy(&after, value, 8);
         if (const int at = FirstLineFeed(after); at < 8) {
           lineEnd = value + at;
+          if (at > 0 && value[at - 1] == '\r' && (at == 1 || !IsTrailingSpace(value[at - 2]))) {
+            ownValueEnd = lineEnd - 1;
+          }
         } else {
           lineEnd = value + 8;
           while (lineEnd < end && *lineEnd != '\n')
@@ -234,8 +239,12 @@ void RoundFileReader::Read(std::string_view lines) {
     }
     const char* const next = lineEnd < end ? lineEnd + 1 : end;
     const char* const rawEnd = lineEnd;
-    while (lineEnd > p && IsTrailingSpace(lineEnd[-1]))
-      --lineEnd;
+    if (ownValueEnd) {
+      lineEnd = ownValueEnd;
+    } else {
+      while (lineEnd > p && IsTrailingSpace(lineEnd[-1]))
+        --lineEnd;
+    }
     if (!value) {
       // Any other line: the key is what stands before the first "=", the value what follows.
       const std::string_view key =
@@ -250,8 +259,7 @@ void RoundFileReader::Read(std::string_view lines) {
       }
       nextKey = writeIndexOf[column] + 1 == kRoundColumns ? 0 : writeIndexOf[column] + 1;
     }
-    if (fastPath && form_ == Form::kRecordLines && nextKey != 0 && rawEnd < end &&
-        lineEnd + 1 == rawEnd && *lineEnd == '\r') {
+    if (ownValueEnd && form_ == Form::kRecordLines && nextKey != 0) {
       // Most lines of a file in the program's own form: the record's next key, then CR LF.
     } else {
       // A key with no "=" after it ("DATE") reads as an empty value, but is not written so.
