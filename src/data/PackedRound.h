@@ -21,7 +21,12 @@ class PackedRound {
   PackedRound(const PackedRound& other);
   PackedRound& operator=(const PackedRound& other);
   PackedRound(PackedRound&&) noexcept = default;
-  PackedRound& operator=(PackedRound&&) noexcept = default;
+  // Moving in swaps the blocks, the one held before going with `other`: shifting a table's rows
+  // then neither checks for nor frees a block at each step.
+  PackedRound& operator=(PackedRound&& other) noexcept {
+    block_.swap(other.block_);
+    return *this;
+  }
 
   std::string_view Cell(int column) const;
   // Every cell at once, quicker than one by one.
