@@ -82,9 +82,6 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   setSizeGripEnabled(true);
 
-  core_ = std::make_unique<Scorecard>(std::move(services), [this] { ShowFields(); });
-  // The rounds are read while the widgets are made.
-  core_->ReadAhead();
   BuildControls();
   BuildMenus();
   LayOut();
@@ -92,6 +89,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
 
   measure_ =
       std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
+  core_ = std::make_unique<Scorecard>(std::move(services), [this] { ShowFields(); });
   widths_ = std::make_unique<ColumnWidthTracker>(core_->Rounds().Table(), *measure_);
   model_ = new RoundListModel(core_->Rounds().Table(), core_->Courses().Table(), this);
   controls_.rounds->setModel(model_);

@@ -1,7 +1,6 @@
 #include "RoundBook.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "RoundFile.h"
 #include "RoundOrdering.h"
@@ -17,36 +16,21 @@ RoundBook::~RoundBook() {
   table_.RemoveObserver(this);
 }
 
-RoundBook::FileRead RoundBook::ReadFile() {
-  FileRead result;
-  RoundFileReader reader(&result.skipped);
-  // Piece by piece: the file's bytes and the rounds made of them are never in memory together.
-  result.read = file_.ReadInPieces([&reader](std::string_view lines) { reader.Read(lines); });
-  result.rounds = reader.Finish();
-  result.inOwnForm = result.read && reader.InOwnForm();
-  if (!result.read) {
-    result.rounds.clear();  // a file read only in part counts as not read at all
-    result.skipped = SkippedContent{};
-  }
-  // Each round read goes to the top, so the file's last round ends up in row 0.
-  std::reverse(result.rounds.begin(), result.rounds.end());
-  return result;
-}
-
-void RoundBook::ReadAhead() {
-  if (readAhead_.valid()) return;
-  try {
-    readAhead_ = std::async(std::launch::async, [this] { return ReadFile(); });
-  } catch (const std::system_error&) {
-    // No thread to be had: Load() reads as it always can.
-  }
-}
-
 void RoundBook::Load() {
-  FileRead read = readAhead_.valid() ? readAhead_.get() : ReadFile();
-  const std::size_t count = read.rounds.size();
-  table_.InsertRowsAtTop(std::move(read.rounds));
-  file_.Loaded(count, table_.Revision(), read.skipped, read.inOwnForm);
+  SkippedContent skipped;
+  RoundFileReader reader(&skipped);
+  // Piece by piece: the file's bytes and the rounds made of them are never in memory together.
+  const bool read = file_.ReadInPieces([&reader](std::string_view lines) { reader.Read(lines); });
+  std::vector<PackedRound> rounds = reader.Finish();
+  if (!read) {
+    rounds.clear();  // a file read only in part counts as not read at all
+    skipped = SkippedContent{};
+  }
+  const std::size_t count = rounds.size();
+  // Each round read goes to the top, so the file's last round ends up in row 0.
+  std::reverse(rounds.begin(), rounds.end());
+  table_.InsertRowsAtTop(std::move(rounds));
+  file_.Loaded(count, table_.Revision(), skipped, read && reader.InOwnForm());
 }
 
 std::optional<std::string> RoundBook::Save() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,9 +42,6 @@ class RoundBook final : private RoundTableObserver {
   void SetFingerprinted(bool on) { file_.SetFingerprinted(on); }
   void SetChangeObserver(RoundChangeObserver* observer) { observer_ = observer; }
 
-  // Begins reading lks.dat on a thread of its own, for the Load() that follows: a window reads
-  // while it builds its widgets. Until that Load(), nothing else may use the book's file.
-  void ReadAhead();
   // Reads lks.dat, the file's last round on top; an empty file is made where there is none.
   void Load();
   // Writes the table to lks.dat, unless the file was not read in full and nothing changed. The
@@ -81,15 +77,6 @@ class RoundBook final : private RoundTableObserver {
   void SortByNumbers(const std::vector<std::optional<int>>& numbers);
 
  private:
-  // The rounds of lks.dat as read, the table's bottom row first.
-  struct FileRead {
-    bool read = false;
-    std::vector<PackedRound> rounds;
-    SkippedContent skipped;
-    bool inOwnForm = false;
-  };
-  FileRead ReadFile();
-
   void RowsInserted(int first, int last) override;
   void RowRemoved(int row) override;
   void RowsRemoved(const std::vector<int>& rows) override;
@@ -100,7 +87,6 @@ class RoundBook final : private RoundTableObserver {
   ChangeHistory& history_;
   RoundChangeObserver* observer_ = nullptr;
   int selectedRow_ = -1;
-  std::future<FileRead> readAhead_;
 };
 
 }  // namespace larkspin

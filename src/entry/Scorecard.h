@@ -46,9 +46,7 @@ class Scorecard final : private ChangeFocus, private CourseNamesObserver {
   const RatingsBook& Ratings() const { return ratings_; }
   const ChangeHistory& History() const { return history_; }
 
-  // Opening and closing the window. ReadAhead() begins reading lks.dat on a thread while the
-  // window builds itself; OnInitDialog() takes what was read.
-  void ReadAhead() { rounds_.ReadAhead(); }
+  // Opening and closing the window.
   void OnInitDialog();
   // Once the window shows: one box telling what of the data files was not read, if any.
   void TellUnreadFiles();
