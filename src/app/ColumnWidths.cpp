@@ -90,9 +90,16 @@ int ColumnWidthTracker::ShortTextWidth(std::uint64_t key) {
 
 int ColumnWidthTracker::CellWidth(std::string_view text) {
   if (text.size() <= kShortText) return ShortTextWidth(ShortTextKey(text));
-  if (measure_.FiguresAlike() && FigureShape(text, shape_)) text = shape_;
   if (const auto it = longTextWidths_.find(text); it != longTextWidths_.end()) return it->second;
-  const int width = measure_.TextWidth(text);
+  // A text not met before: a date of a shape met before takes that shape's width unmeasured.
+  int width = 0;
+  if (measure_.FiguresAlike() && FigureShape(text, shape_)) {
+    const auto shape = longTextWidths_.find(std::string_view(shape_));
+    width = shape != longTextWidths_.end() ? shape->second : measure_.TextWidth(shape_);
+    if (shape == longTextWidths_.end()) longTextWidths_.emplace(shape_, width);
+  } else {
+    width = measure_.TextWidth(text);
+  }
   longTextWidths_.emplace(std::string(text), width);
   return width;
 }

@@ -97,7 +97,8 @@ class ColumnWidthTracker final : public RoundTableObserver {
   void CountRows(int first, int last);
 
   ShortTextMap shortTextWidths_;
-  // Keyed by their shape where figures measure alike: a thousand dates are one entry.
+  // Where figures measure alike, a text of figures is measured once for its shape: a thousand
+  // dates are measured as one.
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> longTextWidths_;
   std::string shape_;
 };
