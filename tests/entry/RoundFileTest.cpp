@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "entry/RoundTestSupport.h"
+#include "support/DataFileRoundTrip.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -117,15 +118,7 @@ TEST(RoundFile, OwnForm_isToldExactlyWhenWritingTheRoundsReadGivesTheBytesBack) 
   for (const std::string& text : texts) {
     RoundFileReader reader;
     reader.Read(text);
-    std::vector<PackedRound> rounds = reader.Finish();
-    std::reverse(rounds.begin(), rounds.end());
-    RoundTable table;
-    table.InsertRowsAtTop(std::move(rounds));
-    std::string written;
-    WriteRoundFile(table, [&written](std::string_view bytes) {
-      written.append(bytes);
-      return true;
-    });
+    const std::string written = roundtrip::WriteRounds(reader.Finish());
     ASSERT_EQ(reader.InOwnForm(), written == text) << text;
   }
 }
