@@ -77,30 +77,40 @@ inline std::uint64_t ColumnWidthTracker::ShortTextKey(std::string_view text) {
   return key;
 }
 
+bool ColumnWidthTracker::FiguresAlike() {
+  if (figures_ == Figures::kUnasked)
+    figures_ = measure_.FiguresAlike() ? Figures::kAlike : Figures::kApart;
+  return figures_ == Figures::kAlike;
+}
+
 int ColumnWidthTracker::ShortTextWidth(std::uint64_t key) {
   if (const int* width = shortTextWidths_.Find(key)) return *width;
-  std::array<char, kShortText> text{};
-  const auto length = static_cast<std::size_t>(key & 0xFF);
-  for (std::size_t i = 0; i < length; ++i)
-    text[i] = static_cast<char>(key >> (8 * (i + 1)));
-  const int width = measure_.TextWidth(std::string_view(text.data(), length));
+  const int width = MeasuredShortText(key);
   shortTextWidths_[key] = width;
   return width;
 }
 
+int ColumnWidthTracker::MeasuredShortText(std::uint64_t key) {
+  std::array<char, kShortText> text{};
+  const auto length = static_cast<std::size_t>(key & 0xFF);
+  for (std::size_t i = 0; i < length; ++i)
+    text[i] = static_cast<char>(key >> (8 * (i + 1)));
+  const std::string_view view(text.data(), length);
+  if (FiguresAlike() && FigureShape(view, shape_)) {
+    const std::uint64_t shapeKey = ShortTextKey(shape_);
+    if (shapeKey != key) return ShortTextWidth(shapeKey);
+  }
+  return measure_.TextWidth(view);
+}
+
 int ColumnWidthTracker::CellWidth(std::string_view text) {
   if (text.size() <= kShortText) return ShortTextWidth(ShortTextKey(text));
-  if (const auto it = longTextWidths_.find(text); it != longTextWidths_.end()) return it->second;
-  // A text not met before: a date of a shape met before takes that shape's width unmeasured.
-  int width = 0;
-  if (measure_.FiguresAlike() && FigureShape(text, shape_)) {
-    const auto shape = longTextWidths_.find(std::string_view(shape_));
-    width = shape != longTextWidths_.end() ? shape->second : measure_.TextWidth(shape_);
-    if (shape == longTextWidths_.end()) longTextWidths_.emplace(shape_, width);
-  } else {
-    width = measure_.TextWidth(text);
-  }
-  longTextWidths_.emplace(std::string(text), width);
+  // A text of figures is kept under its shape alone, measured at the first of that shape.
+  const bool figures = FiguresAlike() && FigureShape(text, shape_);
+  const std::string_view key = figures ? std::string_view(shape_) : text;
+  if (const auto it = longTextWidths_.find(key); it != longTextWidths_.end()) return it->second;
+  const int width = measure_.TextWidth(key);
+  longTextWidths_.emplace(std::string(key), width);
   return width;
 }
 
@@ -144,22 +154,30 @@ void ColumnWidthTracker::CountRow(int row, int delta) {
 
 void ColumnWidthTracker::CountRows(int first, int last) {
   // Each column's short texts are counted under their bytes first and each distinct one then
-  // counted under its width at once: a file of a thousand rounds holds a few dozen of them.
+  // counted under its width at once: a file of a thousand rounds holds a few dozen of them. Half
+  // the cells are one byte (strokes, putts): those are counted in a plain table.
+  std::vector<std::array<int, 256>> oneByteTexts(kRoundColumns);
   std::vector<ShortTextMap> shortTexts(kRoundColumns);
-  for (int row = first; row <= last; ++row) {
-    const RoundCells cells = table_.Cells(row);
-    for (int column = 0; column < kRoundColumns; ++column) {
-      const std::string_view text = cells[column];
-      if (text.size() <= kShortText) {
-        ++shortTexts[column][ShortTextKey(text)];
-      } else {
-        Count(columns_[column], CellWidth(text), +1);
+  const auto count = [this, &oneByteTexts, &shortTexts](int column, std::string_view text) {
+    if (text.size() == 1) {
+      ++oneByteTexts[column][static_cast<unsigned char>(text[0])];
+    } else if (text.size() <= kShortText) {
+      ++shortTexts[column][ShortTextKey(text)];
+    } else {
+      Count(columns_[column], CellWidth(text), +1);
+    }
+  };
+  for (int row = first; row <= last; ++row)
+    table_.StoredRow(row).ForEachCell(count);
+  for (int column = 0; column < kRoundColumns; ++column) {
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+      if (const int cells = oneByteTexts[column][byte]) {
+        const char text = static_cast<char>(byte);
+        Count(columns_[column], ShortTextWidth(ShortTextKey({&text, 1})), cells);
       }
     }
-  }
-  for (int column = 0; column < kRoundColumns; ++column) {
-    shortTexts[column].ForEach([this, column](std::uint64_t key, int count) {
-      Count(columns_[column], ShortTextWidth(key), count);
+    shortTexts[column].ForEach([this, column](std::uint64_t key, int cells) {
+      Count(columns_[column], ShortTextWidth(key), cells);
     });
   }
 }

@@ -94,13 +94,17 @@ class ColumnWidthTracker final : public RoundTableObserver {
   static constexpr std::size_t kShortText = sizeof(std::uint64_t) - 1;
   static std::uint64_t ShortTextKey(std::string_view text);
   int ShortTextWidth(std::uint64_t key);
+  int MeasuredShortText(std::uint64_t key);
   void CountRows(int first, int last);
+  bool FiguresAlike();
 
   ShortTextMap shortTextWidths_;
   // Where figures measure alike, a text of figures is measured once for its shape: a thousand
-  // dates are measured as one.
+  // dates are measured as one and kept as one, and "250" takes the width of "000".
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> longTextWidths_;
   std::string shape_;
+  enum class Figures { kUnasked, kAlike, kApart };
+  Figures figures_ = Figures::kUnasked;  // the measure is asked once: widths are kept for good
 };
 
 }  // namespace larkspin

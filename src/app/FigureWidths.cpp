@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <cmath>
+#include <vector>
 
 namespace larkspin {
 
@@ -26,20 +27,27 @@ bool FiguresAreUniform(const QFont& font) {
   for (char c = '1'; c <= '9'; ++c) {
     if (metrics.horizontalAdvance(QLatin1Char(c)) != digit) return false;
   }
-  // Every ordered pair of figures once, in one text: kerning of any of them shows in its width.
+  // Every ordered pair of figures once, side by side in one text (a de Bruijn sequence: each
+  // figure, then each pair of it and a later one, wrapping round to the first figure at the end):
+  // kerning of any pair shows in the text's width.
   const std::string alphabet = std::string("0123456789") + std::string(kSigns);
+  std::vector<qreal> advance;
+  for (const char figure : alphabet)
+    advance.push_back(metrics.horizontalAdvance(QLatin1Char(figure)));
   QString pairs;
   qreal apart = 0;
-  for (const char first : alphabet) {
-    for (const char second : alphabet) {
-      pairs += QLatin1Char(first);
-      pairs += QLatin1Char(second);
-      pairs += QLatin1Char(' ');
-      apart += metrics.horizontalAdvance(QLatin1Char(first)) +
-               metrics.horizontalAdvance(QLatin1Char(second)) +
-               metrics.horizontalAdvance(QLatin1Char(' '));
+  const auto add = [&](std::size_t figure) {
+    pairs += QLatin1Char(alphabet[figure]);
+    apart += advance[figure];
+  };
+  for (std::size_t first = 0; first < alphabet.size(); ++first) {
+    add(first);
+    for (std::size_t second = first + 1; second < alphabet.size(); ++second) {
+      add(first);
+      add(second);
     }
   }
+  add(0);
   // Advances are whole 64ths of a pixel: any kerning is at least one of them.
   return std::abs(metrics.horizontalAdvance(pairs) - apart) < 1.0 / 128;
 }

@@ -8,7 +8,7 @@ namespace {
 
 // The block: the offset width (1, 2 or 4), then kRoundColumns end offsets of that width, then the
 // texts.
-constexpr std::size_t kWidthBytes = 1;
+constexpr std::size_t kWidthBytes = PackedRound::kWidthBytes;
 
 template <typename Offset>
 Offset EndOf(const char* offsets, int column) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -15,6 +16,8 @@ namespace larkspin {
 // would need 7.4 million separate strings otherwise, and with four-byte offsets twice the memory.
 class PackedRound {
  public:
+  static constexpr std::size_t kWidthBytes = 1;  // the block's first byte: the offsets' width
+
   PackedRound() = default;
   explicit PackedRound(const RoundRecord& record);
   explicit PackedRound(const RoundCells& cells);
@@ -31,6 +34,10 @@ class PackedRound {
   std::string_view Cell(int column) const;
   // Every cell at once, quicker than one by one.
   RoundCells Cells() const;
+  // Calls visit(column, text) for every cell in turn: Cells() without filling an array, for
+  // going over many rows.
+  template <typename Visit>
+  void ForEachCell(Visit&& visit) const;
   RoundRecord Unpack() const;
   // The bytes the round takes, for telling what a table holds.
   std::size_t Size() const;
@@ -39,7 +46,43 @@ class PackedRound {
   template <typename CellTexts>
   void Pack(const CellTexts& cells);
 
+  template <typename Offset, typename Visit>
+  void ForEachCellIn(Visit& visit) const;
+
   std::unique_ptr<char[]> block_;  // none: every cell is empty
 };
+
+template <typename Offset, typename Visit>
+void PackedRound::ForEachCellIn(Visit& visit) const {
+  const char* const offsets = block_.get() + kWidthBytes;
+  const char* const text = offsets + kRoundColumns * sizeof(Offset);
+  std::size_t begin = 0;
+  for (int column = 0; column < kRoundColumns; ++column) {
+    Offset end;
+    std::memcpy(&end, offsets + column * sizeof(Offset), sizeof(Offset));
+    visit(column, std::string_view(text + begin, end - begin));
+    begin = end;
+  }
+}
+
+template <typename Visit>
+void PackedRound::ForEachCell(Visit&& visit) const {
+  if (!block_) {
+    for (int column = 0; column < kRoundColumns; ++column)
+      visit(column, std::string_view());
+    return;
+  }
+  switch (block_[0]) {
+    case 1:
+      ForEachCellIn<std::uint8_t>(visit);
+      break;
+    case 2:
+      ForEachCellIn<std::uint16_t>(visit);
+      break;
+    default:
+      ForEachCellIn<std::uint32_t>(visit);
+      break;
+  }
+}
 
 }  // namespace larkspin

@@ -186,6 +186,32 @@ int FirstLineFeed(std::uint64_t bytes) {
 
 }  // namespace
 
+const char* RoundFileReader::ReadOwnLines(const char* p, const char* end) {
+  // Within a record the program wrote, every key comes once and in its order: no value can be
+  // repeated, and the record's start has emptied the cells.
+  const auto& keys = RecordKeys();
+  while (form_ == Form::kRecordLines && nextKey_ != 0 && end - p >= 16) {
+    const RecordKey& key = keys[nextKey_];
+    std::uint64_t start;
+    std::memcpy(&start, p, 8);
+    if ((start & key.mask) != key.bytes) break;
+    const char* const value = p + key.length;
+    std::uint64_t after;
+    std::memcpy(&after, value, 8);
+    const int at = FirstLineFeed(after);
+    if (at == 0 || at == 8 || value[at - 1] != '\r' || (at >= 2 && IsTrailingSpace(value[at - 2])))
+      break;
+    cells_[key.column] = std::string_view(value, static_cast<std::size_t>(at - 1));
+    holdsValues_ = holdsValues_ || at > 1;
+    if (++nextKey_ == kRoundColumns) {
+      nextKey_ = 0;
+      form_ = Form::kRecordEnd;
+    }
+    p = value + at + 1;
+  }
+  return p;
+}
+
 void RoundFileReader::Read(std::string_view lines) {
   // In a piece that is UTF-8 throughout, so is every value; only other pieces are judged per
   // value. Pieces end at line feeds, which no UTF-8 sequence holds, so this judges each value as
@@ -200,6 +226,8 @@ void RoundFileReader::Read(std::string_view lines) {
   // likely has is tried first, eight bytes at once, and its short value searched for the line
   // feed eight bytes at once too.
   while (p < end) {
+    p = ReadOwnLines(p, end);
+    if (p == end) break;
     int column = -1;
     int nextKey = 0;
     const char* value = nullptr;

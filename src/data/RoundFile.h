@@ -53,6 +53,9 @@ class RoundFileReader {
   void FollowForm(const char* line, const char* trimmedEnd, const char* rawEnd, const char* end,
                   int keyIndex, bool valueEmpty);
 
+  // Reads on from `p` while the lines are a record's next keys in the program's own form, and
+  // gives where it stopped.
+  const char* ReadOwnLines(const char* p, const char* end);
   void ReadValue(int column, std::string_view value, bool utf8);
   void FinishRound();
 

@@ -47,6 +47,8 @@ class RoundTable {
   RoundRecord Row(int row) const;
   // The row's texts as they are stored, valid until the table changes.
   RoundCells Cells(int row) const;
+  // The row as it is stored, for going over the cells of many rows (a row inside the table).
+  const PackedRound& StoredRow(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
   RowId IdOf(int row) const { return HasRow(row) ? ids_[row] : 0; }
   // The row that `id` names now, -1 when it is not in the table.
