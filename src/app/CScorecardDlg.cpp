@@ -51,6 +51,8 @@ constexpr unsigned kAboutCommand = 16;
 #endif
 
 constexpr int kJournalPreparationDelayMs = 500;
+// The course box's least width, in characters: a long course name.
+constexpr int kCourseBoxCharacters = 24;
 
 // The widest text a figure of the round list can take: its most digits, and a sign for "To par".
 int WidestPossibleFigure(const TextMeasure& measure, RoundFigure figure) {
@@ -127,6 +129,11 @@ CScorecardDlg::~CScorecardDlg() {
 void CScorecardDlg::BuildControls() {
   auto& c = controls_;
   c.course = MakeEditableDropDown(this, tr("Course"));
+  // The box takes the row's room; its list fits the names when it opens. Sized by every name it
+  // holds, it would measure them all at each start, for a width the row gives it anyway.
+  c.course->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  c.course->setMinimumContentsLength(kCourseBoxCharacters);
+  c.course->setIconSize(QSize(0, 0));  // its entries have none
   c.addCourse = MakeButton(tr("Add"), this);
   c.updateCourse = MakeButton(tr("Update"), this);
   c.removeCourse = MakeButton(tr("Remove"), this);

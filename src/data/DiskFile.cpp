@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QtGlobal>
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -219,13 +220,16 @@ FileReadResult ReadRegularFileInPieces(const QString& path,
   result.outcome = file.Open(path, result.reason);
   if (result.outcome != FileReadResult::Outcome::kRead) return result;
   result.stamp = file.Stamp();
-  std::string piece(std::max<std::size_t>(pieceSize, 1), '\0');
+  // Left uninitialised: the reads fill it, and the pages a small file never reaches are never
+  // touched.
+  const std::size_t size = std::max<std::size_t>(pieceSize, 1);
+  const auto piece = std::make_unique_for_overwrite<char[]>(size);
   for (bool atEnd = false; !atEnd;) {
     // Whole pieces, however the system hands out the bytes.
     std::size_t filled = 0;
-    while (filled < piece.size()) {
-      const qint64 read = file.Read(piece.data() + filled,
-                                    static_cast<qint64>(piece.size() - filled), result.reason);
+    while (filled < size) {
+      const qint64 read =
+          file.Read(piece.get() + filled, static_cast<qint64>(size - filled), result.reason);
       if (read < 0) {
         result.outcome = FileReadResult::Outcome::kUnreadable;
         return result;
@@ -236,7 +240,7 @@ FileReadResult ReadRegularFileInPieces(const QString& path,
       }
       filled += static_cast<std::size_t>(read);
     }
-    if (filled > 0) onBytes(std::string_view(piece.data(), filled));
+    if (filled > 0) onBytes(std::string_view(piece.get(), filled));
   }
   return result;
 }

@@ -188,10 +188,14 @@ int FirstLineFeed(std::uint64_t bytes) {
 
 const char* RoundFileReader::ReadOwnLines(const char* p, const char* end) {
   // Within a record the program wrote, every key comes once and in its order: no value can be
-  // repeated, and the record's start has emptied the cells.
+  // repeated, and the record's start has emptied the cells. The state is kept in locals here,
+  // where the compiler can hold it in registers across the stores of the cells.
+  if (form_ != Form::kRecordLines) return p;
   const auto& keys = RecordKeys();
-  while (form_ == Form::kRecordLines && nextKey_ != 0 && end - p >= 16) {
-    const RecordKey& key = keys[nextKey_];
+  int next = nextKey_;
+  bool holdsValues = holdsValues_;
+  while (next != 0 && end - p >= 16) {
+    const RecordKey& key = keys[next];
     std::uint64_t start;
     std::memcpy(&start, p, 8);
     if ((start & key.mask) != key.bytes) break;
@@ -202,13 +206,13 @@ const char* RoundFileReader::ReadOwnLines(const char* p, const char* end) {
     if (at == 0 || at == 8 || value[at - 1] != '\r' || (at >= 2 && IsTrailingSpace(value[at - 2])))
       break;
     cells_[key.column] = std::string_view(value, static_cast<std::size_t>(at - 1));
-    holdsValues_ = holdsValues_ || at > 1;
-    if (++nextKey_ == kRoundColumns) {
-      nextKey_ = 0;
-      form_ = Form::kRecordEnd;
-    }
+    holdsValues = holdsValues || at > 1;
+    next = next + 1 == kRoundColumns ? 0 : next + 1;
     p = value + at + 1;
   }
+  if (next == 0) form_ = Form::kRecordEnd;  // the record's last key was read
+  nextKey_ = next;
+  holdsValues_ = holdsValues;
   return p;
 }
 
