@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "RoundListDelegate.h"
+#include "RoundListHeader.h"
 
 namespace larkspin {
 
@@ -17,6 +18,7 @@ RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
   setTextElideMode(Qt::ElideNone);
   setShowGrid(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalHeader(new RoundListHeader(this));
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);

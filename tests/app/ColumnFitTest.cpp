@@ -91,6 +91,24 @@ class ColumnFitTest : public QObject {
     }
   }
 
+  // The heading row is as high as Qt's own header would make it, measuring every heading: in the
+  // list's font, in a larger one and in an italic serif.
+  void headings_asHighAsEveryHeadingNeeds() {
+    ScorecardHarness harness;
+    QVERIFY(testing::WriteFile(harness.FilePath("lks.dat"),
+                               testing::ReadFile(LARKSPIN_TEST_DATA "/three_rounds.dat")));
+    auto window = testing::OpenMainWindow(harness.services);
+    QHeaderView* header = window->Widgets().rounds->horizontalHeader();
+    QFont large = header->font();
+    large.setPointSize(large.pointSize() + 7);
+    QFont serif(QStringLiteral("DejaVu Serif"), 15);
+    serif.setItalic(true);
+    for (const QFont& font : {header->font(), large, serif}) {
+      header->setFont(font);
+      QCOMPARE(header->sizeHint().height(), header->QHeaderView::sizeHint().height());
+    }
+  }
+
  private:
   static void ClickRow(const CScorecardDlg& window, int row) {
     const RoundListView* view = window.Widgets().rounds;
