@@ -135,5 +135,44 @@ TEST(ColumnWidthCache, RowsAddedAtOnce_countAsRowsAddedOneByOne) {
   EXPECT_EQ(tracker.WidestCell(kDateColumn), 0);
 }
 
+// Where figures measure alike, each shape of figures is measured once ("250" as "000", every date
+// as "0000-00-00") and every text takes its own width, whether rows come at once or one by one.
+TEST(ColumnWidthCache, FiguresMeasuredAlike_takeTheirShapesWidth) {
+  class ShapeMeasure final : public TextMeasure {
+   public:
+    int TextWidth(std::string_view text) const override {
+      measured.emplace(text);
+      return 10 + 7 * static_cast<int>(text.size()) + (text.find_first_of("-/") != text.npos);
+    }
+    int HeadingWidth(int) const override { return 0; }
+    bool FiguresAlike() const override { return true; }
+    mutable std::multiset<std::string> measured;
+  };
+  const ShapeMeasure reference;
+  const std::string dates[] = {"2003-09-14", "2004-10-15", "5/6/2004", "Thursday"};
+  const std::string yards[] = {"250", "7", "412", "12", "7I", "", "DR", "9"};
+  for (const bool atOnce : {true, false}) {
+    RoundTable table;
+    ShapeMeasure measure;
+    ColumnWidthTracker tracker(table, measure);
+    std::vector<RoundRecord> rounds;
+    for (int i = 0; i < 80; ++i) {
+      rounds.push_back(MakeRound("c", dates[i % 4]));
+      rounds.back()[DriveColumn(1)] = yards[i % 8];
+    }
+    if (atOnce) {
+      table.InsertRowsAtTop({rounds.begin(), rounds.end()});
+    } else {
+      for (const RoundRecord& round : rounds)
+        table.InsertRow(0, round);
+    }
+    EXPECT_EQ(tracker.WidestCell(kDateColumn), reference.TextWidth("0000-00-00")) << atOnce;
+    EXPECT_EQ(tracker.WidestCell(DriveColumn(1)), reference.TextWidth("000")) << atOnce;
+    const std::multiset<std::string> eachShapeOnce = {
+        "", "0", "00", "000", "7I", "DR", "c", "0/0/0000", "0000-00-00", "Thursday"};
+    EXPECT_EQ(measure.measured, eachShapeOnce) << atOnce;
+  }
+}
+
 }  // namespace
 }  // namespace larkspin::testing
