@@ -25,18 +25,6 @@ std::string_view CellIn(const char* block, int column) {
   return std::string_view(text + begin, EndOf<Offset>(offsets, column) - begin);
 }
 
-template <typename Offset>
-void CellsIn(const char* block, RoundCells& cells) {
-  const char* const offsets = block + kWidthBytes;
-  const char* const text = offsets + kRoundColumns * sizeof(Offset);
-  std::size_t begin = 0;
-  for (int column = 0; column < kRoundColumns; ++column) {
-    const std::size_t end = EndOf<Offset>(offsets, column);
-    cells[column] = std::string_view(text + begin, end - begin);
-    begin = end;
-  }
-}
-
 template <typename Offset, typename CellTexts>
 void Fill(char* block, const CellTexts& cells) {
   block[0] = static_cast<char>(sizeof(Offset));
@@ -127,18 +115,7 @@ std::string_view PackedRound::Cell(int column) const {
 
 RoundCells PackedRound::Cells() const {
   RoundCells cells{};
-  if (!block_) return cells;
-  switch (block_[0]) {
-    case 1:
-      CellsIn<std::uint8_t>(block_.get(), cells);
-      break;
-    case 2:
-      CellsIn<std::uint16_t>(block_.get(), cells);
-      break;
-    default:
-      CellsIn<std::uint32_t>(block_.get(), cells);
-      break;
-  }
+  ForEachCell([&cells](int column, std::string_view text) { cells[column] = text; });
   return cells;
 }
 
