@@ -478,6 +478,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(c.holes[4]->club->currentText(), QStringLiteral("3W"));  // shown: the entry
   }
 
+  // The boxes' lists are built when first opened: each opens with its entries, the entry under
+  // the mouse is the one Enter picks, and the course's pick fills the pars.
+  void dropDownLists_openWithTheirEntriesAndTheOnePointedAtIsPicked() {
+    auto& w = Open();
+    const auto& c = w.Widgets();
+    const struct {
+      QComboBox* box;
+      int row;
+      QString picked;
+    } cases[] = {{c.course, 0, QStringLiteral("Oak Hills")},
+                 {c.holes[2]->club, 3, QStringLiteral("4I")},
+                 {c.period, 2, QStringLiteral("Year")}};
+    for (const auto& [box, row, picked] : cases) {
+      box->showPopup();
+      QAbstractItemView* list = box->view();
+      QTRY_VERIFY(list->isVisible());
+      QCOMPARE(list->model()->rowCount(), box->count());
+      const QPoint entry = list->visualRect(list->model()->index(row, 0)).center();
+      QTest::mouseMove(list->viewport(), entry);
+      QTest::keyClick(list, Qt::Key_Return);
+      QTRY_VERIFY(!list->isVisible());
+      QCOMPARE(box->currentText(), picked);
+    }
+    QCOMPARE(c.holes[1]->par->text(), QStringLiteral("5"));
+  }
+
   void commands_readWhatWasTypedBeforeTheyAct() {
     auto& w = Open();
     const auto& c = w.Widgets();
