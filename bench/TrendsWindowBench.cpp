@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   larkspin::bench::RegisterHandicapWindowBenchmarks();
   larkspin::bench::RegisterListPaintBenchmarks();
   larkspin::bench::RegisterReportWindowBenchmarks();
+  larkspin::bench::RegisterChangeWindowBenchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -124,5 +124,6 @@ void RegisterTotalsBenchmarks();
 void RegisterHandicapWindowBenchmarks();
 void RegisterListPaintBenchmarks();
 void RegisterReportWindowBenchmarks();
+void RegisterChangeWindowBenchmarks();
 
 }  // namespace larkspin::bench

@@ -89,8 +89,7 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
   LayOut();
   SetTabOrder();
 
-  measure_ =
-      std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->horizontalHeader());
+  measure_ = std::make_unique<ViewTextMeasure>(*controls_.rounds, *controls_.rounds->Header());
   core_ = std::make_unique<Scorecard>(std::move(services), [this] { ShowFields(); });
   widths_ = std::make_unique<ColumnWidthTracker>(core_->Rounds().Table(), *measure_);
   model_ = new RoundListModel(core_->Rounds().Table(), core_->Courses().Table(), this);
@@ -431,7 +430,7 @@ void CScorecardDlg::FitRoundListColumns() {
   if (fittedRevision_ == revision) return;
   fittedRevision_ = revision;
   // Only widths the fit changes: a column the user widened by hand keeps its width until then.
-  QHeaderView* header = controls_.rounds->horizontalHeader();
+  RoundListHeader* header = controls_.rounds->Header();
   for (int column = 0; column < kRoundColumns; ++column) {
     const int width = widths_->FittedWidth(column);
     if (width > 0 && width != shownWidths_[column]) {
@@ -443,7 +442,7 @@ void CScorecardDlg::FitRoundListColumns() {
   // wider than any text a figure can take in the usual fonts: then no figure needs working out.
   for (const RoundFigure figure : {RoundFigure::kTotal, RoundFigure::kToPar}) {
     const int column = ListColumn(figure);
-    int width = header->sectionSizeHint(column);
+    int width = header->SectionWidthHint(column);
     if (WidestPossibleFigure(*measure_, figure) > width) {
       for (const std::string& text :
            FigureTexts(core_->Rounds().Table(), core_->Courses().Table(), figure))

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -16,6 +15,7 @@
 #include "CDateDlg.h"
 #include "CRatingsDlg.h"
 #include "CWizardDlg.h"
+#include "RoundListHeader.h"
 #include "RoundListModel.h"
 #include "RoundRecord.h"
 
@@ -147,7 +147,7 @@ void SystemDesktopOpener::OpenLocalFile(const QString& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-ViewTextMeasure::ViewTextMeasure(const QWidget& view, const QHeaderView& header)
+ViewTextMeasure::ViewTextMeasure(const QWidget& view, const RoundListHeader& header)
     : view_(view), header_(header) {}
 
 int ViewTextMeasure::TextWidth(std::string_view utf8) const {
@@ -169,7 +169,7 @@ FigureWidths& ViewTextMeasure::Figures() const {
 
 int ViewTextMeasure::HeadingWidth(int column) const {
   if (column < 0 || column >= kRoundColumns) return 0;
-  return header_.sectionSizeHint(ListColumn(column));
+  return header_.SectionWidthHint(ListColumn(column));
 }
 
 QString FindHelpPage(const QString& executableDir) {

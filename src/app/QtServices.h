@@ -10,13 +10,13 @@
 #include "FigureWidths.h"
 #include "Services.h"
 
-class QHeaderView;
 class QMessageBox;
 class QWidget;
 
 namespace larkspin {
 
 class CWizardDlg;
+class RoundListHeader;
 
 // The program's own answers to the seams of the main window's logic.
 
@@ -90,7 +90,7 @@ class SystemDesktopOpener final : public DesktopOpener {
 // Widths as the round list paints them: the view's font, the item margins, the header's style.
 class ViewTextMeasure final : public TextMeasure {
  public:
-  ViewTextMeasure(const QWidget& view, const QHeaderView& header);
+  ViewTextMeasure(const QWidget& view, const RoundListHeader& header);
   int TextWidth(std::string_view utf8) const override;
   int HeadingWidth(int column) const override;
   bool FiguresAlike() const override;
@@ -99,7 +99,7 @@ class ViewTextMeasure final : public TextMeasure {
   FigureWidths& Figures() const;
 
   const QWidget& view_;
-  const QHeaderView& header_;
+  const RoundListHeader& header_;
   mutable std::optional<FigureWidths> figures_;  // in the view's font
 };
 

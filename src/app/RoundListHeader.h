@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHeaderView>
+#include <vector>
 
 namespace larkspin {
 
@@ -16,6 +17,21 @@ class RoundListHeader final : public QHeaderView {
 
   // The first shown section's size: its height is the header's, which is all the list asks of it.
   QSize sizeHint() const override;
+
+  // sectionSizeHint(logical), kept until the header's font, style, headings or sort arrows
+  // change: the list's columns are fitted to their headings at every change of a round, and
+  // Qt measures a heading through the style each time it is asked.
+  int SectionWidthHint(int logical) const;
+
+  void setModel(QAbstractItemModel* model) override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  mutable std::vector<int> widthHints_;  // -1: not measured yet
+  mutable bool hintSortShown_ = false;
+  QMetaObject::Connection headingsChanged_;
 };
 
 }  // namespace larkspin

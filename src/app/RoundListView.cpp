@@ -4,11 +4,11 @@
 #include <QMouseEvent>
 
 #include "RoundListDelegate.h"
-#include "RoundListHeader.h"
 
 namespace larkspin {
 
-RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
+RoundListView::RoundListView(QWidget* parent)
+    : QTableView(parent), header_(new RoundListHeader(this)) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -18,7 +18,7 @@ RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
   setTextElideMode(Qt::ElideNone);
   setShowGrid(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  setHorizontalHeader(new RoundListHeader(this));
+  setHorizontalHeader(header_);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);

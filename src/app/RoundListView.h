@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include "RoundListHeader.h"
+
 namespace larkspin {
 
 // The round list: one whole row selected at a time, and only ever one the user chose. A mouse
@@ -17,6 +19,8 @@ class RoundListView final : public QTableView {
   int SelectedRow() const;
   void SetSelectedRow(int row);
 
+  RoundListHeader* Header() const { return header_; }
+
  signals:
   void mouseClicked();
 
@@ -24,6 +28,9 @@ class RoundListView final : public QTableView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   // Qt selects a neighbour of a removed row that had the focus; here only the user selects.
   void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+
+ private:
+  RoundListHeader* header_;
 };
 
 }  // namespace larkspin

@@ -109,6 +109,23 @@ class ColumnFitTest : public QObject {
     }
   }
 
+  // The headings' widths are kept from one fit to the next: a new font in the header is measured
+  // anew at the next change of a round, for the cells' columns and the figures' alike.
+  void headingWidths_followTheHeadersFont() {
+    ScorecardHarness harness;
+    auto window = testing::OpenMainWindow(harness.services);  // no file: headings only
+    QHeaderView* header = window->Widgets().rounds->horizontalHeader();
+    QFont large = header->font();
+    large.setPointSize(large.pointSize() + 7);
+    header->setFont(large);
+    window->Widgets().course->setEditText(QStringLiteral("Elm"));
+    QTest::mouseClick(window->Widgets().addScore, Qt::LeftButton);
+    for (const int section : {ListColumn(ScoreColumn(10)), ListColumn(PuttsColumn(18)),
+                              ListColumn(RoundFigure::kToPar)}) {
+      QCOMPARE(header->sectionSize(section), header->sectionSizeHint(section));
+    }
+  }
+
  private:
   static void ClickRow(const CScorecardDlg& window, int row) {
     const RoundListView* view = window.Widgets().rounds;
@@ -116,7 +133,7 @@ class ColumnFitTest : public QObject {
                       view->visualRect(view->model()->index(row, 0)).center());
   }
   static ViewTextMeasure Measure(const CScorecardDlg& window) {
-    return {*window.Widgets().rounds, *window.Widgets().rounds->horizontalHeader()};
+    return {*window.Widgets().rounds, *window.Widgets().rounds->Header()};
   }
   static int Width(const CScorecardDlg& window, int column) {
     return window.Widgets().rounds->horizontalHeader()->sectionSize(ListColumn(column));
