@@ -12,7 +12,7 @@
 #include "CScorecardDlg.h"
 #include "HoleBox.h"
 #include "RoundListView.h"
-#include "Workbench.h"
+#include "ShownMainWindow.h"
 
 namespace larkspin::bench {
 
@@ -20,17 +20,12 @@ namespace {
 
 void UpdateScoreWindow(benchmark::State& state) {
   Workbench bench(Rounds(state), true);
-  if (!bench.Ready()) {
-    state.SkipWithError("could not write the generated files");
-    return;
-  }
-  CScorecardDlg window(bench.Services());
-  window.show();
-  QCoreApplication::processEvents();
-  const auto& c = window.Widgets();
+  const std::unique_ptr<CScorecardDlg> window = ShowMainWindow(state, bench);
+  if (!window) return;
+  const auto& c = window->Widgets();
   c.rounds->SetSelectedRow(0);
   emit c.rounds->mouseClicked();  // the round is loaded into the grid
-  if (window.Core().Rounds().SelectedRow() != 0) {
+  if (window->Core().Rounds().SelectedRow() != 0) {
     state.SkipWithError("the first round was not selected");
     return;
   }
@@ -44,7 +39,7 @@ void UpdateScoreWindow(benchmark::State& state) {
 
     c.updateScore->click();
   }
-  if (window.Core().Rounds().Table().Cell(0, ScoreColumn(1)) != std::to_string(strokes) ||
+  if (window->Core().Rounds().Table().Cell(0, ScoreColumn(1)) != std::to_string(strokes) ||
       bench.Messages() != 0) {
     state.SkipWithError("the change did not reach the round");
   }

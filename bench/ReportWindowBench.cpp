@@ -14,6 +14,7 @@
 
 #include "CScorecardDlg.h"
 #include "ReportWalk.h"
+#include "ShownMainWindow.h"
 #include "Workbench.h"
 
 namespace larkspin::bench {
@@ -31,18 +32,10 @@ std::string MostPlayedCourse(const RoundTable& rounds) {
 
 void RunReportWindow(benchmark::State& state, bool overall) {
   Workbench bench(Rounds(state), true);
-  if (!bench.Ready()) {
-    state.SkipWithError("could not write the generated files");
-    return;
-  }
-  CScorecardDlg window(bench.Services());
-  window.show();
-  QCoreApplication::processEvents();
+  const std::unique_ptr<CScorecardDlg> shown = ShowMainWindow(state, bench);
+  if (!shown) return;
+  CScorecardDlg& window = *shown;
   const RoundTable& rounds = window.Core().Rounds().Table();
-  if (rounds.RowCount() != Rounds(state)) {
-    state.SkipWithError("the generated files did not load in full");
-    return;
-  }
   // The user picks the course played most and the period "Eternity".
   QComboBox* course = window.Widgets().course;
   course->setCurrentIndex(course->findText(QString::fromStdString(MostPlayedCourse(rounds))));

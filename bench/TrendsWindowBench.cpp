@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "CScorecardDlg.h"
+#include "ShownMainWindow.h"
 #include "TrendsWindow.h"
 #include "Workbench.h"
 
@@ -20,17 +21,9 @@ namespace {
 // whole window once, as the screen would.
 void RunTrendsWindow(benchmark::State& state, bool paint) {
   Workbench bench(Rounds(state), true);
-  if (!bench.Ready()) {
-    state.SkipWithError("could not write the generated files");
-    return;
-  }
-  CScorecardDlg window(bench.Services());
-  window.show();
-  QCoreApplication::processEvents();
-  if (window.Core().Rounds().Table().RowCount() != Rounds(state)) {
-    state.SkipWithError("the generated files did not load in full");
-    return;
-  }
+  const std::unique_ptr<CScorecardDlg> shown = ShowMainWindow(state, bench);
+  if (!shown) return;
+  CScorecardDlg& window = *shown;
   for (auto _ : state) {
     state.PauseTiming();
     delete window.findChild<TrendsWindow*>();
