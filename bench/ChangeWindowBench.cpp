@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 
 #include "CScorecardDlg.h"
 #include "HoleBox.h"

@@ -7,8 +7,7 @@
 
 namespace larkspin {
 
-RoundListView::RoundListView(QWidget* parent)
-    : QTableView(parent), header_(new RoundListHeader(this)) {
+RoundListView::RoundListView(QWidget* parent) : QTableView(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -18,7 +17,7 @@ RoundListView::RoundListView(QWidget* parent)
   setTextElideMode(Qt::ElideNone);
   setShowGrid(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  setHorizontalHeader(header_);
+  setHorizontalHeader(new RoundListHeader(this));
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);

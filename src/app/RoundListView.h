@@ -19,7 +19,7 @@ class RoundListView final : public QTableView {
   int SelectedRow() const;
   void SetSelectedRow(int row);
 
-  RoundListHeader* Header() const { return header_; }
+  RoundListHeader* Header() const { return static_cast<RoundListHeader*>(horizontalHeader()); }
 
  signals:
   void mouseClicked();
@@ -28,9 +28,6 @@ class RoundListView final : public QTableView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   // Qt selects a neighbour of a removed row that had the focus; here only the user selects.
   void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
-
- private:
-  RoundListHeader* header_;
 };
 
 }  // namespace larkspin
