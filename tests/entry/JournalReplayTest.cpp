@@ -156,7 +156,8 @@ TEST(JournalReplay, WrittenByAnEarlierVersion_bringsBackTheTablesItsSessionHeld)
 
     ASSERT_TRUE(s.OnDestroy());
     for (const char* name : {"lks.dat", "courses.dat", "ratings.dat"}) {
-      EXPECT_EQ(ReadFile(h.FilePath(name)), ReadFile(written.filePath("saved/") + name)) << name;
+      EXPECT_EQ(ReadWholeFile(h.FilePath(name)), ReadWholeFile(written.filePath("saved/") + name))
+          << name;
     }
     int redone = 0, undone = 0;
     for (; s.History().CanRedo(); ++redone)
