@@ -149,6 +149,32 @@ class HandicapWindowTest : public QObject {
     QCOMPARE(window_->MenuBar().redo->text(), QStringLiteral("&Redo Course Ratings"));
   }
 
+  // However small, an Index below zero shows as a plus handicap.
+  void window_showsAnIndexJustBelowZeroWithItsSign() {
+    window_.reset();
+    // Par 4 on every hole, rated 72.1 at slope 113: three rounds of 74 are 1.9 each, less 2.0.
+    QByteArray rounds = "CREATOR=LARKSP 1.0\r\n";
+    QByteArray courses = "CREATOR=LARKSP 1.0\r\nCOURSE=Raised\r\nDATE=\r\n";
+    QByteArray ratings = "CREATOR=LARKSP 1.0\r\nCOURSE=Raised\r\nRATING=72.1\r\nSLOPE=113\r\n";
+    for (const char* date : {"2025-05-01", "2025-05-02", "2025-05-03"}) {
+      rounds += QByteArray("COURSE=Raised\r\nDATE=") + date + "\r\n";
+      for (int hole = 1; hole <= 18; ++hole)
+        rounds += "S" + QByteArray::number(hole) + (hole <= 2 ? "=5\r\n" : "=4\r\n");
+      rounds += "\r\n";
+    }
+    for (int hole = 1; hole <= 18; ++hole) {
+      courses += "S" + QByteArray::number(hole) + "=4\r\n";
+      ratings += "SI" + QByteArray::number(hole) + "=" + QByteArray::number(hole) + "\r\n";
+    }
+    QVERIFY(WriteFile(harness_->FilePath("lks.dat"), rounds));
+    QVERIFY(WriteFile(harness_->FilePath("courses.dat"), courses));
+    QVERIFY(WriteFile(harness_->FilePath("ratings.dat"), ratings));
+    window_ = testing::OpenMainWindow(harness_->services);
+    const auto& h = OpenHandicap().Widgets();
+    QCOMPARE(h.record->rowCount(), 3);
+    QCOMPARE(h.index->text(), QStringLiteral("+0.1"));
+  }
+
  private:
   HandicapWindow& OpenHandicap() {
     QTest::mouseClick(window_->Widgets().handicap, Qt::LeftButton);

@@ -46,8 +46,10 @@ void PrepareFolder(const QString& folder) {
   WriteFile(QDir(folder).filePath("new.csv"), "COURSE,S1,S2\r\nBirch,4,3\r\nAsh,5,5\r\n");
 }
 
-// A window on `folder` that keeps a journal there.
+// A window on `folder` that keeps a journal there. The harness's own folder goes at once: a
+// killed child would leave it behind.
 void Services(ScorecardHarness& h, const QString& folder) {
+  h.dir.remove();
   h.services.workDir = folder;
   h.services.journal = true;
 }

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <optional>
 
 #include "CScorecardDlg.h"
 #include "DataFolderLock.h"
@@ -57,6 +58,29 @@ class ModalPrompter final : public Prompter {
 // was saved.
 const QByteArray kLfCourses = "CREATOR=LARKSP 1.0\nCOURSE=Oak Hills\nDATE=\nS1=4\n";
 
+// Sets an environment variable for as long as it lives, then puts back what was there.
+class EnvironmentSetting {
+ public:
+  EnvironmentSetting(const char* name, const QString& value)
+      : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    qputenv(name, QFile::encodeName(value));
+  }
+  ~EnvironmentSetting() {
+    if (wasSet_) {
+      qputenv(name_, old_);
+    } else {
+      qunsetenv(name_);
+    }
+  }
+  EnvironmentSetting(const EnvironmentSetting&) = delete;
+  EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+
+ private:
+  const char* name_;
+  bool wasSet_;
+  QByteArray old_;
+};
+
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
   QElapsedTimer timer;
   timer.start();
@@ -73,6 +97,20 @@ class SessionEndTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // This process and the programs it starts have a home and a temporary folder of their own, for
+  // what Qt and the program keep there (the file dialog's and the window's settings, a socket
+  // left by a program that did not end by itself): they go with them.
+  void initTestCase() {
+    QVERIFY(own_.isValid());
+    QVERIFY(QDir(own_.path()).mkdir(QStringLiteral("tmp")));
+    home_.emplace("HOME", own_.path());
+    temporary_.emplace("TMPDIR", own_.filePath(QStringLiteral("tmp")));
+  }
+  void cleanupTestCase() {
+    temporary_.reset();
+    home_.reset();
+  }
+
   void init() { harness_ = std::make_unique<ScorecardHarness>(); }
   void cleanup() {
     guard_.reset();
@@ -123,7 +161,7 @@ class SessionEndTest : public QObject {
   void signalWhileAFileChooserIsOpen_cancelsItThenSaves() {
     QFETCH(int, chooser);
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());  // where the choosers open
+    const EnvironmentSetting choosersOpenThere("HOME", home.path());
     if (chooser == 2) QVERIFY(WriteFile(home.filePath(QStringLiteral("rounds.csv")), "old"));
     DialogFileChooser files;
     const ScorecardServices real = WithReal(harness_->services, {.fileChooser = &files});
@@ -273,6 +311,9 @@ class SessionEndTest : public QObject {
     QVERIFY(program.waitForStarted());
   }
 
+  QTemporaryDir own_;
+  std::optional<EnvironmentSetting> home_;
+  std::optional<EnvironmentSetting> temporary_;
   std::unique_ptr<ScorecardHarness> harness_;
   std::unique_ptr<SessionGuard> guard_;
   std::unique_ptr<CScorecardDlg> window_;

@@ -86,6 +86,21 @@ class StartupOptionsTest : public QObject {
     QVERIFY(Parse({"--help"}).output.contains(kUserData));
   }
 
+  // Qt's own options are accepted, not offered.
+  void parse_help_listsNoneOfQtsOwnOptions() {
+    const QString help = Parse({"--help"}).output;
+    const QStringList qtOptions = QStringLiteral(
+                                      "platform platformpluginpath platformtheme plugin style "
+                                      "stylesheet session display qwindowgeometry geometry "
+                                      "qwindowtitle title qwindowicon icon name reverse "
+                                      "widgetcount nograb dograb sync")
+                                      .split(QLatin1Char(' '));
+    for (const QString& name : qtOptions) {
+      QVERIFY2(!help.contains(QRegularExpression(QStringLiteral("-%1\\b").arg(name))),
+               qPrintable(name));
+    }
+  }
+
   void parse_mistakes_endWithStatusTwoAndTheUsage_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("complaint");

@@ -11,6 +11,10 @@
 #include <memory>
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include "CScorecardApp.h"
 #include "DataFolderLock.h"
 #include "FrontRequest.h"
@@ -41,6 +45,13 @@ class StartupTest : public QObject {
   void init() {
     home_ = std::make_unique<QTemporaryDir>();
     current_ = std::make_unique<QTemporaryDir>();
+  }
+  // The folder a shell made under a name that is not UTF-8: Qt cannot name it, so the temporary
+  // folder around it would stay.
+  void cleanup() {
+#ifdef Q_OS_UNIX
+    ::rmdir((QFile::encodeName(current_->path()) + "/caf\xE9").constData());
+#endif
   }
 
   void helpAndVersion_needNoDisplayAndTouchNoFile_data() {

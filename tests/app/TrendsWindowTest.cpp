@@ -189,6 +189,7 @@ class TrendsWindowTest : public QObject {
     QCOMPARE(PointCount(trends.Widgets().charts[kScoreByRound]), 4);
 
     trends.Widgets().course->setCurrentIndex(1);  // "Oak"
+    QCOMPARE(Figure(trends, "Best round"), QStringLiteral("72 (2024-05-01, Oak)"));
     trends.Widgets().rounds->setCurrentIndex(3);  // "This year"
     QCOMPARE(Figure(trends, "Rounds"), QStringLiteral("3"));
     QCOMPARE(Figure(trends, "Average to par"), QStringLiteral("+18.0"));
@@ -242,17 +243,24 @@ class TrendsWindowTest : public QObject {
 
   void tablesChange_showsInTheOpenWindow_data() {
     QTest::addColumn<int>("change");
-    for (int i = 0; i < static_cast<int>(std::size(kTablesChanges)); ++i)
-      QTest::newRow(kTablesChanges[i].name) << i;
+    QTest::addColumn<bool>("hidden");  // the window hidden during the change, then shown again
+    for (int i = 0; i < static_cast<int>(std::size(kTablesChanges)); ++i) {
+      QTest::newRow(kTablesChanges[i].name) << i << false;
+      QTest::addRow("%s while hidden", kTablesChanges[i].name) << i << true;
+    }
   }
   // Each change, then Undo, then Redo.
   void tablesChange_showsInTheOpenWindow() {
     QFETCH(int, change);
+    QFETCH(bool, hidden);
     const TablesChange& c = kTablesChanges[change];
     TrendsWindow& trends = OpenTrends();
     const QString figure = QString::fromLatin1(c.figure);
     QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.before));
+    if (hidden) trends.hide();
     c.make(*window_, *harness_);
+    if (hidden) window_->MenuBar().trends->trigger();
+    QVERIFY(trends.isVisible());
     QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.after));
     window_->MenuBar().undo->trigger();
     QCOMPARE(Figure(trends, figure), QString::fromUtf8(c.before));

@@ -146,6 +146,38 @@ TEST(JournalUnderFaults, ACloseThatSavesOneFileOfTwo_leavesAJournalThatBringsBac
   EXPECT_EQ(ClosedFiles(next), ClosedFiles(h));
 }
 
+// After a start that replayed a journal, a close whose save writes no file leaves that journal as
+// it is, so a second crash still brings back the tables and the undo history.
+TEST(JournalUnderFaults, ACloseThatSavesNoFileAfterARecoveredStart_keepsTheJournalAsItIs) {
+  ScorecardHarness crashed;
+  PrepareFolder(crashed, true);
+  RunSession(crashed, 0);
+  for (const std::size_t roundsOnly : {1, 2, 3})  // Add Score, a sort, Update Score
+    JournalSessionChanges()[roundsOnly](crashed);
+
+  ScorecardHarness h;
+  Scorecard& s = StartWith(h, JournalBytes(crashed));
+  const std::string journal = JournalBytes(h);
+  {
+    FaultInjector inject(1, EIO, {"rename"});
+    h.prompter.answers = {false};  // the window stays open
+    ASSERT_FALSE(s.OnDestroy());
+    ASSERT_TRUE(inject.Injected());
+    ASSERT_EQ(inject.InjectedCall().to, Native(h.FilePath("lks.dat")));
+  }
+  EXPECT_EQ(JournalBytes(h), journal);
+
+  ScorecardHarness next;
+  for (const char* name : {"lks.dat", "courses.dat", kJournalFileName}) {
+    ASSERT_TRUE(WriteFile(next.FilePath(name), ReadWholeFile(h.FilePath(name)).value_or("")));
+  }
+  next.services.journal = true;
+  Scorecard& r = next.Make();
+  r.OnInitDialog();
+  EXPECT_EQ(StateOf(r), StateOf(s));
+  EXPECT_EQ(s.History().UndoText(), "Undo Update Score");
+}
+
 }  // namespace
 }  // namespace larkspin::testing
 #endif

@@ -118,5 +118,56 @@ TEST(JournalReplay, AJournalThatDoesNotFitTheFiles_isKeptAsideToldAndNotReplayed
   }
 }
 
+// Journals that Larkspin 1.0 left after a crash, beside the files their sessions began from (made
+// by tests/tools/WriteJournalFixture.cpp): every later version replays them to the tables those
+// sessions held, so a change of the journal's bytes never strands a golfer's changes.
+TEST(JournalReplay, WrittenByAnEarlierVersion_bringsBackTheTablesItsSessionHeld) {
+  const struct {
+    const char* folder;
+    int changes;  // told as recovered
+    const char* undo;
+    const char* redo;
+    int undoSteps;
+    int redoSteps;
+  } cases[] = {
+      // Every kind of change, and undo and redo of some.
+      {"written-by-1.0/after-a-session", 18, "Undo Course Ratings", "Redo Add Score", 9, 1},
+      // Begun again after a save: the tables as they stood, then one change.
+      {"written-by-1.0/after-a-save", 5, "Undo Add Score", "Redo", 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const QDir written(QStringLiteral(LARKSPIN_TEST_DATA "/journal/") + c.folder);
+    ScorecardHarness h;
+    h.services.journal = true;
+    for (const char* name : {"lks.dat", "courses.dat", "ratings.dat"}) {
+      ASSERT_TRUE(WriteFile(h.FilePath(name), ReadFile(written.filePath(name))));
+    }
+    ASSERT_TRUE(WriteFile(h.FilePath(kJournalFileName), ReadFile(written.filePath("journal"))));
+    Scorecard& s = h.Make();
+    s.OnInitDialog();
+    s.TellJournalAtStart();
+    ASSERT_EQ(h.prompter.messages.size(), 1u);
+    EXPECT_THAT(h.prompter.messages[0].text,
+                StartsWith("Larkspin ended without saving last time. The " +
+                           std::to_string(c.changes) + " changes made then were recovered."));
+    EXPECT_EQ(s.History().UndoText(), c.undo);
+    EXPECT_EQ(s.History().RedoText(), c.redo);
+
+    ASSERT_TRUE(s.OnDestroy());
+    for (const char* name : {"lks.dat", "courses.dat", "ratings.dat"}) {
+      EXPECT_EQ(ReadWholeFile(h.FilePath(name)), ReadWholeFile(written.filePath("saved/") + name))
+          << name;
+    }
+    int redone = 0, undone = 0;
+    for (; s.History().CanRedo(); ++redone)
+      s.Redo();
+    for (; s.History().CanUndo(); ++undone)
+      s.Undo();
+    EXPECT_EQ(redone, c.redoSteps);
+    EXPECT_EQ(undone - redone, c.undoSteps);
+  }
+}
+
 }  // namespace
 }  // namespace larkspin::testing

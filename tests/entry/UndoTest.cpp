@@ -1,5 +1,6 @@
 // Undo and Redo take back and make again every change of the rounds and courses: the tables, the
-// saved files and what the window shows come back exactly, wherever a sort has moved the rows.
+// saved files, what the window shows and what a start after a crash brings back come back exactly,
+// wherever a sort has moved the rows.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -51,15 +52,34 @@ class UndoFixture : public ::testing::Test {
     sc.OnInitDialog();
   }
   // Both files as closing the window would write them now.
-  std::pair<std::string, std::string> Saved() {
-    EXPECT_THAT(sc.SaveWithoutAsking(), ::testing::IsEmpty());
-    return {ReadWholeFile(h.FilePath("lks.dat")).value_or("<unreadable>"),
-            ReadWholeFile(h.FilePath("courses.dat")).value_or("<unreadable>")};
+  std::pair<std::string, std::string> Saved() { return SavedBy(sc, h); }
+  // The same after a crash now: what the next start makes of the files and the journal.
+  std::pair<std::string, std::string> SavedAfterACrash() {
+    ScorecardHarness next;
+    for (const char* name : {"lks.dat", "courses.dat", kJournalFileName}) {
+      if (const auto bytes = ReadWholeFile(h.FilePath(name))) {
+        EXPECT_TRUE(WriteFileAtomically(next.FilePath(name), *bytes));
+      }
+    }
+    Scorecard& restarted = Journaled(next);
+    restarted.OnInitDialog();
+    return SavedBy(restarted, next);
   }
   Texts Courses() { return ColumnTexts(sc.Rounds().Table(), kCourseColumn); }
 
+  static Scorecard& Journaled(ScorecardHarness& harness) {
+    harness.services.journal = true;
+    return harness.Make();
+  }
+  static std::pair<std::string, std::string> SavedBy(Scorecard& scorecard,
+                                                     const ScorecardHarness& harness) {
+    EXPECT_THAT(scorecard.SaveWithoutAsking(), ::testing::IsEmpty());
+    return {ReadWholeFile(harness.FilePath("lks.dat")).value_or("<unreadable>"),
+            ReadWholeFile(harness.FilePath("courses.dat")).value_or("<unreadable>")};
+  }
+
   ScorecardHarness h;
-  Scorecard& sc = h.Make();
+  Scorecard& sc = Journaled(h);
 };
 
 class Undo : public UndoFixture, public ::testing::WithParamInterface<Step> {};
@@ -76,7 +96,9 @@ TEST_P(Undo, takesTheChangeBackAndRedoMakesItAgain_byteForByte) {
   EXPECT_EQ(sc.History().UndoText(), "Undo " + step.name);
   EXPECT_EQ(sc.History().RedoText(), "Redo");
 
+  // The files hold the change: undoing and redoing it each begin the journal again.
   sc.Undo();
+  EXPECT_EQ(SavedAfterACrash(), before);
   EXPECT_EQ(Saved(), before);
   EXPECT_EQ(sc.History().RedoText(), "Redo " + step.name);
   EXPECT_FALSE(sc.History().CanUndo());
@@ -86,6 +108,7 @@ TEST_P(Undo, takesTheChangeBackAndRedoMakesItAgain_byteForByte) {
 
   const std::size_t asked = h.prompter.messages.size();
   sc.Redo();
+  EXPECT_EQ(SavedAfterACrash(), after);
   EXPECT_EQ(Saved(), after);
   EXPECT_EQ(h.prompter.messages.size(), asked) << "a redo asks nothing";
   EXPECT_EQ(sc.History().UndoText(), "Undo " + step.name);

@@ -1,5 +1,5 @@
-// lks.dat and courses.dat that are not read in full: the user is told once when the window
-// opens, and the bytes it held are never lost. Unchanged tables leave the file as it was; a
+// lks.dat, courses.dat and ratings.dat that are not read in full: the user is told once when the
+// window opens, and the bytes it held are never lost. Unchanged tables leave the file as it was; a
 // changed table keeps the file as it was beside it (".unread") before it is replaced.
 
 #include <gmock/gmock.h>
@@ -96,8 +96,25 @@ std::vector<OddContent> OddContents() {
   };
 }
 
+// The same in ratings.dat, whose records hold other keys.
+std::vector<OddContent> OddRatingsContents() {
+  const std::string record = "CREATOR=LARKSP 1.0\r\nCOURSE=Pine Hills\r\nRATING=71.3\r\n";
+  return {
+      {"NulBytes", std::string(100 * 1024, '\0'), "could be read from its 102,400 bytes"},
+      {"TextAfterControlZ", record + "\x1A" + "COURSE=Oak Creek\r\nRATING=70.1\r\n",
+       "the 31 bytes after the control-Z character at byte 53 were not read"},
+      {"KeysItDoesNotKnow", record + "NOTE=windy\r\n\r\ncourse=Oak\r\n",
+       ": 2 lines with keys Larkspin does not know (the first: \"NOTE\") could not be read."},
+      {"RecordWithoutCourse", record + "\r\nCOURSE=\r\nSLOPE=128\r\n",
+       " with an empty \"COURSE=\" line could not be read."},
+      {"ValueGivenTwice", record + "RATING=70.2\r\n", "1 value given again in the same "},
+  };
+}
+
 class UnreadFile : public ::testing::TestWithParam<std::tuple<DataFileCase, OddContent>> {
  protected:
+  UnreadFile() { harness_.ratingsEditor.TypeValidRatings("Elm Park"); }
+
   const DataFileCase& File() const { return std::get<0>(GetParam()); }
   const std::string& Bytes() const { return std::get<1>(GetParam()).bytes; }
   QString Path() const { return harness_.FilePath(File().name); }
@@ -158,6 +175,12 @@ INSTANTIATE_TEST_SUITE_P(DataFile, UnreadFile,
                                                   ? "Rounds_"
                                                   : "Courses_") +
                                   std::get<1>(info.param).behaviour;
+                         });
+INSTANTIATE_TEST_SUITE_P(RatingsFile, UnreadFile,
+                         ::testing::Combine(::testing::Values(kRatingsFile),
+                                            ::testing::ValuesIn(OddRatingsContents())),
+                         [](const auto& info) {
+                           return "Ratings_" + std::string(std::get<1>(info.param).behaviour);
                          });
 
 // The readable part of a file cut short by a control-Z is there in the window, and its records

@@ -32,15 +32,29 @@ TEST(CsvDates, EachForm_readsInTheOrdersItCan) {
       {"", "", ""},
       {"31/04/2025", "", ""},  // no such day
       {"17/05/25", "", ""},    // no century
+      // Every digit in a day or a month, and in a year.
+      {"19/09/2019", "2019-09-19", ""},
+      {"9/29/2053", "", "2053-09-29"},
+      {"08/07/1964", "1964-07-08", "1964-08-07"},
+      {"24/06/1987", "1987-06-24", ""},
+      {"3.5.2078", "2078-05-03", ""},
+      {"2019.9.29", "2019-09-29", "2019-09-29"},
+      {"17/05/202", "", ""},  // a year of three digits or five
+      {"17/05/20250", "", ""},
+      {"202/05/17", "", ""},
+      {"20250/05/17", "", ""},
       {"0999/01/01", "", ""},
       {"17/05-2025", "", ""},
       {"17/05/2025 10:30", "", ""},
       {"May 17, 2025", "", ""},
   };
+  const auto read = [](const char* date) {
+    return *date ? std::optional<std::string>(date) : std::nullopt;
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.date);
-    EXPECT_EQ(IsoDate(c.date, DateOrder::kDayFirst).value_or(""), c.dayFirst);
-    EXPECT_EQ(IsoDate(c.date, DateOrder::kMonthFirst).value_or(""), c.monthFirst);
+    EXPECT_EQ(IsoDate(c.date, DateOrder::kDayFirst), read(c.dayFirst));
+    EXPECT_EQ(IsoDate(c.date, DateOrder::kMonthFirst), read(c.monthFirst));
     EXPECT_FALSE(IsoDate(c.date, DateOrder::kAsWritten));
   }
 }

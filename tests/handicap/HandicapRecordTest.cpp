@@ -10,6 +10,7 @@
 #include "CourseStrokes.h"
 #include "HandicapCsv.h"
 #include "HandicapRecord.h"
+#include "HandicapText.h"
 #include "RatingsFile.h"
 #include "RoundFile.h"
 #include "support/Rounds.h"
@@ -195,6 +196,74 @@ TEST(HandicapRecord, CourseHandicapFor_ratedCoursesAtTheIndex) {
   EXPECT_EQ(plus->strokes[16], 0);
   EXPECT_FALSE(CourseStrokesFor("Even", golf.courses, golf.ratings, std::nullopt));
   EXPECT_FALSE(CourseStrokesFor("Parless", golf.courses, golf.ratings, 142));
+}
+
+// However small, an Index below zero is a plus handicap where golfers read it; the CSV keeps its
+// numbers plain.
+TEST(HandicapRecord, IndexJustBelowZero_isAPlusHandicap) {
+  Golf golf;
+  golf.AddCourse("Raised", "72.1");
+  for (int day = 1; day <= 3; ++day)
+    golf.Play(2, QDate(2024, 5, day), "Raised");  // 1.9 each, less 2.0 for three rounds
+  const HandicapRecord record = golf.Record();
+  EXPECT_EQ(record.indexTenths, -1);
+  EXPECT_EQ(IndexText(record.indexTenths), "+0.1");
+  std::string csv;
+  ASSERT_TRUE(WriteHandicapCsv(record, [&csv](std::string_view piece) {
+    csv.append(piece);
+    return true;
+  }));
+  EXPECT_TRUE(csv.ends_with("\r\n2024-05-03,Raised,74,74,72.1,113,1.9,Y,-0.1\r\n")) << csv;
+}
+
+// The CSV goes to its file a piece at a time: a record of many pieces comes out with each round
+// once, and a piece the file refuses fails the whole, with nothing written after it.
+TEST(HandicapRecord, Csv_ofAnyLength_holdsEachRoundOnceOrFails) {
+  const CountedRound round{.date = 20240502,
+                           .course = "Juniper Ridge, \"Old\" Course",
+                           .score = 90,
+                           .adjustedGross = 88,
+                           .ratingTenths = 689,
+                           .slope = 119,
+                           .differentialTenths = 181,
+                           .used = true,
+                           .indexTenths = 123};
+  HandicapRecord one;
+  one.counted.push_back(round);
+  std::string oneCsv;
+  ASSERT_TRUE(WriteHandicapCsv(one, [&oneCsv](std::string_view piece) {
+    oneCsv.append(piece);
+    return true;
+  }));
+  const std::string header = oneCsv.substr(0, oneCsv.find("\r\n") + 2);
+  const std::string row = oneCsv.substr(header.size());
+
+  const struct {
+    std::size_t rounds;  // 40,000 rows of 71 bytes: three pieces of 1 MiB or less
+    int failingPiece;    // 0: none
+  } cases[] = {{0, 0}, {1, 0}, {40000, 0}, {40000, 1}, {40000, 2}, {40000, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.rounds) + " rounds, piece " + std::to_string(c.failingPiece));
+    HandicapRecord record;
+    record.counted.assign(c.rounds, round);
+    std::string expected = header;
+    for (std::size_t i = 0; i < c.rounds; ++i)
+      expected += row;
+    std::string csv;
+    int pieces = 0;
+    const bool written = WriteHandicapCsv(record, [&](std::string_view piece) {
+      // A file that would grow beyond the record refuses, so a writer that repeats itself ends.
+      if (++pieces == c.failingPiece || csv.size() + piece.size() > expected.size()) return false;
+      csv.append(piece);
+      return true;
+    });
+    EXPECT_EQ(written, c.failingPiece == 0);
+    if (written) {
+      EXPECT_TRUE(csv == expected) << csv.size() << " bytes, not " << expected.size();
+    } else {
+      EXPECT_EQ(pieces, c.failingPiece);
+    }
+  }
 }
 
 TEST(HandicapRecord, GolferOfOurOwnMaking_givesTheRecordWorkedOutApart) {

@@ -173,6 +173,39 @@ const StatusCase kCases[] = {
      .error = "rounds.csv is lks.dat of the data folder ",
      .check =
          [](const QDir& root) { EXPECT_EQ(ReadFile(root.filePath("data/lks.dat")), kRounds); }},
+    // Files the folder has no need of yet are its own all the same.
+    {.what = "3: an export onto ratings.dat, which does not exist yet",
+     .action = Action::kExportRounds,
+     .file = "data/ratings.dat",
+     .status = 1,
+     .error = "ratings.dat is ratings.dat of the data folder ",
+     .check = [](const QDir& root) { EXPECT_FALSE(root.exists("data/ratings.dat")); }},
+    {.what = "3: an export onto the journal, which does not exist yet",
+     .action = Action::kExportCourses,
+     .file = "data/.larkspin.journal",
+     .status = 1,
+     .error = ".larkspin.journal is .larkspin.journal of the data folder ",
+     .check = [](const QDir& root) { EXPECT_FALSE(root.exists("data/.larkspin.journal")); }},
+    {.what = "3: an export through a link to ratings.dat, which does not exist yet",
+     .action = Action::kExportRounds,
+     .file = "rounds.csv",
+     .prepare =
+         [](const QDir& root) {
+           QFile::link(root.filePath("data/ratings.dat"), root.filePath("rounds.csv"));
+         },
+     .status = 1,
+     .error = "rounds.csv is ratings.dat of the data folder ",
+     .check = [](const QDir& root) { EXPECT_FALSE(root.exists("data/ratings.dat")); }},
+    {.what = "3: an export through a link to the journal, which does not exist yet",
+     .action = Action::kExportRounds,
+     .file = "rounds.csv",
+     .prepare =
+         [](const QDir& root) {
+           QFile::link(root.filePath("data/.larkspin.journal"), root.filePath("rounds.csv"));
+         },
+     .status = 1,
+     .error = "rounds.csv is .larkspin.journal of the data folder ",
+     .check = [](const QDir& root) { EXPECT_FALSE(root.exists("data/.larkspin.journal")); }},
     {.what = "4: a data folder that does not exist",
      .action = Action::kExportRounds,
      .file = "rounds.csv",
