@@ -307,10 +307,11 @@ TEST(HandicapRecord, GolfersOfOurOwnMaking_giveTheRecordsWorkedOutApart) {
       // holes, two rounds on one date, and a bad stretch from round 20 that the hard cap holds
       // back.
       {"handicap", 25, 5},
-      // 28 counted rounds on three courses, one of them with a course handicap above 54 while the
-      // Index is above 37, two rounds on five days (listed against the order they count in), an
-      // exceptional round in the morning of one of them, and a bad stretch across the 20th round
-      // that the soft cap, then the hard cap, hold back.
+      // 28 counted rounds on three courses and one of 13 holes: course handicaps above 60 on one
+      // course while the Index is above 40, two rounds on four days (listed against the order
+      // they count in, one day's pair the same course), two exceptional rounds on one day, both
+      // against that morning's Index, a bad stretch across the 20th round that the soft cap, then
+      // the hard cap, hold back, and an exceptional last round capped all the same.
       {"handicap_second_golfer", 28, 1},
   };
   for (const Golfer& golfer : golfers) {
