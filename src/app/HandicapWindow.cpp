@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -136,7 +137,7 @@ void HandicapWindow::BuildControls() {
   c.chart = new QChartView(this);
   c.chart->setAccessibleName(tr("Handicap Index chart"));
   c.chart->setRenderHint(QPainter::Antialiasing);
-  c.chart->setMinimumSize(360, 220);
+  c.chart->setMinimumSize(300, 220);
   ShowPointTips(*c.chart);
 
   c.course = new QComboBox(this);
@@ -295,6 +296,13 @@ void HandicapWindow::Refresh() {
                                             ? Text(ExceptionalScoreText(round.exceptionalTenths))
                                             : QString()));
   }
+  // Every column shows whole beside the chart, but the course's name, which is cut short first.
+  QHeaderView* header = table->horizontalHeader();
+  header->resizeSections(QHeaderView::ResizeToContents);
+  int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width() +
+              12 * table->fontMetrics().averageCharWidth() - header->sectionSize(1);
+  table->setMinimumWidth(width + header->length());
+  header->setSectionResizeMode(1, QHeaderView::Stretch);  // stretched again, as it was
   notCounted_->Show(std::move(record.notCounted));
 
   QChart* old = controls_.chart->chart();
