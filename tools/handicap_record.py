@@ -8,7 +8,9 @@ reads lks.dat, courses.dat and ratings.dat in FOLDER and writes the scoring reco
 With --trace, each round's working goes to standard error.
 
 It follows the World Handicap System (Rules 3 and 5) as Larkspin applies them, with exact
-fractions throughout; it shares no code and no arithmetic with the program.
+fractions throughout; it shares no code and no arithmetic with the program. Golf rounds to a
+tenth with halves going up (-5.65 is -5.6), and the Index is revised once a day: every round of a
+day is played off the Index in force when the day began.
 """
 
 import datetime
@@ -72,11 +74,9 @@ def rating_of(record):
     return rating, slope, indexes
 
 
-def tenths_away(x):
-    """x to one decimal, halves away from zero."""
-    scaled = abs(x) * 10
-    n = math.floor(scaled + Fraction(1, 2))
-    return Fraction(n if x >= 0 else -n, 10)
+def tenths(x):
+    """x to one decimal, halves up: 5.65 is 5.7 and -5.65 is -5.6."""
+    return Fraction(math.floor(x * 10 + Fraction(1, 2)), 10)
 
 
 def shown(x):
@@ -95,6 +95,13 @@ def strokes_received(ch, si):
     return -(m // 18) - (1 if si > 18 - m % 18 else 0)
 
 
+def most_on_hole(par, got, ch):
+    """Net double bogey; par + 5 where a course handicap above 54 gives 4 strokes or more."""
+    if ch > 54 and got >= 4:
+        return par + 5
+    return par + 2 + got
+
+
 # Count of differentials: (how many lowest, adjustment).
 TABLE = {3: (1, -2), 4: (1, -1), 5: (1, 0), 6: (2, -1), 7: (2, 0), 8: (2, 0), 9: (3, 0),
          10: (3, 0), 11: (3, 0), 12: (4, 0), 13: (4, 0), 14: (4, 0), 15: (5, 0), 16: (5, 0),
@@ -106,6 +113,34 @@ def lowest_positions(diffs):
     take, _ = TABLE[len(diffs)]
     order = sorted(range(len(diffs)), key=lambda p: (diffs[p], -p))
     return sorted(order[:take])
+
+
+def same_day_order(c):
+    """Rounds of one day by what they hold: the course's name as bytes, then the strokes of
+    holes 1 to 18, a hole not played before any number."""
+    return (c["course"].encode("utf-8"), [s or 0 for s in c["played"]])
+
+
+def low_index(day_ends, day):
+    """The lowest Index at the end of the scoring days from 365 days before `day` up to the day
+    before it, and of the one in force when that stretch began; None when there is none."""
+    start = day - datetime.timedelta(days=365)
+    lows = [index for d, index in day_ends if start <= d < day]
+    before = [index for d, index in day_ends if d < start]
+    if before:
+        lows.append(before[-1])
+    lows = [x for x in lows if x is not None]
+    return min(lows) if lows else None
+
+
+def capped(index, low):
+    """(the Index after the soft and hard caps, "SOFT", "HARD" or "")."""
+    if index - low <= 3:
+        return index, ""
+    soft = low + 3 + tenths((index - low - 3) / 2)
+    if soft > low + 5:
+        return low + 5, "HARD"
+    return soft, "SOFT" if soft < index else ""
 
 
 def main(argv):
@@ -123,7 +158,7 @@ def main(argv):
         ratings.setdefault(record["COURSE"], rating_of(record))
 
     counted = []
-    for position, r in enumerate(rounds):
+    for r in rounds:
         day = real_day(r.get("DATE", ""))
         course = r["COURSE"]
         played = [whole(r.get("S%d" % h, ""), 1, 30) for h in HOLES]
@@ -141,14 +176,17 @@ def main(argv):
             if trace:
                 print("not counted: %s %s: %s" % (r.get("DATE", ""), course, why), file=sys.stderr)
             continue
-        counted.append({"day": day, "file": position, "course": course, "played": played})
-    # Oldest first; on one date, the one lower in the round list (earlier in the file) first.
-    counted.sort(key=lambda c: (c["day"], c["file"]))
+        counted.append({"day": day, "course": course, "played": played})
+    # Oldest first; on one day, by what the rounds hold, never by where they stand in the list.
+    counted.sort(key=lambda c: (c["day"], same_day_order(c)))
 
+    day_ends = []  # (day, the Index at its end), oldest first
     for n, c in enumerate(counted):
+        if n > 0 and counted[n - 1]["day"] != c["day"]:
+            day_ends.append((counted[n - 1]["day"], counted[n - 1]["index"]))
         rating, slope, indexes = ratings[c["course"]]
         hole_pars = pars[c["course"]]
-        before = counted[n - 1]["index"] if n > 0 else None
+        before = day_ends[-1][1] if day_ends else None  # in force when the day began
         ags = 0
         if before is None:
             for s, par in zip(c["played"], hole_pars):
@@ -158,9 +196,9 @@ def main(argv):
             ch = math.floor(before * slope / 113 + (rating - sum(hole_pars)) + Fraction(1, 2))
             for s, par, si in zip(c["played"], hole_pars, indexes):
                 got = strokes_received(ch, si)
-                ags += par + got if s is None else min(s, par + 2 + got)
+                ags += par + got if s is None else min(s, most_on_hole(par, got, ch))
         c["ags"] = ags
-        c["diff"] = tenths_away(Fraction(113, slope) * (ags - rating))
+        c["diff"] = tenths(Fraction(113, slope) * (ags - rating))
         c["cut"] = Fraction(0)
         esr = Fraction(0)
         if before is not None:
@@ -168,51 +206,53 @@ def main(argv):
                 esr = Fraction(2)
             elif before - c["diff"] >= 7:
                 esr = Fraction(1)
+        c["esr"] = esr
         for earlier in counted[max(0, n - 19):n + 1]:
             earlier["cut"] += esr
         recent = [x["diff"] - x["cut"] for x in counted[max(0, n - 19):n + 1]]
         index = None
-        note = ""
+        c["low"] = None
+        c["cap"] = ""
         if len(recent) >= 3:
             used = [recent[p] for p in lowest_positions(recent)]
-            index = tenths_away(sum(used) / len(used)) + TABLE[len(recent)][1]
-            if n + 1 >= 21:
-                start = c["day"] - datetime.timedelta(days=365)
-                lows = [x["index"] for x in counted[:n] if x["day"] >= start]
-                in_force = [x["index"] for x in counted[:n] if x["day"] < start]
-                if in_force and in_force[-1] is not None:
-                    lows.append(in_force[-1])
-                lows = [x for x in lows if x is not None]
-                low = min(lows)
-                plain = index
-                if index - low > 3:
-                    index = low + 3 + tenths_away((index - low - 3) / 2)
-                index = min(index, low + 5)
-                if index != plain:
-                    note = " capped from %s (low %s)" % (shown(plain), shown(low))
+            index = tenths(sum(used) / len(used)) + TABLE[len(recent)][1]
+            plain = min(index, Fraction(54))
+            if n + 1 >= 20:
+                c["low"] = low_index(day_ends, c["day"])
+                if c["low"] is not None:
+                    index, c["cap"] = capped(index, c["low"])
             index = min(index, Fraction(54))
+            if index == plain:
+                c["cap"] = ""
         c["index"] = index
         if trace:
             print("%d %s %-14s CH %s AGS %d diff %s%s index %s%s" % (
                 n + 1, c["day"], c["course"], ch, ags, shown(c["diff"]),
                 " ESR -%s" % shown(esr) if esr else "", shown(index) if index is not None else "-",
-                note), file=sys.stderr)
+                " %s capped from %s (low %s)" % (c["cap"], shown(plain), shown(c["low"]))
+                if c["cap"] else ""), file=sys.stderr)
 
     last = counted[-20:]
     if len(last) >= 3:
         for p in lowest_positions([x["diff"] - x["cut"] for x in last]):
             last[p]["used"] = True
 
-    out = ["DATE,COURSE,SCORE,ADJUSTED,RATING,SLOPE,DIFFERENTIAL,USED,INDEX"]
+    out = ["DATE,COURSE,SCORE,ADJUSTED,RATING,SLOPE,DIFFERENTIAL,USED,INDEX,LOW,NOTE"]
     for c in counted:
         rating, slope, _ = ratings[c["course"]]
         name = c["course"]
         if any(ch in name for ch in ',"\r\n'):
             name = '"' + name.replace('"', '""') + '"'
+        notes = []
+        if c["esr"]:
+            notes.append("ESR-" + shown(c["esr"]))
+        if c["cap"]:
+            notes.append(c["cap"])
         out.append(",".join([
             c["day"].isoformat(), name, str(sum(s for s in c["played"] if s)), str(c["ags"]),
             shown(rating), str(slope), shown(c["diff"] - c["cut"]), "Y" if c.get("used") else "",
-            shown(c["index"]) if c["index"] is not None else ""]))
+            shown(c["index"]) if c["index"] is not None else "",
+            shown(c["low"]) if c["low"] is not None else "", ";".join(notes)]))
     sys.stdout.buffer.write(b"\xef\xbb\xbf" + "".join(l + "\r\n" for l in out).encode("utf-8"))
 
 

@@ -15,6 +15,60 @@
 
 namespace larkspin {
 
+namespace {
+
+// The table of the dialog, where Tab and Shift+Tab, in a cell or in its editor, go from cell to
+// cell that can be typed in, row after row, past the course names, and leave the table after its
+// last cell (before its first) instead of going round it again.
+class RatingsGrid final : public QTableWidget {
+ public:
+  RatingsGrid(int rows, QWidget* parent) : QTableWidget(rows, kRatingColumns, parent) {}
+
+ protected:
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    if (action == MoveNext) return Beside(currentIndex(), true);
+    if (action == MovePrevious) return Beside(currentIndex(), false);
+    return QTableWidget::moveCursor(action, modifiers);
+  }
+
+  bool focusNextPrevChild(bool next) override {
+    const QModelIndex to = Beside(currentIndex(), next);
+    if (!to.isValid()) return QWidget::focusNextPrevChild(next);
+    setCurrentIndex(to);
+    return true;
+  }
+
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem ||
+                     hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    if (tab && !Beside(currentIndex(), next).isValid()) {
+      QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+      QWidget::focusNextPrevChild(next);
+      return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+  }
+
+ private:
+  // The cell that can be typed in after (before) `from`; none past the last (first).
+  QModelIndex Beside(const QModelIndex& from, bool next) const {
+    if (!from.isValid()) return next ? model()->index(0, kRatingCell) : QModelIndex();
+    int row = from.row();
+    int column = from.column() + (next ? 1 : -1);
+    if (column >= kRatingColumns) {
+      ++row;
+      column = kRatingCell;
+    } else if (column < kRatingCell) {
+      --row;
+      column = kRatingColumns - 1;
+    }
+    return row >= 0 && row < rowCount() ? model()->index(row, column) : QModelIndex();
+  }
+};
+
+}  // namespace
+
 CRatingsDlg::CRatingsDlg(std::vector<RatingRecord> rows, Prompter& prompter, QWidget* parent)
     : QDialog(parent), rows_(std::move(rows)), prompter_(prompter) {
   setWindowTitle(QString::fromUtf8(kCourseRatingsTitle));
@@ -24,7 +78,7 @@ CRatingsDlg::CRatingsDlg(std::vector<RatingRecord> rows, Prompter& prompter, QWi
   QStringList headings = {tr("Course"), tr("Rating"), tr("Slope")};
   for (int hole = 1; hole <= kHoles; ++hole)
     headings << QString::number(hole);
-  table_ = new QTableWidget(static_cast<int>(rows_.size()), kRatingColumns, this);
+  table_ = new RatingsGrid(static_cast<int>(rows_.size()), this);
   table_->setAccessibleName(tr("Ratings"));
   table_->setHorizontalHeaderLabels(headings);
   table_->verticalHeader()->hide();
@@ -64,6 +118,11 @@ CRatingsDlg::CRatingsDlg(std::vector<RatingRecord> rows, Prompter& prompter, QWi
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   cancel_ = buttons->button(QDialogButtonBox::Cancel);
+  // Enter presses OK wherever the focus is, but in a cell being typed in, where it ends the
+  // typing; Esc is Cancel; Alt+O and Alt+C press them too.
+  ok_->setText(tr("&OK"));
+  cancel_->setText(tr("&Cancel"));
+  ok_->setDefault(true);
   ok_->setAccessibleName(tr("OK"));
   cancel_->setAccessibleName(tr("Cancel"));
   connect(buttons, &QDialogButtonBox::accepted, this, &CRatingsDlg::accept);
@@ -89,8 +148,13 @@ std::vector<RatingRecord> CRatingsDlg::Rows() const {
 }
 
 void CRatingsDlg::accept() {
-  if (const auto problem = FirstRatingProblem(Rows())) {
-    prompter_.ShowMessage(*problem, kCourseRatingsTitle);
+  // OK may come while a cell is being typed in, as a screen reader presses it without moving the
+  // focus: the cell counts as it stands.
+  const QModelIndex typing = table_->currentIndex();
+  if (QWidget* editor = table_->indexWidget(typing))
+    table_->itemDelegateForIndex(typing)->setModelData(editor, table_->model(), typing);
+  if (const auto refusal = RatingsRefusal(Rows())) {
+    prompter_.ShowMessage(*refusal, kCourseRatingsTitle);
     return;
   }
   QDialog::accept();

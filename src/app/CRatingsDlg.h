@@ -14,8 +14,10 @@ namespace larkspin {
 class Prompter;
 
 // "Course Ratings": a row per course name, with its Course Rating, Slope Rating and the stroke
-// index of each hole, as the user types them. "OK" (accept()) closes it only when every row is
-// empty or valid; otherwise a box names the course and what is wrong, and the dialog stays open.
+// index of each hole, as the user types them; Tab goes through the cells that can be typed in, row
+// after row. "OK" (accept(), also Enter) takes the cell being typed in as it stands and closes the
+// dialog only when every row is empty or valid; otherwise a box names each course and what is
+// wrong, and the dialog stays open. "Cancel" (Esc) closes it as it was.
 class CRatingsDlg final : public QDialog {
   Q_OBJECT
 

@@ -202,7 +202,7 @@ void CScorecardDlg::BuildMenus() {
   m.redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   m.edit->addSeparator();
-  m.courseRatings = m.edit->addAction(tr("Course &Ratings\u2026"));
+  m.courseRatings = m.edit->addAction(tr("&Course Ratings\u2026"));
   NameMenuItem(m.edit, m.courseRatings, tr("Course Ratings"));
   m.trends = m.view->addAction(tr("&Trends\u2026"));
   m.trends->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));

@@ -4,15 +4,18 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QHelpEvent>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineF>
 #include <QLineSeries>
 #include <QSet>
 #include <QStackedBarSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
@@ -29,6 +32,9 @@ QString Text(const std::string& text) {
 
 // Where a series keeps the tips of its points, in their order.
 constexpr char kTipsProperty[] = "larkspinTips";
+
+// How near the mouse must rest to a point for its tip, in pixels.
+constexpr qreal kTipReach = 8;
 
 // Up to this many points are drawn as dots as well as a line.
 constexpr std::size_t kMostDots = 60;
@@ -239,7 +245,35 @@ void DrawEmpty(QChart* chart, const Chart& values) {
   center();
 }
 
+// Watches a chart view's viewport for the mouse resting.
+class PointTips final : public QObject {
+ public:
+  explicit PointTips(QChartView& view) : QObject(&view), view_(view) {
+    view.viewport()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip || watched != view_.viewport() || !view_.chart())
+      return false;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QChart& chart = *view_.chart();
+    const QString tip =
+        PointTipAt(chart, chart.mapFromScene(view_.mapToScene(help->pos())), kTipReach);
+    if (tip.isEmpty()) return false;
+    QToolTip::showText(help->globalPos(), tip, view_.viewport());
+    return true;
+  }
+
+ private:
+  QChartView& view_;
+};
+
 }  // namespace
+
+void ShowPointTips(QChartView& view) {
+  new PointTips(view);
+}
 
 QString PointTipAt(QChart& chart, QPointF position, qreal reach) {
   QString tip;

@@ -1,5 +1,7 @@
 #include "CompanionWindow.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 
@@ -7,12 +9,32 @@
 
 namespace larkspin {
 
+namespace {
+
+// The items of these menus, and of the menus under them, that have a key.
+void AddKeyedItems(QWidget& window, const QList<QAction*>& items) {
+  for (QAction* item : items) {
+    if (QMenu* menu = item->menu()) {
+      AddKeyedItems(window, menu->actions());
+    } else if (!item->shortcuts().isEmpty()) {
+      window.addAction(item);
+    }
+  }
+}
+
+}  // namespace
+
 CompanionWindow::CompanionWindow(const QString& title, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(title);
   setModal(false);
   setSizeGripEnabled(true);
+  // The main window's own items: a key does here what it does there, and is off when they are.
+  if (mainWindow) {
+    for (const QMenuBar* bar : mainWindow->findChildren<QMenuBar*>(Qt::FindDirectChildrenOnly))
+      AddKeyedItems(*this, bar->actions());
+  }
 }
 
 void CompanionWindow::ShowInFront() {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -39,11 +40,11 @@ QString DateText(int yyyymmdd) {
   return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100).toString(Qt::ISODate);
 }
 
-// The Index after each counted round, or at the end of each month, as a line over the dates.
+// The Index at the end of each day, or of each month, as a line over the dates.
 Chart IndexChart(const IndexChartPoints& series) {
   Chart chart;
   chart.title = series.monthly ? "Handicap Index at the end of each month" : "Handicap Index";
-  chart.xTitle = series.monthly ? "Month" : "Round";
+  chart.xTitle = series.monthly ? "Month" : "Date";
   chart.yTitle = "Index";
   if (series.points.empty()) {
     chart.emptyText = "The Index comes with the third counted round";
@@ -78,8 +79,7 @@ void FitTableHeight(QTableView* table, int rows) {
 }  // namespace
 
 HandicapWindow::HandicapWindow(Sources sources, QWidget* parent)
-    : QDialog(parent, Qt::Window), sources_(sources) {
-  setWindowTitle(tr("Handicap"));
+    : CompanionWindow(tr("Handicap"), parent), sources_(sources) {
   BuildControls();
   LayOut();
   connect(controls_.course, &QComboBox::currentIndexChanged, this,
@@ -88,19 +88,28 @@ HandicapWindow::HandicapWindow(Sources sources, QWidget* parent)
 
 void HandicapWindow::BuildControls() {
   auto& c = controls_;
+  // A screen reader hears each figure in its label's name, which is kept with the figure.
   c.index = new QLabel(QString::fromStdString(IndexText(std::nullopt)), this);
-  c.index->setAccessibleName(tr("Handicap Index"));
+  c.index->setAccessibleName(tr("Handicap Index %1").arg(tr("none yet")));
   QFont large = c.index->font();
   large.setPointSizeF(large.pointSizeF() * 2.6);
   large.setBold(true);
   c.index->setFont(large);
   c.index->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  c.lowIndex = new QLabel(this);
+  c.lowIndex->setAccessibleName(tr("Low Index %1").arg(tr("none yet")));
+  QFont larger = c.lowIndex->font();
+  larger.setPointSizeF(larger.pointSizeF() * 1.2);
+  c.lowIndex->setFont(larger);
+  c.cap = new QLabel(this);
 
   const int rowHeight = fontMetrics().height() + 6;
-  c.record = new QTableWidget(0, 8, this);
+  c.record = new QTableWidget(0, 9, this);
   c.record->setAccessibleName(tr("Scoring record"));
   c.record->setHorizontalHeaderLabels({tr("Date"), tr("Course"), tr("Score"), tr("Adjusted"),
-                                       tr("Rating"), tr("Slope"), tr("Differential"), tr("Used")});
+                                       tr("Rating"), tr("Slope"), tr("Differential"), tr("Used"),
+                                       tr("Notes")});
+  c.record->setTabKeyNavigation(false);  // a table to read: one stop for Tab
   c.record->verticalHeader()->hide();
   c.record->verticalHeader()->setDefaultSectionSize(rowHeight);
   c.record->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -113,6 +122,7 @@ void HandicapWindow::BuildControls() {
   c.notCounted = new QTableView(this);
   c.notCounted->setAccessibleName(tr("Not counted"));
   c.notCounted->setModel(notCounted_);
+  c.notCounted->setTabKeyNavigation(false);
   c.notCounted->verticalHeader()->hide();
   c.notCounted->verticalHeader()->setDefaultSectionSize(rowHeight);
   c.notCounted->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -127,14 +137,14 @@ void HandicapWindow::BuildControls() {
   c.chart = new QChartView(this);
   c.chart->setAccessibleName(tr("Handicap Index chart"));
   c.chart->setRenderHint(QPainter::Antialiasing);
-  c.chart->setMinimumSize(360, 220);
+  c.chart->setMinimumSize(300, 220);
+  ShowPointTips(*c.chart);
 
   c.course = new QComboBox(this);
   c.course->setAccessibleName(tr("Course handicap for"));
   c.course->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   c.course->setMinimumContentsLength(16);
   c.courseHandicap = new QLabel(this);
-  c.courseHandicap->setAccessibleName(tr("Course handicap"));
   QFont bold = c.courseHandicap->font();
   bold.setBold(true);
   c.courseHandicap->setFont(bold);
@@ -148,6 +158,7 @@ void HandicapWindow::BuildControls() {
   c.strokes->setVerticalHeaderLabels({tr("Strokes")});
   c.strokes->setEditTriggers(QAbstractItemView::NoEditTriggers);
   c.strokes->setSelectionMode(QAbstractItemView::NoSelection);
+  c.strokes->setTabKeyNavigation(false);
   c.strokes->verticalHeader()->setDefaultSectionSize(rowHeight);
   c.strokes->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   c.strokes->horizontalHeader()->setMinimumSectionSize(
@@ -168,10 +179,16 @@ void HandicapWindow::LayOut() {
   auto* courseLabel = new QLabel(tr("&Course handicap for:"), this);
   courseLabel->setBuddy(c.course);
 
-  // The Index, and what it gives on one course.
+  // The Index with the Low Index beside it and the cap under it, and what it gives on one course.
   auto* top = new QGridLayout;
   top->addWidget(indexCaption, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
-  top->addWidget(c.index, 1, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  auto* index = new QHBoxLayout;
+  index->addWidget(c.index, 0, Qt::AlignBottom);
+  index->addSpacing(12);
+  index->addWidget(c.lowIndex, 0, Qt::AlignBottom);
+  index->addStretch();
+  top->addLayout(index, 1, 0);
+  top->addWidget(c.cap, 2, 0, Qt::AlignLeft | Qt::AlignTop);
   top->setColumnMinimumWidth(1, 24);
   auto* chooser = new QHBoxLayout;
   chooser->addWidget(courseLabel);
@@ -206,6 +223,7 @@ void HandicapWindow::LayOut() {
   layout->addSpacing(6);
   layout->addLayout(lower, 1);
   auto* scroll = new QScrollArea(this);
+  scroll->setFocusPolicy(Qt::NoFocus);  // no stop of its own between the chart and the chooser
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   scroll->setWidget(content);
@@ -221,16 +239,8 @@ void HandicapWindow::LayOut() {
   if (const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen()) {
     const QRect area = shown->availableGeometry();
     const QSize wanted = content->sizeHint().expandedTo(QSize(1240, 0)) + QSize(4, 4);
-    resize(wanted.boundedTo(area.size() * 19 / 20));
-    move(area.center() - rect().center());
+    OpenAt(wanted.boundedTo(area.size() * 19 / 20));
   }
-}
-
-void HandicapWindow::ShowInFront() {
-  setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
 }
 
 void HandicapWindow::OnTablesChanged() {
@@ -239,7 +249,7 @@ void HandicapWindow::OnTablesChanged() {
 }
 
 void HandicapWindow::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
+  CompanionWindow::showEvent(event);
   if (stale_) Refresh();
 }
 
@@ -249,7 +259,20 @@ void HandicapWindow::Refresh() {
   indexTenths_ = record.indexTenths;
   const QString index = QString::fromStdString(IndexText(record.indexTenths));
   controls_.index->setText(index);
-  controls_.index->setAccessibleDescription(index);
+  controls_.index->setAccessibleName(
+      tr("Handicap Index %1").arg(record.indexTenths ? index : tr("none yet")));
+  const QString low = record.lowIndexTenths
+                          ? tr("Low Index %1").arg(Text(IndexText(record.lowIndexTenths)))
+                          : QString();
+  controls_.lowIndex->setText(low);
+  controls_.lowIndex->setAccessibleName(low.isEmpty() ? tr("Low Index %1").arg(tr("none yet"))
+                                                      : low);
+  const QString cap =
+      record.counted.empty()
+          ? QString()
+          : Text(CapText(record.counted.back().cap, record.counted.back().uncappedTenths));
+  controls_.cap->setText(cap);
+  controls_.index->setAccessibleDescription(cap);
 
   QTableWidget* table = controls_.record;
   const int shown = std::min(kRecordRows, static_cast<int>(record.counted.size()));
@@ -268,7 +291,18 @@ void HandicapWindow::Refresh() {
     auto* used = new QTableWidgetItem(round.used ? QStringLiteral("\u2713") : QString());
     used->setTextAlignment(Qt::AlignCenter);
     table->setItem(row, 7, used);
+    table->setItem(row, 8,
+                   new QTableWidgetItem(round.exceptionalTenths > 0
+                                            ? Text(ExceptionalScoreText(round.exceptionalTenths))
+                                            : QString()));
   }
+  // Every column shows whole beside the chart, but the course's name, which is cut short first.
+  QHeaderView* header = table->horizontalHeader();
+  header->resizeSections(QHeaderView::ResizeToContents);
+  int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width() +
+              12 * table->fontMetrics().averageCharWidth() - header->sectionSize(1);
+  table->setMinimumWidth(width + header->length());
+  header->setSectionResizeMode(1, QHeaderView::Stretch);  // stretched again, as it was
   notCounted_->Show(std::move(record.notCounted));
 
   QChart* old = controls_.chart->chart();
@@ -301,10 +335,11 @@ void HandicapWindow::ShowCourseStrokes() {
       chosen < 0 ? std::nullopt
                  : CourseStrokesFor(ratedCourses_[static_cast<std::size_t>(chosen)],
                                     sources_.courses, sources_.ratings, indexTenths_);
-  controls_.courseHandicap->setText(
-      tr("Course handicap: %1")
-          .arg(QString::fromStdString(strokes ? CourseHandicapText(strokes->courseHandicap)
-                                              : IndexText(std::nullopt))));
+  const QString handicap = QString::fromStdString(
+      strokes ? CourseHandicapText(strokes->courseHandicap) : IndexText(std::nullopt));
+  controls_.courseHandicap->setText(tr("Course handicap: %1").arg(handicap));
+  controls_.courseHandicap->setAccessibleName(
+      tr("Course handicap %1").arg(strokes ? handicap : tr("none yet")));
   for (int hole = 0; hole < kHoles; ++hole) {
     auto* item =
         new QTableWidgetItem(strokes ? QString::number(strokes->strokes[hole]) : QString());

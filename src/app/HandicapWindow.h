@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ChartWindows.h"
+#include "CompanionWindow.h"
 
 class QChartView;
 class QComboBox;
@@ -21,11 +21,12 @@ class NotCountedModel;
 class RatingsTable;
 class RoundTable;
 
-// The "Handicap" window: the Handicap Index, the scoring record of the most recent 20 counted
-// rounds, the rounds that do not count and why, the Index round after round, and the course
-// handicap and strokes received on a rated course. It shows what ComputeHandicapRecord gives for
-// the tables as they are, working it out again, while it shows, when they change.
-class HandicapWindow final : public QDialog {
+// The "Handicap" window: the Handicap Index with the Low Index and the cap that held it down, the
+// scoring record of the most recent 20 counted rounds, the rounds that do not count and why, the
+// Index day after day, and the course handicap and strokes received on a rated course. It shows
+// what ComputeHandicapRecord gives for the tables as they are, working it out again, while it
+// shows, when they change. Its tables are one stop each for Tab.
+class HandicapWindow final : public CompanionWindow {
   Q_OBJECT
 
  public:
@@ -34,6 +35,8 @@ class HandicapWindow final : public QDialog {
 
   struct Controls {
     QLabel* index;
+    QLabel* lowIndex;
+    QLabel* cap;  // the cap that held the Index down, if one did
     QTableWidget* record;
     QTableView* notCounted;
     QChartView* chart;
@@ -43,8 +46,6 @@ class HandicapWindow final : public QDialog {
   };
   const Controls& Widgets() const { return controls_; }
 
-  // Shows the window, in front of the others.
-  void ShowInFront();
   // The tables changed: the window shows the new record now if it shows, else when it opens.
   void OnTablesChanged();
 

@@ -9,13 +9,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "ChartDrawing.h"
@@ -35,8 +33,6 @@ constexpr std::array<const char*, kTrendsCharts> kChartNames = {
 // The least a chart (or the summary) is given: enough for its axes, its labels and its legend.
 constexpr QSize kLeastCell(300, 220);
 constexpr int kMostColumns = 3;
-// How near the mouse must rest to a point for its tip, in pixels.
-constexpr qreal kTipReach = 8;
 
 QString DialogFileChooser(QWidget* parent, const QString& suggested) {
   QFileDialog dialog(parent, QObject::tr("Save Chart"), suggested,
@@ -84,6 +80,7 @@ void TrendsWindow::BuildControls() {
   c.summary->verticalHeader()->hide();
   c.summary->setEditTriggers(QAbstractItemView::NoEditTriggers);
   c.summary->setSelectionMode(QAbstractItemView::NoSelection);
+  c.summary->setTabKeyNavigation(false);  // one stop: Tab goes on to the charts
   c.summary->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   c.summary->horizontalHeader()->setStretchLastSection(true);
   c.summary->verticalHeader()->setDefaultSectionSize(c.summary->fontMetrics().height() + 6);
@@ -94,7 +91,7 @@ void TrendsWindow::BuildControls() {
     c.charts[chart]->setAccessibleName(tr(kChartNames[chart]));
     c.charts[chart]->setRenderHint(QPainter::Antialiasing);
     c.charts[chart]->setMinimumSize(kLeastCell);
-    c.charts[chart]->viewport()->installEventFilter(this);
+    ShowPointTips(*c.charts[chart]);
     c.saveChart[chart] = new QPushButton(tr("Save Chart\u2026"), this);
     c.saveChart[chart]->setAutoDefault(false);  // Enter in a chooser saves no chart
     c.saveChart[chart]->setAccessibleName(tr("Save %1 chart").arg(tr(kChartNames[chart])));
@@ -132,6 +129,7 @@ void TrendsWindow::LayOut() {
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(true);
   scroll_->setWidget(content);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // no stop of its own between the last button and the first
   scroll_->installEventFilter(this);
   Reflow(kMostColumns * kLeastCell.width());
 
@@ -141,20 +139,6 @@ void TrendsWindow::LayOut() {
 }
 
 bool TrendsWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The mouse resting near a point of a line: its date, course and value. Elsewhere the chart's
-  // own tips (a legend's name cut short) show.
-  if (event->type() == QEvent::ToolTip) {
-    for (QChartView* view : controls_.charts) {
-      if (watched != view->viewport()) continue;
-      const auto* help = static_cast<QHelpEvent*>(event);
-      QChart* chart = view->chart();
-      const QPointF at = chart->mapFromScene(view->mapToScene(help->pos()));
-      const QString tip = PointTipAt(*chart, at, kTipReach);
-      if (tip.isEmpty()) return false;
-      QToolTip::showText(help->globalPos(), tip, view->viewport());
-      return true;
-    }
-  }
   // The room a scroll bar would take is left for it, so that its coming does not reflow.
   if (watched == scroll_ && event->type() == QEvent::Resize) {
     Reflow(scroll_->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_));

@@ -8,6 +8,7 @@
 #include "CourseRating.h"
 #include "CourseTable.h"
 #include "RatingsTable.h"
+#include "Sentence.h"
 
 namespace larkspin {
 
@@ -29,12 +30,21 @@ std::vector<RatingRecord> RatingRows(const CourseTable& courses, const RatingsTa
   return rows;
 }
 
-std::optional<std::string> FirstRatingProblem(const std::vector<RatingRecord>& typed) {
+std::optional<std::string> RatingsRefusal(const std::vector<RatingRecord>& typed) {
+  // Ten are read; hundreds would only hide the box's button.
+  constexpr int kNamed = 10;
+  std::string text;
+  int faulty = 0;
   for (const RatingRecord& row : typed) {
     const std::string problem = RatingProblem(TrimmedRating(row));
-    if (!problem.empty()) return row[kRatingCourseCell] + ": " + problem;
+    if (problem.empty()) continue;
+    if (++faulty > kNamed) continue;
+    if (!text.empty()) text += "\r\n";
+    text += EndSentence(row[kRatingCourseCell] + ": " + problem);
   }
-  return std::nullopt;
+  if (faulty == 0) return std::nullopt;
+  if (faulty > kNamed) text += "\r\nand " + std::to_string(faulty - kNamed) + " more.";
+  return text;
 }
 
 }  // namespace larkspin

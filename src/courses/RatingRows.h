@@ -17,8 +17,9 @@ class RatingsTable;
 std::vector<RatingRecord> RatingRows(const CourseTable& courses, const RatingsTable& ratings);
 
 // What "OK" of the dialog says of its rows as typed, each judged as RatingsBook::Replace would
-// keep it (trimmed): "<course>: <what is wrong>" for the first row that is neither valid nor
-// empty (see RatingProblem), nothing when every row is.
-std::optional<std::string> FirstRatingProblem(const std::vector<RatingRecord>& typed);
+// keep it (trimmed): a sentence "<course>: <what is wrong>." for each row that is neither valid
+// nor empty (see RatingProblem), a line each, the first ten and then "and <count> more.";
+// nothing when every row is.
+std::optional<std::string> RatingsRefusal(const std::vector<RatingRecord>& typed);
 
 }  // namespace larkspin

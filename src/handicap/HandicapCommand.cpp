@@ -1,8 +1,8 @@
 #include "HandicapCommand.h"
 
+#include "CommandFolder.h"
 #include "CourseBook.h"
 #include "CourseFile.h"
-#include "CommandFolder.h"
 #include "HandicapCsv.h"
 #include "HandicapRecord.h"
 #include "RatingsBook.h"

@@ -20,12 +20,21 @@ void AppendDate(std::string& out, int date) {
   two(date % 100);
 }
 
+// What the rules did to a round: ESR-1.0 or ESR-2.0 for its exceptional score, SOFT or HARD for a
+// cap on the Index after it, both joined by ";".
+void AppendNote(std::string& out, const CountedRound& round) {
+  if (round.exceptionalTenths > 0) out.append("ESR-").append(TenthsText(round.exceptionalTenths));
+  if (round.cap == IndexCap::kNone) return;
+  if (round.exceptionalTenths > 0) out.push_back(';');
+  out.append(round.cap == IndexCap::kSoft ? "SOFT" : "HARD");
+}
+
 }  // namespace
 
 bool WriteHandicapCsv(const HandicapRecord& record, const ByteSink& sink) {
   constexpr std::size_t kPieceSize = 1 << 20;
   std::string out(kUtf8ByteOrderMark);
-  out += "DATE,COURSE,SCORE,ADJUSTED,RATING,SLOPE,DIFFERENTIAL,USED,INDEX\r\n";
+  out += "DATE,COURSE,SCORE,ADJUSTED,RATING,SLOPE,DIFFERENTIAL,USED,INDEX,LOW,NOTE\r\n";
   for (const CountedRound& round : record.counted) {
     AppendDate(out, round.date);
     out.push_back(',');
@@ -37,6 +46,10 @@ bool WriteHandicapCsv(const HandicapRecord& record, const ByteSink& sink) {
     out.append(",").append(TenthsText(round.differentialTenths));
     out.append(round.used ? ",Y," : ",,");
     if (round.indexTenths) out.append(TenthsText(*round.indexTenths));
+    out.push_back(',');
+    if (round.lowIndexTenths) out.append(TenthsText(*round.lowIndexTenths));
+    out.push_back(',');
+    AppendNote(out, round);
     out.append("\r\n");
     if (out.size() >= kPieceSize) {
       if (!sink(out)) return false;

@@ -4,8 +4,6 @@
 #include <array>
 #include <numeric>
 
-#include "Tenths.h"
-
 namespace larkspin {
 
 namespace {
@@ -16,9 +14,16 @@ long long FloorDivide(long long numerator, long long denominator) {
   return numerator % denominator < 0 ? quotient - 1 : quotient;
 }
 
+// numerator / denominator in whole tenths, a half up, for denominator > 0.
+long long TenthsHalfUp(long long numerator, long long denominator) {
+  return FloorDivide(20 * numerator + denominator, 2 * denominator);
+}
+
 constexpr int kStandardSlope = 113;
 constexpr int kSoftCapTenths = 30;
 constexpr int kHardCapTenths = 50;
+// Net double bogey stops at par + 5: the strokes received beyond 3 raise it no further.
+constexpr int kMostStrokesOverNetPar = 3;
 // The most differentials an Index is made of: 8 of 20.
 constexpr int kMostUsed = 8;
 
@@ -44,13 +49,14 @@ int StrokesReceived(int courseHandicap, int strokeIndex) {
 
 int AdjustedHoleScore(int strokes, int par, std::optional<int> received) {
   if (!received) return strokes > 0 ? std::min(strokes, par + 5) : par;
-  return strokes > 0 ? std::min(strokes, par + 2 + *received) : par + *received;
+  return strokes > 0 ? std::min(strokes, par + 2 + std::min(*received, kMostStrokesOverNetPar))
+                     : par + *received;
 }
 
 int ScoreDifferential(int adjustedGross, int ratingTenths, int slope) {
   return static_cast<int>(
-      RoundedTenths(static_cast<long long>(kStandardSlope) * (10LL * adjustedGross - ratingTenths),
-                    10LL * slope));
+      TenthsHalfUp(static_cast<long long>(kStandardSlope) * (10LL * adjustedGross - ratingTenths),
+                   10LL * slope));
 }
 
 int ExceptionalScoreReduction(int indexTenths, int differentialTenths) {
@@ -110,15 +116,17 @@ std::optional<int> IndexFromDifferentials(std::span<const int> recentTenths) {
     lowest[at] = differential;
   }
   const long long sum = std::accumulate(lowest.begin(), lowest.begin() + kept, 0LL);
-  // The mean of tenths, in whole tenths: RoundedTenths works in tenths of its quotient.
-  return static_cast<int>(RoundedTenths(sum, 10LL * kept)) + row.adjustmentTenths;
+  // The mean of tenths, in whole tenths: TenthsHalfUp works in tenths of its quotient.
+  return static_cast<int>(TenthsHalfUp(sum, 10LL * kept)) + row.adjustmentTenths;
 }
 
-int CappedIndex(int indexTenths, int lowIndexTenths) {
+CappedIndex CapIndex(int indexTenths, int lowIndexTenths) {
   const int excess = indexTenths - lowIndexTenths - kSoftCapTenths;
-  if (excess <= 0) return indexTenths;
-  const int halved = (excess + 1) / 2;  // halves away from zero
-  return lowIndexTenths + std::min(kSoftCapTenths + halved, kHardCapTenths);
+  if (excess <= 0) return {indexTenths, IndexCap::kNone};
+  const int soft = kSoftCapTenths + (excess + 1) / 2;  // a half up
+  if (soft > kHardCapTenths) return {lowIndexTenths + kHardCapTenths, IndexCap::kHard};
+  const int capped = lowIndexTenths + soft;
+  return {capped, capped < indexTenths ? IndexCap::kSoft : IndexCap::kNone};
 }
 
 }  // namespace larkspin

@@ -7,15 +7,16 @@
 namespace larkspin {
 
 // The World Handicap System's rules for a score and an Index, on whole numbers: Indexes, ratings
-// and differentials in tenths (14.2 is 142), never binary floating point.
+// and differentials in tenths (14.2 is 142), never binary floating point. Wherever golf rounds to
+// a tenth, a half goes up: 5.65 is 5.7 and -5.65 is -5.6.
 
 inline constexpr int kHighestIndexTenths = 540;
 // The Index is worked out from this many most recent differentials, or from as many as there are.
 inline constexpr int kRecentDifferentials = 20;
 // An Index needs this many counted rounds.
 inline constexpr int kFewestDifferentials = 3;
-// The caps hold from this counted round on.
-inline constexpr int kFirstCappedRound = 21;
+// The Low Handicap Index, and with it the caps, hold from this counted round on.
+inline constexpr int kFirstCappedRound = 20;
 // How far back the Low Handicap Index looks.
 inline constexpr int kLowIndexDays = 365;
 
@@ -29,10 +30,12 @@ int StrokesReceived(int courseHandicap, int strokeIndex);
 
 // A hole's part of the adjusted gross score. `strokes` 0: the hole was not played. With an Index
 // in force (`received` the strokes the hole gives): at most net double bogey, par + 2 + received,
-// and net par, par + received, for a hole not played. Without one: at most par + 5, and par.
+// but never more than par + 5 on a hole that gives 4 strokes or more (only a course handicap
+// above 54 gives that many), and net par, par + received, for a hole not played. Without one: at
+// most par + 5, and par.
 int AdjustedHoleScore(int strokes, int par, std::optional<int> received);
 
-// 113 / Slope × (adjusted gross score − Course Rating), in tenths rounded halves away from zero.
+// 113 / Slope × (adjusted gross score − Course Rating), in tenths.
 int ScoreDifferential(int adjustedGross, int ratingTenths, int slope);
 
 // What an exceptional score takes off its own differential and the 19 before it: 2.0 when the
@@ -53,12 +56,20 @@ IndexTableRow IndexTableFor(int count);
 std::vector<int> UsedDifferentials(std::span<const int> recentTenths);
 
 // The Index before caps from the most recent differentials (oldest first, at most 20, each with
-// its reductions): the mean of the used ones, rounded halves away from zero, plus the table's
-// adjustment. Nothing with fewer than three.
+// its reductions): the mean of the used ones, in tenths, plus the table's adjustment. Nothing
+// with fewer than three.
 std::optional<int> IndexFromDifferentials(std::span<const int> recentTenths);
 
-// The soft and hard caps against the Low Handicap Index: what exceeds the Low Index by more than
-// 3.0 is halved (halves away from zero), and the Index stays within 5.0 of it.
-int CappedIndex(int indexTenths, int lowIndexTenths);
+// Which of the caps against the Low Handicap Index held an Index down.
+enum class IndexCap { kNone, kSoft, kHard };
+struct CappedIndex {
+  int indexTenths = 0;
+  IndexCap cap = IndexCap::kNone;
+};
+
+// The soft and hard caps: what exceeds the Low Index by more than 3.0 is halved, and what the
+// soft cap leaves more than 5.0 above it the hard cap takes off. `cap` says which one lowered the
+// Index; neither when it stays as it was.
+CappedIndex CapIndex(int indexTenths, int lowIndexTenths);
 
 }  // namespace larkspin

@@ -18,4 +18,15 @@ std::string CourseHandicapText(int courseHandicap) {
   return text.append(std::to_string(-courseHandicap));
 }
 
+std::string ExceptionalScoreText(int reductionTenths) {
+  std::string text = "Exceptional score: \u2212";
+  return text.append(TenthsText(reductionTenths));
+}
+
+std::string CapText(IndexCap cap, int uncappedTenths) {
+  if (cap == IndexCap::kNone) return {};
+  std::string text = cap == IndexCap::kSoft ? "Soft cap applied" : "Hard cap applied";
+  return text.append(" (uncapped ").append(IndexText(uncappedTenths)).append(")");
+}
+
 }  // namespace larkspin

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QtTest>
 
@@ -72,7 +73,7 @@ class MenuBarTest : public QObject {
     const auto& m = w.MenuBar();
     QCOMPARE(Texts(m.file), (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
                                          "I&mport Courses…", "&Quit"}));
-    QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo", "Course &Ratings…"}));
+    QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo", "&Course Ratings…"}));
     QCOMPARE(Texts(m.view), (QStringList{"&Trends…", "&Handicap…"}));
     QCOMPARE(m.handicap->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
     for (const auto& [menu, name] : {std::pair{m.edit, "Course Ratings"}, {m.view, "Handicap"}}) {
@@ -81,6 +82,15 @@ class MenuBarTest : public QObject {
                QString::fromLatin1(name));
     }
     QCOMPARE(Texts(m.help), (QStringList{"&User Guide", "&About LKS..."}));
+    // Each item of a menu has a letter of its own.
+    for (const QMenu* menu : {m.file, m.edit, m.view, m.help}) {
+      QSet<QChar> letters;
+      for (const QString& text : Texts(menu)) {
+        const QChar letter = text.mid(text.indexOf(QLatin1Char('&')) + 1, 1).toLower().front();
+        QVERIFY2(!letters.contains(letter), qPrintable(text));
+        letters.insert(letter);
+      }
+    }
     QCOMPARE(m.quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(m.redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),

@@ -80,7 +80,7 @@ TEST(Ratings, EachRow_isValidOrSaysItsFirstFault) {
   EXPECT_EQ(read->strokeIndex[1], 10);
 }
 
-TEST(Ratings, DialogRows_onePerCourseName_andTheFirstFaultNamed) {
+TEST(Ratings, DialogRows_onePerCourseName_andEachFaultyRowNamedUpToTen) {
   CourseTable courses;
   for (const char* name : {"Pine", "Oak", "Pine", "birch"})
     courses.InsertAtTop(CourseRecord{name});
@@ -92,10 +92,20 @@ TEST(Ratings, DialogRows_onePerCourseName_andTheFirstFaultNamed) {
             (std::vector<RatingRecord>{RatingRecord{"birch"}, Rated("Oak"), RatingRecord{"Pine"}}));
 
   std::vector<RatingRecord> typed = {Rated("Oak", " 71.3\t"), RatingRecord{"Pine", " "}};
-  EXPECT_EQ(FirstRatingProblem(typed), std::nullopt);
+  EXPECT_EQ(RatingsRefusal(typed), std::nullopt);
   typed.push_back(Rated("birch", "70", "50"));
-  EXPECT_EQ(FirstRatingProblem(typed),
-            "birch: the Slope \"50\" is not a whole number from 55 to 155");
+  EXPECT_EQ(RatingsRefusal(typed), "birch: the Slope \"50\" is not a whole number from 55 to 155.");
+  typed.push_back(RatingRecord{"Elm", "", "128"});
+  EXPECT_EQ(RatingsRefusal(typed),
+            "birch: the Slope \"50\" is not a whole number from 55 to 155.\r\n"
+            "Elm: the Rating is empty; it is a number from 40.0 to 90.0, such as 71.3.");
+  for (int more = 0; more < 10; ++more)
+    typed.push_back(Rated("Ash " + std::to_string(more), "7"));
+  const std::string refusal = RatingsRefusal(typed).value_or("");
+  EXPECT_TRUE(
+      refusal.ends_with("\r\nAsh 7: the Rating \"7\" is not a number from 40.0 to "
+                        "90.0 with at most one decimal, such as 71.3.\r\nand 2 more."))
+      << refusal;
 }
 
 TEST(Ratings, RatingsFile_readAndWrittenBackByteForByte_validOrNot) {

@@ -1,10 +1,12 @@
-// The scoring record over whole tables: which rounds count and in what order, exceptional scores,
-// the Low Index of the last 365 days, the 54.0 limit, the course handicap chooser, and a golfer of
-// our own making whose record a separate script worked out (tools/handicap_record.py).
+// The scoring record over whole tables: which rounds count and in what order, one Index a day,
+// exceptional scores, the Low Index of the last 365 days and the caps from the 20th score, the
+// 54.0 limit, par + 5 above a course handicap of 54, the course handicap chooser, and two golfers
+// of our own making whose records a separate script worked out (tools/handicap_record.py).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 
 #include "CourseFile.h"
 #include "CourseStrokes.h"
@@ -96,7 +98,49 @@ TEST(HandicapRecord, RoundsNotCounted_sayTheFirstReasonThatApplies) {
   }
 }
 
-TEST(HandicapRecord, CountedRounds_oldestFirst_onOneDateTheLowerInTheListFirst) {
+TEST(HandicapRecord, CountedRounds_oldestFirst_onOneDayByWhatTheyHoldWhereverTheyStand) {
+  struct Round {
+    std::string course;
+    std::string hole1, hole2;  // the other holes 4
+  };
+  struct Case {
+    std::string name;
+    std::vector<Round> rounds;  // of one day, in the order they count
+  };
+  const std::vector<Case> cases = {
+      {"the course's name as bytes", {{"Tenth", "6", "4"}, {"\u00c4lder", "3", "4"}}},
+      {"a hole not played first", {{"Even", "", "6"}, {"Even", "x", "7"}, {"Even", "1", "4"}}},
+      {"strokes as numbers", {{"Even", "9", "4"}, {"Even", "10", "4"}}},
+      {"hole by hole", {{"Even", "5", "3"}, {"Even", "5", "4"}, {"Even", "6", "3"}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::size_t> listed(c.rounds.size());
+    std::iota(listed.begin(), listed.end(), 0);
+    do {
+      Golf golf;
+      golf.AddCourse("\u00c4lder", "72.0");
+      golf.Play(0, QDate(2024, 4, 30));
+      for (const std::size_t r : listed) {
+        RoundRecord round = MakeRound(c.rounds[r].course, "2024-05-01");
+        for (int hole = 1; hole <= kHoles; ++hole)
+          round[ScoreColumn(hole)] = hole == 1   ? c.rounds[r].hole1
+                                     : hole == 2 ? c.rounds[r].hole2
+                                                 : "4";
+        golf.rounds.InsertRow(0, round);
+      }
+      const HandicapRecord record = golf.Record();
+      ASSERT_EQ(record.counted.size(), c.rounds.size() + 1) << c.name;
+      for (std::size_t i = 0; i < c.rounds.size(); ++i) {
+        const RoundCells played = golf.rounds.Cells(record.counted[i + 1].row);
+        EXPECT_EQ(played[kCourseColumn], c.rounds[i].course) << c.name << " " << i;
+        EXPECT_EQ(played[ScoreColumn(1)], c.rounds[i].hole1) << c.name << " " << i;
+        EXPECT_EQ(played[ScoreColumn(2)], c.rounds[i].hole2) << c.name << " " << i;
+      }
+    } while (std::next_permutation(listed.begin(), listed.end()));
+  }
+}
+
+TEST(HandicapRecord, CountedRounds_onTheParsOfTheFirstCourseRowFromTheTop) {
   Golf golf;
   golf.Play(1, QDate(2024, 5, 2));
   golf.Play(2, QDate(2024, 5, 1));
@@ -105,16 +149,13 @@ TEST(HandicapRecord, CountedRounds_oldestFirst_onOneDateTheLowerInTheListFirst) 
   golf.courses.InsertAtTop(CourseRecord{"Tenth"});
   golf.Play(4, QDate(2024, 5, 2), "Tenth");
   const HandicapRecord record = golf.Record();
-  std::vector<int> scores;
-  for (const CountedRound& round : record.counted)
-    scores.push_back(round.score - 72);
-  EXPECT_EQ(scores, (std::vector<int>{2, 1, 3}));
+  ASSERT_EQ(record.counted.size(), 3u);
   ASSERT_EQ(record.notCounted.size(), 1u);
   EXPECT_EQ(record.notCounted[0].reason, kNoParsReason);
   EXPECT_EQ(record.indexTenths, -10);
 }
 
-TEST(HandicapRecord, IndexAfterRounds_exceptionalScoresLowIndexAndLimit) {
+TEST(HandicapRecord, IndexAfterRounds_oneADay_exceptionalScoresLowIndexCapsAndLimit) {
   struct Played {
     int over;
     int day;  // after 2024-01-01
@@ -124,11 +165,14 @@ TEST(HandicapRecord, IndexAfterRounds_exceptionalScoresLowIndexAndLimit) {
     std::string name;
     std::vector<Played> rounds;
     int index;
+    std::optional<int> low;
     std::vector<int> reductions;  // of each round; empty: not checked
   };
-  std::vector<Played> twentyBehindA = {{10, 0}, {10, 1}, {10, 2}, {30, 2}};  // 8.0, then 9.0
-  for (int day = 3; day <= 18; ++day)
-    twentyBehindA.push_back({30, day});
+  // 10.0 three times: 8.0 at the end of day 2; 30.0 on day 3: 9.0; 30.0 each day to the 19th
+  // round, and the 20th on a day of its own.
+  std::vector<Played> lowOfAYearBefore = {{10, 0}, {10, 1}, {10, 2}, {30, 3}};
+  for (int day = 4; day <= 18; ++day)
+    lowOfAYearBefore.push_back({30, day});
   std::vector<Played> inForce = {{-2, 0}};
   for (int day = 1; day <= 19; ++day)
     inForce.push_back({30, day});
@@ -140,25 +184,51 @@ TEST(HandicapRecord, IndexAfterRounds_exceptionalScoresLowIndexAndLimit) {
   twiceReduced.resize(25, 40);
   twiceReduced.push_back(20);
   exceptionalTwice.insert(exceptionalTwice.end(), {{8, 24}, {6, 25}});
+  // 0.0 three times, an Index of -2.0, then 20.0 every day.
+  std::vector<Played> badStretch = {{0, 0}, {0, 1}, {0, 2}};
+  for (int day = 3; day < 18; ++day)
+    badStretch.push_back({20, day});
 
   std::vector<Case> cases = {
-      {"7.0 below the Index", {{20, 0}, {20, 1}, {20, 2}, {11, 3}}, 90, {10, 10, 10, 10}},
-      {"6.9 below", {{20, 0}, {20, 1}, {20, 2}, {11, 3, "Tenth"}}, 101, {0, 0, 0, 0}},
-      {"10.0 below", {{20, 0}, {20, 1}, {20, 2}, {8, 3}}, 50, {20, 20, 20, 20}},
-      {"9.9 below", {{20, 0}, {20, 1}, {20, 2}, {8, 3, "Tenth"}}, 61, {10, 10, 10, 10}},
-      {"the 19 before it, added up", exceptionalTwice, 130, twiceReduced},
-      {"54.0", {{56, 0}, {56, 1}, {56, 2}}, 540, {}},
-      {"above 54.0", {{90, 0}, {90, 1}, {90, 2}, {90, 3}}, 540, {}},
-      {"below 54.0", {{55, 0}, {55, 1}, {55, 2}}, 530, {}},
-      // 25.0 uncapped against the 8.0 after round 3, 365 days before, or the 9.0 after round 4.
-      {"365 days exactly", twentyBehindA, 130, {}},
-      {"366 days", twentyBehindA, 140, {}},
-      // 30.0 uncapped; no round in the year, but the 26.0 in force on its first day.
-      {"the Index in force a year before", inForce, 295, {}},
+      {"7.0 below the Index", {{20, 0}, {20, 1}, {20, 2}, {11, 3}}, 90, {}, {10, 10, 10, 10}},
+      {"6.9 below", {{20, 0}, {20, 1}, {20, 2}, {11, 3, "Tenth"}}, 101, {}, {0, 0, 0, 0}},
+      {"10.0 below", {{20, 0}, {20, 1}, {20, 2}, {8, 3}}, 50, {}, {20, 20, 20, 20}},
+      {"9.9 below", {{20, 0}, {20, 1}, {20, 2}, {8, 3, "Tenth"}}, 61, {}, {10, 10, 10, 10}},
+      {"the 19 before it, added up", exceptionalTwice, 130, 165, twiceReduced},
+      // Both against the 18.0 of the morning; against the 5.0 after the first, the second would
+      // not be exceptional.
+      {"two on a day, both exceptional",
+       {{20, 0}, {20, 1}, {20, 2}, {8, 3}, {10, 3}},
+       50,
+       {},
+       {30, 30, 30, 30, 10}},
+      // 6.9 below the 8.0 of the morning; 7.9 below the 9.0 after the first.
+      {"two on a day, the second not exceptional",
+       {{10, 0}, {30, 1}, {30, 2}, {30, 3}, {1, 3, "Tenth"}},
+       11,
+       {},
+       {0, 0, 0, 0, 0}},
+      {"54.0", {{56, 0}, {56, 1}, {56, 2}}, 540, {}, {}},
+      {"above 54.0", {{90, 0}, {90, 1}, {90, 2}, {90, 3}}, 540, {}, {}},
+      {"below 54.0", {{55, 0}, {55, 1}, {55, 2}}, 530, {}, {}},
+      // Lowest 7 of 19: 80 / 7; lowest 8 of 20: 100 / 8, held 5.0 above the -2.0; of the next 20
+      // 120 / 8, held again.
+      {"the 19th score", badStretch, 114, {}, {}},
+      {"the 20th score", badStretch, 30, -20, {}},
+      {"the 21st score", badStretch, 30, -20, {}},
+      // 22.5 uncapped against the 8.0 in force when day 3 began, 365 days before, or the 9.0
+      // at its end.
+      {"365 days exactly", lowOfAYearBefore, 130, 80, {}},
+      {"366 days", lowOfAYearBefore, 140, 90, {}},
+      // 30.0 uncapped; no round in the year, but the 1.0 in force on its first day.
+      {"the Index in force a year before", inForce, 60, 10, {}},
   };
-  cases[8].rounds.push_back({30, 2 + 365});
-  cases[9].rounds.push_back({30, 2 + 366});
-  cases[10].rounds.push_back({30, 19 + 400});
+  cases[10].rounds.push_back({20, 18});
+  cases[11].rounds.insert(cases[11].rounds.end(), {{20, 18}, {20, 19}});
+  cases[12].rounds.insert(cases[12].rounds.end(), {{20, 18}, {20, 19}, {20, 20}});
+  cases[13].rounds.push_back({30, 3 + 365});
+  cases[14].rounds.push_back({30, 3 + 366});
+  cases[15].rounds.push_back({30, 19 + 400});
   for (const Case& c : cases) {
     Golf golf;
     for (const Played& round : c.rounds)
@@ -166,11 +236,40 @@ TEST(HandicapRecord, IndexAfterRounds_exceptionalScoresLowIndexAndLimit) {
     const HandicapRecord record = golf.Record();
     ASSERT_EQ(record.counted.size(), c.rounds.size()) << c.name;
     EXPECT_EQ(record.indexTenths, c.index) << c.name;
+    EXPECT_EQ(record.lowIndexTenths, c.low) << c.name;
     if (c.reductions.empty()) continue;
     std::vector<int> reductions;
     for (const CountedRound& round : record.counted)
       reductions.push_back(round.reductionTenths);
     EXPECT_EQ(reductions, c.reductions) << c.name;
+  }
+}
+
+// Off an Index of 54.0, on courses that give a course handicap of 54 (3 strokes on every hole), 55
+// (4 on the hole of stroke index 1) and 72 (4 on every hole): at most par + 5 where 4 strokes are
+// received, and net par, uncapped, on a hole not played.
+TEST(HandicapRecord, AdjustedGross_parPlus5AboveCourseHandicap54_netParAsItIs) {
+  struct Case {
+    std::string rating;
+    bool firstPlayed;
+    int adjusted;
+  };
+  const Case cases[] = {
+      {"72.0", true, 162},  {"73.0", true, 162},  {"90.0", true, 162},
+      {"72.0", false, 160}, {"73.0", false, 161}, {"90.0", false, 161},
+  };
+  for (const Case& c : cases) {
+    Golf golf;
+    golf.AddCourse("Steep", c.rating);
+    for (int day = 0; day < 3; ++day)
+      golf.Play(90, QDate(2024, 1, 1).addDays(day));
+    RoundRecord round = MakeRound("Steep", "2024-01-04");
+    for (int hole = 1; hole <= kHoles; ++hole)
+      round[ScoreColumn(hole)] = hole == 1 && !c.firstPlayed ? "" : "12";
+    golf.rounds.InsertRow(0, round);
+    const HandicapRecord record = golf.Record();
+    ASSERT_EQ(record.counted.size(), 4u);
+    EXPECT_EQ(record.counted[3].adjustedGross, c.adjusted) << c.rating << " " << c.firstPlayed;
   }
 }
 
@@ -213,21 +312,22 @@ TEST(HandicapRecord, IndexJustBelowZero_isAPlusHandicap) {
     csv.append(piece);
     return true;
   }));
-  EXPECT_TRUE(csv.ends_with("\r\n2024-05-03,Raised,74,74,72.1,113,1.9,Y,-0.1\r\n")) << csv;
+  EXPECT_TRUE(csv.ends_with("\r\n2024-05-03,Raised,74,74,72.1,113,1.9,Y,-0.1,,\r\n")) << csv;
 }
 
 // The CSV goes to its file a piece at a time: a record of many pieces comes out with each round
 // once, and a piece the file refuses fails the whole, with nothing written after it.
 TEST(HandicapRecord, Csv_ofAnyLength_holdsEachRoundOnceOrFails) {
-  const CountedRound round{.date = 20240502,
-                           .course = "Juniper Ridge, \"Old\" Course",
-                           .score = 90,
-                           .adjustedGross = 88,
-                           .ratingTenths = 689,
-                           .slope = 119,
-                           .differentialTenths = 181,
-                           .used = true,
-                           .indexTenths = 123};
+  CountedRound round;
+  round.date = 20240502;
+  round.course = "Juniper Ridge, \"Old\" Course";
+  round.score = 90;
+  round.adjustedGross = 88;
+  round.ratingTenths = 689;
+  round.slope = 119;
+  round.differentialTenths = 181;
+  round.used = true;
+  round.indexTenths = 123;
   HandicapRecord one;
   one.counted.push_back(round);
   std::string oneCsv;
@@ -266,30 +366,49 @@ TEST(HandicapRecord, Csv_ofAnyLength_holdsEachRoundOnceOrFails) {
   }
 }
 
-TEST(HandicapRecord, GolferOfOurOwnMaking_givesTheRecordWorkedOutApart) {
-  // 25 counted rounds on two rated courses from March 2023 to June 2024, and 5 that do not count:
-  // an exceptional round (-2.0 on the first four), a plus Index, rounds of 14 and 16 holes, two
-  // rounds on one date, and a bad stretch from round 20 that the hard cap holds back.
-  std::vector<PackedRound> read = ParseRoundFile(TestDataBytes("handicap/lks.dat"));
-  std::reverse(read.begin(), read.end());
-  Golf golf;
-  golf.rounds.InsertRowsAtTop(std::move(read));
-  CourseTable courses;
-  for (CourseRecord& course : ParseCourseFile(TestDataBytes("handicap/courses.dat")).courses)
-    courses.InsertAtTop(std::move(course));
-  RatingsTable ratings;
-  for (RatingRecord& rating : ParseRatingsFile(TestDataBytes("handicap/ratings.dat")).ratings)
-    ratings.Insert(std::move(rating));
+TEST(HandicapRecord, GolfersOfOurOwnMaking_giveTheRecordsWorkedOutApart) {
+  struct Golfer {
+    std::string folder;
+    std::size_t counted, notCounted;
+  };
+  const Golfer golfers[] = {
+      // 25 counted rounds on two rated courses from March 2023 to June 2024, and 5 that do not
+      // count: an exceptional round (-2.0 on the first four), a plus Index, rounds of 14 and 16
+      // holes, two rounds on one date, and a bad stretch from round 20 that the hard cap holds
+      // back.
+      {"handicap", 25, 5},
+      // 28 counted rounds on three courses and one of 13 holes: course handicaps above 60 on one
+      // course while the Index is above 40, two rounds on four days (listed against the order
+      // they count in, one day's pair the same course), two exceptional rounds on one day, both
+      // against that morning's Index, a bad stretch across the 20th round that the soft cap, then
+      // the hard cap, hold back, and an exceptional last round capped all the same.
+      {"handicap_second_golfer", 28, 1},
+  };
+  for (const Golfer& golfer : golfers) {
+    const auto bytes = [&golfer](const char* name) {
+      return TestDataBytes((golfer.folder + "/" + name).c_str());
+    };
+    std::vector<PackedRound> read = ParseRoundFile(bytes("lks.dat"));
+    std::reverse(read.begin(), read.end());
+    RoundTable rounds;
+    rounds.InsertRowsAtTop(std::move(read));
+    CourseTable courses;
+    for (CourseRecord& course : ParseCourseFile(bytes("courses.dat")).courses)
+      courses.InsertAtTop(std::move(course));
+    RatingsTable ratings;
+    for (RatingRecord& rating : ParseRatingsFile(bytes("ratings.dat")).ratings)
+      ratings.Insert(std::move(rating));
 
-  const HandicapRecord record = ComputeHandicapRecord(golf.rounds, courses, ratings, kToday);
-  EXPECT_EQ(record.counted.size(), 25u);
-  EXPECT_EQ(record.notCounted.size(), 5u);
-  std::string csv;
-  ASSERT_TRUE(WriteHandicapCsv(record, [&csv](std::string_view piece) {
-    csv.append(piece);
-    return true;
-  }));
-  EXPECT_EQ(csv, TestDataBytes("handicap/record.csv"));
+    const HandicapRecord record = ComputeHandicapRecord(rounds, courses, ratings, kToday);
+    EXPECT_EQ(record.counted.size(), golfer.counted) << golfer.folder;
+    EXPECT_EQ(record.notCounted.size(), golfer.notCounted) << golfer.folder;
+    std::string csv;
+    ASSERT_TRUE(WriteHandicapCsv(record, [&csv](std::string_view piece) {
+      csv.append(piece);
+      return true;
+    }));
+    EXPECT_EQ(csv, bytes("record.csv")) << golfer.folder;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The World Handicap System's rules one by one, each at its edges: course handicap, strokes
 // received, adjusted hole scores, differentials, exceptional scores, the table of the most recent
-// 20 and the caps.
+// 20 and the caps; every rounding to a tenth sends a half up.
 
 #include <gtest/gtest.h>
 
@@ -60,22 +60,27 @@ TEST(HandicapRules, AdjustedHoleScore_netDoubleBogeyAndNetPar_orParPlus5AndParBe
     int expected;
   };
   const Case cases[] = {
-      {9, 4, 1, 7},   {7, 4, 1, 7},  {6, 4, 0, 6},
-      {7, 4, 0, 6},   {6, 4, -1, 5},                 // net double bogey
-      {0, 4, 1, 5},   {0, 5, -1, 4},                 // net par
-      {10, 4, {}, 9}, {9, 4, {}, 9}, {0, 3, {}, 3},  // no Index yet
+      {9, 4, 1, 7},   {7, 4, 1, 7},   {6, 4, 0, 6},
+      {7, 4, 0, 6},   {6, 4, -1, 5},  // net double bogey
+      {12, 4, 3, 9},  {10, 4, 3, 9},  // course handicap 54: 3 strokes on every hole
+      {12, 4, 4, 9},  {9, 4, 4, 9},   // above 54, 4 strokes or more: par + 5, not net double bogey
+      {30, 4, 5, 9},  {30, 5, 4, 10}, {0, 4, 1, 5},
+      {0, 5, -1, 4},  {0, 4, 4, 8},                   // net par, whatever the strokes
+      {10, 4, {}, 9}, {9, 4, {}, 9},  {0, 3, {}, 3},  // no Index yet
   };
   for (const Case& c : cases)
     EXPECT_EQ(AdjustedHoleScore(c.strokes, c.par, c.received), c.expected) << c.strokes;
 }
 
-TEST(HandicapRules, Differential_roundsHalvesAwayFromZero) {
+TEST(HandicapRules, Differential_roundsHalvesUp) {
   struct Case {
     int adjusted, rating, slope, expected;
   };
   const Case cases[] = {
       {77, 720, 100, 57},   // 5.65
-      {67, 720, 100, -57},  // -5.65
+      {67, 720, 100, -56},  // -5.65
+      {66, 720, 120, -56},  // -5.65
+      {66, 720, 119, -57},  // -5.697...
       {85, 713, 128, 121},  // 12.095...
       {72, 720, 113, 0},
   };
@@ -111,9 +116,11 @@ TEST(HandicapRules, IndexTable_rowByRow) {
     for (const int position : used)
       EXPECT_LE(recent[position], 10 * IndexTableFor(count).lowest) << count;
   }
-  // The mean rounds halves away from zero before the adjustment.
+  // The mean rounds a half up before the adjustment: 1.15, -1.15 and -0.25.
   EXPECT_EQ(IndexFromDifferentials(std::vector<int>{11, 12, 90, 90, 90, 90, 90}), 12);
-  EXPECT_EQ(IndexFromDifferentials(std::vector<int>{-11, -12, 90, 90, 90, 90}), -22);
+  EXPECT_EQ(IndexFromDifferentials(std::vector<int>{-11, -12, 90, 90, 90, 90}), -21);
+  EXPECT_EQ(IndexFromDifferentials(std::vector<int>{-2, -3, 90, 90, 90, 90, 90}), -2);
+  EXPECT_EQ(IndexFromDifferentials(std::vector<int>{-2, -4, 90, 90, 90, 90, 90}), -3);
 }
 
 TEST(HandicapRules, Used_ofEqualDifferentials_theMoreRecent) {
@@ -122,13 +129,26 @@ TEST(HandicapRules, Used_ofEqualDifferentials_theMoreRecent) {
             (std::vector<int>{0, 2}));
 }
 
-TEST(HandicapRules, Caps_halveBeyond3AndStopAt5AboveTheLowIndex) {
-  const int cases[][3] = {{50, 80, 80},   {50, 81, 81},   {50, 82, 81},
-                          {50, 83, 82},  // soft: what is over 3.0 halved
-                          {50, 120, 100}, {50, 121, 100}, {50, 200, 100},  // hard: never over 5.0
-                          {-12, 20, 19},  {50, 40, 40}};
-  for (const auto& c : cases)
-    EXPECT_EQ(CappedIndex(c[1], c[0]), c[2]) << c[0] << " " << c[1];
+TEST(HandicapRules, Caps_halveBeyond3AndStopAt5AboveTheLowIndex_sayingWhich) {
+  struct Case {
+    int low, index, expected;
+    IndexCap cap;
+  };
+  constexpr IndexCap kNone = IndexCap::kNone;
+  constexpr IndexCap kSoft = IndexCap::kSoft;
+  constexpr IndexCap kHard = IndexCap::kHard;
+  const Case cases[] = {
+      {50, 80, 80, kNone},   {50, 81, 81, kNone},  // 0.1 over 3.0: its half rounds up to 0.1
+      {50, 82, 81, kSoft},   {50, 83, 82, kSoft},   {50, 120, 100, kSoft},
+      {50, 121, 100, kHard}, {50, 200, 100, kHard},  // what the soft cap leaves over 5.0
+      {-12, 20, 19, kSoft},  {-25, 8, 7, kSoft},     // 0.3 over 3.0: 0.15 up to 0.2
+      {50, 40, 40, kNone},
+  };
+  for (const Case& c : cases) {
+    const CappedIndex capped = CapIndex(c.index, c.low);
+    EXPECT_EQ(capped.indexTenths, c.expected) << c.low << " " << c.index;
+    EXPECT_EQ(capped.cap, c.cap) << c.low << " " << c.index;
+  }
 }
 
 TEST(HandicapRules, IndexText_plusHandicapsWithTheirSign) {
@@ -139,6 +159,9 @@ TEST(HandicapRules, IndexText_plusHandicapsWithTheirSign) {
   EXPECT_EQ(CourseHandicapText(16), "16");
   EXPECT_EQ(CourseHandicapText(0), "0");
   EXPECT_EQ(CourseHandicapText(-2), "+2");
+  EXPECT_EQ(ExceptionalScoreText(20), "Exceptional score: \u22122.0");
+  EXPECT_EQ(CapText(IndexCap::kHard, -3), "Hard cap applied (uncapped +0.3)");
+  EXPECT_EQ(CapText(IndexCap::kNone, 30), "");
 }
 
 // Up to 2,000 Indexes the chart shows each; beyond, the last of each month.
