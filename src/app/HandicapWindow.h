@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ChartWindows.h"
 
+class QAction;
 class QChartView;
 class QComboBox;
+class QPushButton;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -17,7 +20,9 @@ namespace larkspin {
 
 class Clock;
 class CourseTable;
+class NextRoundLabels;
 class NotCountedModel;
+class PlayingHandicapBox;
 class RatingsTable;
 class RoundTable;
 
@@ -42,6 +47,15 @@ class HandicapWindow final : public QDialog {
     QTableWidget* strokes;
   };
   const Controls& Widgets() const { return controls_; }
+  // The format and playing handicap, what the next round must be, and "Print".
+  struct Additions {
+    PlayingHandicapBox* playing;
+    NextRoundLabels* nextRound;
+    QPushButton* print;
+    QAction* printCard;
+    QAction* printRecord;
+  };
+  const Additions& Added() const { return added_; }
 
   // Shows the window, in front of the others.
   void ShowInFront();
@@ -57,9 +71,14 @@ class HandicapWindow final : public QDialog {
   void Refresh();
   void FillCourseChooser();
   void ShowCourseStrokes();
+  void AddPrinting();
+  void PrintCard();
+  void PrintRecord();
 
   Sources sources_;
   Controls controls_{};
+  Additions added_{};
+  std::unique_ptr<NextRoundLabels> nextRound_;
   NotCountedModel* notCounted_ = nullptr;
   std::optional<int> indexTenths_;
   std::vector<std::string> ratedCourses_;

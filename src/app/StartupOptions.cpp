@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "DataFolder.h"
+#include "PlayingHandicap.h"
 
 namespace larkspin {
 
@@ -79,6 +80,8 @@ class CommandLine {
   std::optional<StartupOptions> ReadDataFolder(const QString& currentDir,
                                                const QString& userDataDir, QString& folder) const;
   std::optional<StartupOptions> ReadExchange(std::optional<ExchangeRequest>& exchange) const;
+  std::optional<StartupOptions> ReadAllowanceOptions(
+      std::optional<ExchangeRequest>& exchange) const;
 
  private:
   QCommandLineParser parser_;
@@ -92,7 +95,7 @@ class CommandLine {
                                  QStringLiteral("Show this help and exit.")};
   const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                     QStringLiteral("Show the version and exit.")};
-  const std::pair<QCommandLineOption, Action> exchanges_[5] = {
+  const std::pair<QCommandLineOption, Action> exchanges_[7] = {
       {QCommandLineOption(QStringLiteral("export-rounds"),
                           QStringLiteral("Write the rounds to the CSV <file> (- for standard "
                                          "output) and exit, without a window."),
@@ -122,7 +125,30 @@ class CommandLine {
                                          "window."),
                           QStringLiteral("file")),
        Action::kHandicap},
+      {QCommandLineOption(QStringLiteral("next-round"),
+                          QStringLiteral("Write what the next round on the rated <course> must be "
+                                         "to lower or keep the Handicap Index, as CSV on standard "
+                                         "output, and exit, without a window."),
+                          QStringLiteral("course")),
+       Action::kNextRound},
+      {QCommandLineOption(QStringLiteral("scorecard"),
+                          QStringLiteral("Write the blank scorecard of <course> with the Handicap "
+                                         "Index, the playing handicap and the strokes received to "
+                                         "the PDF file given after it, and exit, without a "
+                                         "window."),
+                          QStringLiteral("course")),
+       Action::kScorecard},
   };
+  const QCommandLineOption format_{
+      QStringLiteral("format"),
+      QStringLiteral("With --scorecard: the format of play, as the Handicap window names it "
+                     "(\"Individual stroke play\", \"Four-ball match play\", \"Stableford\" …); "
+                     "without it or --allowance, the one last chosen there."),
+      QStringLiteral("name")};
+  const QCommandLineOption allowance_{
+      QStringLiteral("allowance"),
+      QStringLiteral("With --scorecard: a handicap allowance of your own, 1 to 100 percent."),
+      QStringLiteral("percent")};
   const QCommandLineOption duplicates_{
       QStringLiteral("duplicates"),
       QStringLiteral("With an import: skip (the default) or add the rows whose course and date "
@@ -147,7 +173,7 @@ CommandLine::CommandLine(const QString& userDataDir) {
   parser_.addOptions({dataDir_, userData_});
   for (const auto& [option, action] : exchanges_)
     parser_.addOption(option);
-  parser_.addOptions({duplicates_, dates_, help_, version_});
+  parser_.addOptions({duplicates_, dates_, format_, allowance_, help_, version_});
   AcceptQtOptions(parser_);
 }
 
@@ -164,10 +190,12 @@ std::optional<StartupOptions> CommandLine::ReadHelpAndVersion(const QStringList&
             "This is free software: you are free to change and redistribute it. There is NO "
             "WARRANTY, to the extent permitted by law.\n"));
   }
-  if (!parser_.positionalArguments().isEmpty()) {
-    return Mistake(
-        QStringLiteral("unexpected argument '%1'.").arg(parser_.positionalArguments().constFirst()),
-        parser_);
+  // The one argument of its own is --scorecard's PDF file.
+  const int ownArguments = parser_.isSet(QStringLiteral("scorecard")) ? 1 : 0;
+  if (parser_.positionalArguments().size() > ownArguments) {
+    return Mistake(QStringLiteral("unexpected argument '%1'.")
+                       .arg(parser_.positionalArguments().at(ownArguments)),
+                   parser_);
   }
   return std::nullopt;
 }
@@ -201,7 +229,21 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
   for (const auto& [option, action] : exchanges_) {
     if (!parser_.isSet(option)) continue;
     if (exchange) return Mistake(QStringLiteral("choose one export or import at a time."), parser_);
-    exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt};
+    exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt, {}, {}, {}};
+    if (action == Action::kNextRound || action == Action::kScorecard) {
+      exchange->course = exchange->file;
+      exchange->file = action == Action::kScorecard && !parser_.positionalArguments().isEmpty()
+                           ? parser_.positionalArguments().constFirst()
+                           : QString();
+      if (exchange->course.isEmpty()) {
+        return Mistake(QStringLiteral("--%1 needs a course.").arg(option.names().constFirst()),
+                       parser_);
+      }
+      if (action == Action::kScorecard && exchange->file.isEmpty()) {
+        return Mistake(QStringLiteral("--scorecard needs a course and a PDF file."), parser_);
+      }
+      continue;
+    }
     if (exchange->file.isEmpty()) {
       return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()),
                      parser_);
@@ -238,6 +280,44 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
           parser_);
     }
   }
+  return ReadAllowanceOptions(exchange);
+}
+
+std::optional<StartupOptions> CommandLine::ReadAllowanceOptions(
+    std::optional<ExchangeRequest>& exchange) const {
+  const bool format = parser_.isSet(format_);
+  const bool allowance = parser_.isSet(allowance_);
+  if (!format && !allowance) return std::nullopt;
+  if (!exchange || exchange->action != Action::kScorecard) {
+    return Mistake(QStringLiteral("--%1 goes with --scorecard.")
+                       .arg(format ? QStringLiteral("format") : QStringLiteral("allowance")),
+                   parser_);
+  }
+  if (format && allowance) {
+    return Mistake(QStringLiteral("choose one of --format and --allowance."), parser_);
+  }
+  if (format) {
+    const QString name = parser_.value(format_);
+    exchange->format = FindAllowanceFormat(name.toStdString());
+    if (!exchange->format) {
+      QStringList names;
+      for (std::size_t i = 0; i < kCustomFormat; ++i)
+        names << QString::fromUtf8(kAllowanceFormats[i].name.data(),
+                                   static_cast<qsizetype>(kAllowanceFormats[i].name.size()));
+      return Mistake(QStringLiteral("--format is one of %1, not '%2'.")
+                         .arg(names.join(QStringLiteral(", ")), name),
+                     parser_);
+    }
+    return std::nullopt;
+  }
+  bool number = false;
+  const int percent = parser_.value(allowance_).toInt(&number);
+  if (!number || percent < kLowestAllowance || percent > kHighestAllowance) {
+    return Mistake(QStringLiteral("--allowance is a whole percentage from 1 to 100, not '%1'.")
+                       .arg(parser_.value(allowance_)),
+                   parser_);
+  }
+  exchange->allowancePercent = percent;
   return std::nullopt;
 }
 

@@ -15,9 +15,18 @@ namespace larkspin {
 class CommandFolder;
 
 // An export or import asked for on the command line. kHandicap, the scoring record of the
-// Handicap Index, is worked out above this library: RunHandicapExport runs it.
+// Handicap Index, is worked out above this library: RunHandicapExport runs it; so are kNextRound
+// (RunNextRound) and kScorecard, the blank card as a PDF.
 struct ExchangeRequest {
-  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses, kHandicap };
+  enum class Action {
+    kExportRounds,
+    kExportCourses,
+    kImportRounds,
+    kImportCourses,
+    kHandicap,
+    kNextRound,
+    kScorecard
+  };
 
   Action action = Action::kExportRounds;
   QString file;  // "-": standard output for an export, standard input for an import
@@ -25,6 +34,11 @@ struct ExchangeRequest {
   // How an import reads dates in another form (see CsvDates.h); none to take it from the file,
   // refusing a file that does not tell.
   std::optional<DateOrder> dates;
+  QString course;  // for kNextRound and kScorecard
+  // For kScorecard: the format of play by its place in the list of formats, or a percentage of
+  // the golfer's own; neither: the one last chosen in the window.
+  std::optional<std::size_t> format;
+  std::optional<int> allowancePercent;
 };
 
 struct ExchangeOutcome {

@@ -4,6 +4,7 @@
 
 #include "CellReading.h"
 #include "HandicapCourse.h"
+#include "HandicapRecord.h"
 
 namespace larkspin {
 
@@ -33,6 +34,16 @@ void PutRoundOnCard(CardFigures& card, const RoundRecord& round,
     if (const int putts = ReadPutts(round[PuttsColumn(hole)]); putts >= 0) card.putts[i] = putts;
     if (!parsKnown) card.pars[i] = ReadPar(pars[i]);
   }
+}
+
+CardFigures PrintedCard(std::string_view course, const RoundRecord& gridRound,
+                        const std::array<std::string, kHoles>& gridPars, const RoundTable& rounds,
+                        const CourseTable& courses, const RatingsTable& ratings, QDate today,
+                        const Allowance& allowance) {
+  const HandicapRecord record = ComputeHandicapRecord(rounds, courses, ratings, today);
+  CardFigures card = CardFor(course, courses, ratings, record.indexTenths, allowance);
+  PutRoundOnCard(card, gridRound, gridPars);
+  return card;
 }
 
 }  // namespace larkspin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <array>
 #include <optional>
 #include <string>
@@ -25,5 +26,14 @@ CardFigures CardFor(std::string_view course, const CourseTable& courses,
 // its pars where the course table gives none.
 void PutRoundOnCard(CardFigures& card, const RoundRecord& round,
                     const std::array<std::string, kHoles>& pars);
+
+class RoundTable;
+
+// The card the window prints for `course`: at the Index the record gives today, with the grid's
+// round on it when the grid holds one on that course.
+CardFigures PrintedCard(std::string_view course, const RoundRecord& gridRound,
+                        const std::array<std::string, kHoles>& gridPars, const RoundTable& rounds,
+                        const CourseTable& courses, const RatingsTable& ratings, QDate today,
+                        const Allowance& allowance);
 
 }  // namespace larkspin
