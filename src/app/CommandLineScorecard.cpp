@@ -32,8 +32,13 @@ Allowance RequestedAllowance(const ExchangeRequest& request) {
 }  // namespace
 
 int RunCommandLineScorecard(const ExchangeRequest& request, const QString& dataDir) {
-  // Fonts and a painter need Qt Gui; the offscreen platform gives them without a display.
+  // Fonts and a painter need Qt Gui; the offscreen platform gives them without a display. What
+  // it says of the session (no runtime folder) is nothing a script's standard error should carry.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      std::fprintf(stderr, "larkspin: %s\n", message.toLocal8Bit().constData());
+  });
   int argc = 1;
   char program[] = "larkspin";
   char* argv[] = {program, nullptr};

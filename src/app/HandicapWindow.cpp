@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>

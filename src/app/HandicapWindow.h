@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ChartWindows.h"
+#include "NextRoundLabels.h"
 
 class QAction;
 class QChartView;
@@ -20,7 +21,6 @@ namespace larkspin {
 
 class Clock;
 class CourseTable;
-class NextRoundLabels;
 class NotCountedModel;
 class PlayingHandicapBox;
 class RatingsTable;

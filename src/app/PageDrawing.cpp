@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <array>
 
 #include "DiskFile.h"
 
@@ -39,7 +40,12 @@ qreal DrawFacts(QPainter& painter, const std::vector<CardFact>& facts, QRectF ar
     painter.setFont(Font(rowHeight * 0.45));
     painter.drawText(cell.adjusted(0, 0, -(columnWidth - labelWidth), 0),
                      Qt::AlignLeft | Qt::AlignVCenter, Text(facts[i].label));
-    const QRectF value = cell.adjusted(labelWidth, 0, -rowHeight * 0.4, 0);
+    // The last fact of a row may take the rest of it.
+    const bool last = column + 1 == columns || i + 1 == facts.size();
+    const QRectF value(cell.left() + labelWidth, cell.top(),
+                       (last ? area.right() - cell.left() : columnWidth) - labelWidth -
+                           (last ? 0 : rowHeight * 0.4),
+                       rowHeight);
     if (facts[i].value.empty()) {
       painter.drawLine(QLineF(value.left(), value.bottom() - rowHeight * 0.2, value.right(),
                               value.bottom() - rowHeight * 0.2));
@@ -53,14 +59,22 @@ qreal DrawFacts(QPainter& painter, const std::vector<CardFact>& facts, QRectF ar
 }
 
 void DrawCard(QPainter& painter, const ScorecardLayout& card, const QRectF& area) {
-  // In cells: a heading column of 4.5, 21 of 1; the title, two rows of facts and 8 of the table
-  // in rows of 0.9.
+  // In cells: a heading column of 4.5, a hole 1, a total 1.4; the title, three rows of facts and
+  // 8 of the table in rows of 0.9.
   constexpr qreal kHeadingCells = 4.5;
+  constexpr qreal kTotalCells = 1.4;
   constexpr qreal kRowCells = 0.9;
-  const qreal cell =
-      std::min(area.width() / (kHeadingCells + kCardColumns), area.height() / (kRowCells * 14));
+  std::array<qreal, kCardColumns + 1> left{};  // in cells, from the table's left edge
+  left[0] = kHeadingCells;
+  for (int column = 0; column < kCardColumns; ++column) {
+    const bool total = column == kOutColumn || column == kInColumn || column == kTotalColumn;
+    left[column + 1] = left[column] + (total ? kTotalCells : 1.0);
+  }
+  const qreal cells = left[kCardColumns];
+  const qreal cell = std::min(area.width() / cells, area.height() / (kRowCells * 15));
   const qreal row = cell * kRowCells;
-  const qreal width = cell * (kHeadingCells + kCardColumns);
+  const qreal width = cell * cells;
+  const auto x = [&](int column) { return area.left() + cell * left[column]; };
   QPen pen(Qt::black);
   pen.setWidthF(cell / 40);
   painter.setPen(pen);
@@ -70,7 +84,7 @@ void DrawCard(QPainter& painter, const ScorecardLayout& card, const QRectF& area
   painter.drawText(QRectF(area.left(), y, width, row * 1.5), Qt::AlignLeft | Qt::AlignVCenter,
                    Text(card.title));
   y += row * 1.7;
-  y += DrawFacts(painter, card.facts, QRectF(area.left(), y, width, row * 2), 3, row);
+  y += DrawFacts(painter, card.facts, QRectF(area.left(), y, width, row * 3), 3, row);
   y += row * 0.6;
 
   std::vector<const CardRow*> rows = {&card.holes};
@@ -78,31 +92,31 @@ void DrawCard(QPainter& painter, const ScorecardLayout& card, const QRectF& area
     rows.push_back(&shown);
   const qreal table = y;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    const QRectF line(area.left(), y, width, row);
     // The headings and the totals stand out; the rows to write on stay white.
-    if (r == 0) painter.fillRect(line, QColor(225, 225, 225));
+    if (r == 0) painter.fillRect(QRectF(area.left(), y, width, row), QColor(225, 225, 225));
     for (const int total : {kOutColumn, kInColumn, kTotalColumn}) {
-      painter.fillRect(QRectF(area.left() + cell * (kHeadingCells + total), y, cell, row),
-                       QColor(r == 0 ? 205 : 238, r == 0 ? 205 : 238, r == 0 ? 205 : 238));
+      const int shade = r == 0 ? 205 : 238;
+      painter.fillRect(QRectF(x(total), y, x(total + 1) - x(total), row),
+                       QColor(shade, shade, shade));
     }
     painter.setFont(Font(row * 0.42, r == 0));
     painter.drawText(QRectF(area.left() + cell * 0.2, y, cell * kHeadingCells, row),
                      Qt::AlignLeft | Qt::AlignVCenter, Text(rows[r]->heading));
+    // Dots are small in the text's size.
+    const bool marks = r == static_cast<std::size_t>(kReceivedRow) + 1;
     for (int column = 0; column < kCardColumns; ++column) {
       const bool total = column == kOutColumn || column == kInColumn || column == kTotalColumn;
-      painter.setFont(Font(row * 0.42, r == 0 || total));
-      painter.drawText(QRectF(area.left() + cell * (kHeadingCells + column), y, cell, row),
-                       Qt::AlignCenter, Text(rows[r]->cells[static_cast<std::size_t>(column)]));
+      painter.setFont(Font(row * (marks && !total ? 0.6 : 0.42), r == 0 || total));
+      painter.drawText(QRectF(x(column), y, x(column + 1) - x(column), row), Qt::AlignCenter,
+                       Text(rows[r]->cells[static_cast<std::size_t>(column)]));
     }
     y += row;
   }
   for (std::size_t r = 0; r <= rows.size(); ++r)
     painter.drawLine(QLineF(area.left(), table + r * row, area.left() + width, table + r * row));
   painter.drawLine(QLineF(area.left(), table, area.left(), y));
-  for (int column = 0; column <= kCardColumns; ++column) {
-    const qreal x = area.left() + cell * (kHeadingCells + column);
-    painter.drawLine(QLineF(x, table, x, y));
-  }
+  for (int column = 0; column <= kCardColumns; ++column)
+    painter.drawLine(QLineF(x(column), table, x(column), y));
 }
 
 void DrawRecord(QPainter& painter, const RecordLayout& record, const QRectF& area) {

@@ -52,8 +52,8 @@ ScorecardLayout LayOutScorecard(const CardFigures& card) {
       {"Date", card.date},
       {"Handicap Index", card.indexTenths ? IndexText(card.indexTenths) : std::string()},
       {"Course handicap", h ? CourseHandicapText(h->courseHandicap) : std::string()},
-      {"Playing handicap",
-       h ? CourseHandicapText(h->playingHandicap) + " (" + card.format + ")" : std::string()},
+      {"Playing handicap", h ? CourseHandicapText(h->playingHandicap) : std::string()},
+      {"Format", card.format},
   };
   layout.holes.heading = "Hole";
   for (int hole = 1; hole <= kHoles; ++hole)

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -51,6 +52,8 @@ class PrintingTest : public QObject {
 
  private slots:
   void init() {
+    printer_.jobs.clear();
+    printer_.parents.clear();
     harness_ = std::make_unique<ScorecardHarness>();
     harness_->clock.today = QDate(2025, 6, 1);
     for (const char* name : {"lks.dat", "courses.dat", "ratings.dat"}) {

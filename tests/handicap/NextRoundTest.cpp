@@ -6,6 +6,7 @@
 
 #include "CourseStrokes.h"
 #include "NextRound.h"
+#include "NextRoundText.h"
 #include "support/Golf.h"
 
 namespace larkspin::testing {
@@ -177,6 +178,19 @@ TEST(NextRound, Outlook_changeSinceTheDayBeforeAndTheDifferentialThatLeaves) {
       EXPECT_EQ(outlook.leaving->differentialTenths, c.leaving->differentialTenths);
     }
   }
+}
+
+TEST(NextRound, Texts_asTheWindowShowsThem) {
+  EXPECT_EQ(IndexChangeText(IndexChange{-3, 20261012}), "\u25BC 0.3 since 2026-10-12");
+  EXPECT_EQ(IndexChangeText(IndexChange{12, 20260105}), "\u25B2 1.2 since 2026-01-05");
+  EXPECT_EQ(IndexChangeText(IndexChange{0, 20260105}), "unchanged");
+  EXPECT_EQ(IndexChangeText(std::nullopt), "");
+  EXPECT_EQ(LeavingText(LeavingDifferential{20250104, -5}),
+            "Next to leave the 20: -0.5 of 2025-01-04");
+  EXPECT_EQ(LowerText(88), "To lower your Index: 88 or better");
+  EXPECT_EQ(LowerText(std::nullopt), "To lower your Index: \u2014");
+  EXPECT_EQ(KeepText(90), "To keep it: 90 or better");
+  EXPECT_EQ(KeepText(std::nullopt), "To keep it: \u2014");
 }
 
 }  // namespace

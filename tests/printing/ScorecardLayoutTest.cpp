@@ -139,7 +139,7 @@ TEST(ScorecardLayout, HeadingsAndFacts) {
     facts += fact.label + ": " + fact.value + "; ";
   EXPECT_EQ(facts,
             "Course Rating: 70.1; Slope: 129; Date: ; Handicap Index: +1.2; Course handicap: +1; "
-            "Playing handicap: +2 (Four-ball stroke play 85 %); ");
+            "Playing handicap: +2; Format: Four-ball stroke play 85 %; ");
 
   card = CardFigures{};
   card.course = "Unrated";
@@ -149,7 +149,7 @@ TEST(ScorecardLayout, HeadingsAndFacts) {
     facts += fact.label + ": " + fact.value + "; ";
   EXPECT_EQ(facts,
             "Course Rating: ; Slope: ; Date: 2025-05-31; Handicap Index: ; Course handicap: ; "
-            "Playing handicap: ; ");
+            "Playing handicap: ; Format: ; ");
 }
 
 TEST(ScorecardCard, TheCourseFromTheTablesAndTheGridsRoundOnItsOwnCourse) {
