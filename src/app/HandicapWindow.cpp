@@ -194,22 +194,22 @@ void HandicapWindow::LayOut() {
   chooser->addWidget(c.course);
   chooser->addSpacing(12);
   chooser->addWidget(c.courseHandicap);
-  chooser->addSpacing(12);
-  chooser->addWidget(added_.playing);
   chooser->addStretch();
-  chooser->addWidget(added_.print);
   top->addLayout(chooser, 0, 2);
-  top->addWidget(c.strokes, 1, 2, 2, 1);
+  // The format and its playing handicap under the chooser; what the next round must be under
+  // the Index.
+  auto* playing = new QHBoxLayout;
+  playing->addWidget(added_.playing);
+  playing->addStretch();
+  playing->addWidget(added_.print);
+  top->addLayout(playing, 1, 2);
+  top->addWidget(c.strokes, 2, 2, 2, 1);
   auto* outlook = new QVBoxLayout;
   outlook->addWidget(nextRound_->change);
   outlook->addWidget(nextRound_->leaving);
+  outlook->addWidget(nextRound_->lower);
+  outlook->addWidget(nextRound_->keep);
   top->addLayout(outlook, 3, 0);
-  auto* targets = new QHBoxLayout;
-  targets->addWidget(nextRound_->lower);
-  targets->addSpacing(24);
-  targets->addWidget(nextRound_->keep);
-  targets->addStretch();
-  top->addLayout(targets, 3, 2);
   top->setColumnStretch(2, 1);
 
   // The record beside the chart and the rounds that do not count.
