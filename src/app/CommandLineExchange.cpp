@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "CommandFolder.h"
-#include "CommandLineScorecard.h"
 #include "DataFolderFiles.h"
 #include "HandicapCommand.h"
 #include "NextRoundCommand.h"
@@ -21,8 +20,6 @@
 namespace larkspin {
 
 int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDir) {
-  if (request.action == ExchangeRequest::Action::kScorecard)
-    return RunCommandLineScorecard(request, dataDir);
 #ifdef Q_OS_WIN
   // CSV goes through as bytes: CR LF stays CR LF.
   _setmode(_fileno(stdin), _O_BINARY);
@@ -38,7 +35,7 @@ int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDi
       request.action == ExchangeRequest::Action::kHandicap
           ? RunHandicapExport(request.file, folder, SystemClock().Today(), output)
       : request.action == ExchangeRequest::Action::kNextRound
-          ? RunNextRound(request.course, folder, SystemClock().Today(), output)
+          ? RunNextRound(request.file, folder, SystemClock().Today(), output)
           : RunExchange(request, folder, input, output);
   output.close();
   if (!outcome.report.empty()) {

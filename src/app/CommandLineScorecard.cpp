@@ -21,7 +21,7 @@ int Fail(const std::string& error) {
 }
 
 // The format the request names, else the one last chosen in the window.
-Allowance RequestedAllowance(const ExchangeRequest& request) {
+Allowance RequestedAllowance(const ScorecardRequest& request) {
   if (request.format) return Allowance{*request.format, kHighestAllowance};
   if (request.allowancePercent) return Allowance{kCustomFormat, *request.allowancePercent};
   const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("larkspin"),
@@ -31,7 +31,7 @@ Allowance RequestedAllowance(const ExchangeRequest& request) {
 
 }  // namespace
 
-int RunCommandLineScorecard(const ExchangeRequest& request, const QString& dataDir) {
+int RunCommandLineScorecard(const ScorecardRequest& request, const QString& dataDir) {
   // Fonts and a painter need Qt Gui; the offscreen platform gives them without a display. What
   // it says of the session (no runtime folder) is nothing a script's standard error should carry.
   qputenv("QT_QPA_PLATFORM", "offscreen");

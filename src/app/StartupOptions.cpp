@@ -80,8 +80,9 @@ class CommandLine {
   std::optional<StartupOptions> ReadDataFolder(const QString& currentDir,
                                                const QString& userDataDir, QString& folder) const;
   std::optional<StartupOptions> ReadExchange(std::optional<ExchangeRequest>& exchange) const;
-  std::optional<StartupOptions> ReadAllowanceOptions(
-      std::optional<ExchangeRequest>& exchange) const;
+  // --scorecard's request, taken out of `exchange`, with --format or --allowance.
+  std::optional<StartupOptions> ReadScorecard(std::optional<ExchangeRequest>& exchange,
+                                              std::optional<ScorecardRequest>& scorecard) const;
 
  private:
   QCommandLineParser parser_;
@@ -229,17 +230,13 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
   for (const auto& [option, action] : exchanges_) {
     if (!parser_.isSet(option)) continue;
     if (exchange) return Mistake(QStringLiteral("choose one export or import at a time."), parser_);
-    exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt, {}, {}, {}};
+    exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt};
     if (action == Action::kNextRound || action == Action::kScorecard) {
-      exchange->course = exchange->file;
-      exchange->file = action == Action::kScorecard && !parser_.positionalArguments().isEmpty()
-                           ? parser_.positionalArguments().constFirst()
-                           : QString();
-      if (exchange->course.isEmpty()) {
+      if (exchange->file.isEmpty()) {
         return Mistake(QStringLiteral("--%1 needs a course.").arg(option.names().constFirst()),
                        parser_);
       }
-      if (action == Action::kScorecard && exchange->file.isEmpty()) {
+      if (action == Action::kScorecard && parser_.positionalArguments().isEmpty()) {
         return Mistake(QStringLiteral("--scorecard needs a course and a PDF file."), parser_);
       }
       continue;
@@ -280,15 +277,21 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
           parser_);
     }
   }
-  return ReadAllowanceOptions(exchange);
+  return std::nullopt;
 }
 
-std::optional<StartupOptions> CommandLine::ReadAllowanceOptions(
-    std::optional<ExchangeRequest>& exchange) const {
+std::optional<StartupOptions> CommandLine::ReadScorecard(
+    std::optional<ExchangeRequest>& exchange, std::optional<ScorecardRequest>& scorecard) const {
   const bool format = parser_.isSet(format_);
   const bool allowance = parser_.isSet(allowance_);
+  const bool card = exchange && exchange->action == Action::kScorecard;
+  if (card) {
+    scorecard = ScorecardRequest{exchange->file, parser_.positionalArguments().constFirst(),
+                                 std::nullopt, std::nullopt};
+    exchange.reset();
+  }
   if (!format && !allowance) return std::nullopt;
-  if (!exchange || exchange->action != Action::kScorecard) {
+  if (!card) {
     return Mistake(QStringLiteral("--%1 goes with --scorecard.")
                        .arg(format ? QStringLiteral("format") : QStringLiteral("allowance")),
                    parser_);
@@ -298,8 +301,8 @@ std::optional<StartupOptions> CommandLine::ReadAllowanceOptions(
   }
   if (format) {
     const QString name = parser_.value(format_);
-    exchange->format = FindAllowanceFormat(name.toStdString());
-    if (!exchange->format) {
+    scorecard->format = FindAllowanceFormat(name.toStdString());
+    if (!scorecard->format) {
       QStringList names;
       for (std::size_t i = 0; i < kCustomFormat; ++i)
         names << QString::fromUtf8(kAllowanceFormats[i].name.data(),
@@ -317,7 +320,7 @@ std::optional<StartupOptions> CommandLine::ReadAllowanceOptions(
                        .arg(parser_.value(allowance_)),
                    parser_);
   }
-  exchange->allowancePercent = percent;
+  scorecard->allowancePercent = percent;
   return std::nullopt;
 }
 
@@ -330,6 +333,7 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
   if (auto end = commandLine.ReadHelpAndVersion(arguments)) return *end;
   if (auto end = commandLine.ReadDataFolder(currentDir, userDataDir, options.dataDir)) return *end;
   if (auto end = commandLine.ReadExchange(options.exchange)) return *end;
+  if (auto end = commandLine.ReadScorecard(options.exchange, options.scorecard)) return *end;
   return options;
 }
 

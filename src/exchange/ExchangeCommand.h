@@ -29,16 +29,13 @@ struct ExchangeRequest {
   };
 
   Action action = Action::kExportRounds;
-  QString file;  // "-": standard output for an export, standard input for an import
+  // "-": standard output for an export, standard input for an import; for kNextRound and
+  // kScorecard, the course.
+  QString file;
   bool skipDuplicates = true;
   // How an import reads dates in another form (see CsvDates.h); none to take it from the file,
   // refusing a file that does not tell.
   std::optional<DateOrder> dates;
-  QString course;  // for kNextRound and kScorecard
-  // For kScorecard: the format of play by its place in the list of formats, or a percentage of
-  // the golfer's own; neither: the one last chosen in the window.
-  std::optional<std::size_t> format;
-  std::optional<int> allowancePercent;
 };
 
 struct ExchangeOutcome {
