@@ -10,6 +10,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6svg6 q
 # from the program (Xvfb) and types into it on a display without a window manager (xdotool).
 if [ "${CI:-}" = true ]; then
   packages+=(clang libclang-rt-14-dev xvfb xdotool)
+  # The printing tests read the PDFs back as text (pdftotext, pdfinfo, pdffonts).
+  packages+=(poppler-utils)
 fi
 
 missing=()

@@ -26,6 +26,7 @@
 #include <windows.h>
 #endif
 
+#include "AllowanceSetting.h"
 #include "CAboutDlg.h"
 #include "CWizardDlg.h"
 #include "ChartWindows.h"
@@ -34,8 +35,11 @@
 #include "GridTotals.h"
 #include "HoleBox.h"
 #include "MenuItemName.h"
+#include "PagePrinter.h"
 #include "RoundListModel.h"
 #include "RoundListView.h"
+#include "ScorecardCard.h"
+#include "ScorecardPrinting.h"
 #include "StrayKeyFilter.h"
 #include "TotalsBox.h"
 #include "WidgetMirror.h"
@@ -83,6 +87,8 @@ CScorecardDlg::CScorecardDlg(ScorecardServices services, QSettings* placement, Q
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   setSizeGripEnabled(true);
+  ownPrinter_ = std::make_unique<LibraryPagePrinter>(services_.prompter, services_.appName);
+  printer_ = ownPrinter_.get();
 
   BuildControls();
   BuildMenus();
@@ -193,6 +199,12 @@ void CScorecardDlg::BuildMenus() {
   NameMenuItem(m.file, m.exportCourses, tr("Export Courses"));
   NameMenuItem(m.file, m.importRounds, tr("Import Rounds"));
   NameMenuItem(m.file, m.importCourses, tr("Import Courses"));
+  m.file->addSeparator();
+  m.printScorecard = m.file->addAction(tr("&Print Scorecard\u2026"));
+  m.printScorecard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  m.saveScorecardPdf = m.file->addAction(tr("Save as P&DF\u2026"));
+  NameMenuItem(m.file, m.printScorecard, tr("Print Scorecard"));
+  NameMenuItem(m.file, m.saveScorecardPdf, tr("Save as PDF"));
   m.file->addSeparator();
   m.quit = m.file->addAction(tr("&Quit"));
   m.quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -309,6 +321,10 @@ void CScorecardDlg::Connect() {
   menuCommand(menus_.importRounds, &Scorecard::ImportRounds);
   menuCommand(menus_.importCourses, &Scorecard::ImportCourses);
   connect(menus_.quit, &QAction::triggered, this, &QDialog::accept);
+  connect(menus_.printScorecard, &QAction::triggered, this,
+          [this] { Run([this] { PrintScorecard(false); }); });
+  connect(menus_.saveScorecardPdf, &QAction::triggered, this,
+          [this] { Run([this] { PrintScorecard(true); }); });
   connect(menus_.undo, &QAction::triggered, this, [this] { Run([this] { core_->Undo(); }); });
   connect(menus_.redo, &QAction::triggered, this, [this] { Run([this] { core_->Redo(); }); });
   // A field's own typing is undone first; once it has nothing left to undo, the keys undo the
@@ -592,11 +608,36 @@ void CScorecardDlg::OpenHandicap() {
     handicap_ = charts->handicap({.rounds = core_->Rounds().Table(),
                                   .courses = core_->Courses().Table(),
                                   .ratings = core_->Ratings().Table(),
-                                  .clock = services_.clock},
+                                  .clock = services_.clock,
+                                  .printer = *printer_,
+                                  .grid =
+                                      [this] {
+                                        ReadFields();
+                                        return GridRoundOf(core_->View());
+                                      },
+                                  .settings = placement_},
                                  this);
     Follow(handicap_, charts);
   }
   ChartWindows(nullptr)->showInFront(handicap_);
+}
+
+void CScorecardDlg::PrintScorecard(bool pdf) {
+  const GridRound grid = GridRoundOf(core_->View());
+  const std::string& course = grid.round[kCourseColumn];
+  if (course.empty()) {
+    services_.prompter.ShowMessage("Choose a course in the grid to print its scorecard.",
+                                   services_.appName);
+    return;
+  }
+  const PrintJob job = ScorecardJob(LayOutScorecard(
+      PrintedCard(course, grid.round, grid.pars, core_->Rounds().Table(), core_->Courses().Table(),
+                  core_->Ratings().Table(), services_.clock.Today(), ReadAllowance(placement_))));
+  if (pdf) {
+    SaveJobAsPdf(job, ScorecardFileName(course), services_.fileChooser, services_.prompter);
+  } else {
+    printer_->Preview(job, this);
+  }
 }
 
 const ChartWindowMakers* CScorecardDlg::OpenChartWindows(const QString& title) {

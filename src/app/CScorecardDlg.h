@@ -25,6 +25,7 @@ namespace larkspin {
 
 struct ChartWindowMakers;
 class HoleBox;
+class PagePrinter;
 class RoundListModel;
 class RoundListView;
 class TotalsBox;
@@ -82,6 +83,8 @@ class CScorecardDlg final : public QDialog {
     QAction* exportCourses;
     QAction* importRounds;
     QAction* importCourses;
+    QAction* printScorecard;
+    QAction* saveScorecardPdf;
     QAction* quit;
     QAction* undo;
     QAction* redo;
@@ -109,6 +112,8 @@ class CScorecardDlg final : public QDialog {
   void OpenTrends();
   // Opens the "Handicap" window, or brings the open one to the front.
   void OpenHandicap();
+  // Where the windows' print previews go; tests put a recorder in place of Qt's preview.
+  void SetPagePrinter(PagePrinter* printer) { printer_ = printer; }
 
  signals:
   // A command changed the round table, the course table or the ratings.
@@ -153,6 +158,8 @@ class CScorecardDlg final : public QDialog {
   void ShowFields();
   // "Out", "In" and "Total" for what the grid's fields hold now.
   void ShowTotals();
+  // File > Print Scorecard… and Save as PDF…: the card of the grid's course.
+  void PrintScorecard(bool pdf);
   // Each column of the round list as wide as its widest cell or its heading, after a command
   // changed the rounds.
   void FitRoundListColumns();
@@ -169,6 +176,8 @@ class CScorecardDlg final : public QDialog {
   RoundListModel* model_ = nullptr;
   QPointer<QDialog> trends_;  // made at first use, from the chart library
   QPointer<QDialog> handicap_;
+  std::unique_ptr<PagePrinter> ownPrinter_;
+  PagePrinter* printer_ = nullptr;
   std::array<int, kRoundColumns> shownWidths_{};
   // The widths of "Total" and "To par".
   std::array<int, 2> shownFigureWidths_{};

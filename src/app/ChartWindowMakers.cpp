@@ -4,6 +4,7 @@
 #include "ChartWindowMakers.h"
 
 #include "HandicapWindow.h"
+#include "PrintPreview.h"
 #include "TrendsWindow.h"
 
 namespace larkspin {
@@ -31,7 +32,8 @@ void ShowInFront(QDialog* window) {
 constexpr ChartWindowMakers kMakers{.trends = MakeTrends,
                                     .handicap = MakeHandicap,
                                     .tablesChanged = TablesChanged,
-                                    .showInFront = ShowInFront};
+                                    .showInFront = ShowInFront,
+                                    .preview = PreviewPrintJob};
 
 }  // namespace
 

@@ -6,15 +6,20 @@
 #include <vector>
 
 class QDialog;
+class QSettings;
 class QWidget;
 
 namespace larkspin {
 
 class Clock;
 class CourseTable;
+class FileChooser;
+class PagePrinter;
 class Prompter;
 class RatingsTable;
 class RoundTable;
+struct GridRound;
+struct PrintJob;
 
 // What the "Trends" window reads and whom it asks.
 struct TrendsSources {
@@ -33,6 +38,11 @@ struct HandicapSources {
   const CourseTable& courses;
   const RatingsTable& ratings;
   const Clock& clock;
+  // For "Print": the preview, the grid's round now, and where the format chosen is remembered
+  // (none: it is not).
+  PagePrinter& printer;
+  std::function<GridRound()> grid;
+  QSettings* settings = nullptr;
 };
 
 // The windows that draw charts, made and told through these, wherever their code lives.
@@ -43,6 +53,8 @@ struct ChartWindowMakers {
   void (*tablesChanged)(QDialog* window);
   // Shows the window in front of the others.
   void (*showInFront)(QDialog* window);
+  // Qt's print preview of a page: Qt Print Support comes with the chart windows.
+  void (*preview)(const PrintJob& job, QWidget* parent);
 };
 
 // The chart windows, with Qt Charts and Qt SVG under them, are a library of their own where the

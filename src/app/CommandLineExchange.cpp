@@ -8,6 +8,7 @@
 #include "CommandFolder.h"
 #include "DataFolderFiles.h"
 #include "HandicapCommand.h"
+#include "NextRoundCommand.h"
 #include "StandardStreams.h"
 #include "SystemClock.h"
 
@@ -33,6 +34,8 @@ int RunCommandLineExchange(const ExchangeRequest& request, const QString& dataDi
   ExchangeOutcome outcome =
       request.action == ExchangeRequest::Action::kHandicap
           ? RunHandicapExport(request.file, folder, SystemClock().Today(), output)
+      : request.action == ExchangeRequest::Action::kNextRound
+          ? RunNextRound(request.file, folder, SystemClock().Today(), output)
           : RunExchange(request, folder, input, output);
   output.close();
   if (!outcome.report.empty()) {

@@ -8,9 +8,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -21,7 +24,14 @@
 #include "HandicapRecord.h"
 #include "HandicapText.h"
 #include "IndexChartPoints.h"
+#include "NextRound.h"
+#include "NextRoundLabels.h"
 #include "NotCountedModel.h"
+#include "PagePrinter.h"
+#include "PlayingHandicapBox.h"
+#include "RecordLayout.h"
+#include "ScorecardCard.h"
+#include "ScorecardPrinting.h"
 #include "Services.h"
 #include "Tenths.h"
 
@@ -80,10 +90,16 @@ void FitTableHeight(QTableView* table, int rows) {
 
 HandicapWindow::HandicapWindow(Sources sources, QWidget* parent)
     : CompanionWindow(tr("Handicap"), parent), sources_(sources) {
+  AddPrinting();
   BuildControls();
   LayOut();
   connect(controls_.course, &QComboBox::currentIndexChanged, this,
           &HandicapWindow::ShowCourseStrokes);
+  // The format and "Print" follow the course chooser.
+  setTabOrder(controls_.course, added_.playing->format);
+  setTabOrder(added_.playing->format, added_.playing->custom);
+  setTabOrder(added_.playing->custom, added_.print);
+  setTabOrder(added_.print, controls_.strokes);
 }
 
 void HandicapWindow::BuildControls() {
@@ -197,7 +213,20 @@ void HandicapWindow::LayOut() {
   chooser->addWidget(c.courseHandicap);
   chooser->addStretch();
   top->addLayout(chooser, 0, 2);
-  top->addWidget(c.strokes, 1, 2, 2, 1);
+  // The format and its playing handicap under the chooser; what the next round must be under
+  // the Index.
+  auto* playing = new QHBoxLayout;
+  playing->addWidget(added_.playing);
+  playing->addStretch();
+  playing->addWidget(added_.print);
+  top->addLayout(playing, 1, 2);
+  top->addWidget(c.strokes, 2, 2, 2, 1);
+  auto* outlook = new QVBoxLayout;
+  outlook->addWidget(nextRound_->change);
+  outlook->addWidget(nextRound_->leaving);
+  outlook->addWidget(nextRound_->lower);
+  outlook->addWidget(nextRound_->keep);
+  top->addLayout(outlook, 3, 0);
   top->setColumnStretch(2, 1);
 
   // The record beside the chart and the rounds that do not count.
@@ -303,6 +332,7 @@ void HandicapWindow::Refresh() {
               12 * table->fontMetrics().averageCharWidth() - header->sectionSize(1);
   table->setMinimumWidth(width + header->length());
   header->setSectionResizeMode(1, QHeaderView::Stretch);  // stretched again, as it was
+  nextRound_->ShowOutlook(IndexOutlookOf(record));
   notCounted_->Show(std::move(record.notCounted));
 
   QChart* old = controls_.chart->chart();
@@ -332,20 +362,63 @@ void HandicapWindow::FillCourseChooser() {
 void HandicapWindow::ShowCourseStrokes() {
   const int chosen = controls_.course->currentIndex();
   const std::optional<CourseStrokes> strokes =
-      chosen < 0 ? std::nullopt
-                 : CourseStrokesFor(ratedCourses_[static_cast<std::size_t>(chosen)],
-                                    sources_.courses, sources_.ratings, indexTenths_);
-  const QString handicap = QString::fromStdString(
+      chosen < 0
+          ? std::nullopt
+          : CourseStrokesFor(ratedCourses_[static_cast<std::size_t>(chosen)], sources_.courses,
+                             sources_.ratings, indexTenths_, added_.playing->Chosen().Percent());
+  const QString courseHandicap = QString::fromStdString(
       strokes ? CourseHandicapText(strokes->courseHandicap) : IndexText(std::nullopt));
-  controls_.courseHandicap->setText(tr("Course handicap: %1").arg(handicap));
+  controls_.courseHandicap->setText(tr("Course handicap: %1").arg(courseHandicap));
   controls_.courseHandicap->setAccessibleName(
-      tr("Course handicap %1").arg(strokes ? handicap : tr("none yet")));
+      tr("Course handicap %1").arg(strokes ? courseHandicap : tr("none yet")));
+  added_.playing->Show(strokes);
+  added_.printCard->setEnabled(chosen >= 0);
+  nextRound_->ShowTargets(chosen < 0
+                              ? NextRoundTargets{}
+                              : NextRoundTargetsFor(ratedCourses_[static_cast<std::size_t>(chosen)],
+                                                    sources_.rounds, sources_.courses,
+                                                    sources_.ratings, sources_.clock.Today()));
   for (int hole = 0; hole < kHoles; ++hole) {
     auto* item =
         new QTableWidgetItem(strokes ? QString::number(strokes->strokes[hole]) : QString());
     item->setTextAlignment(Qt::AlignCenter);
     controls_.strokes->setItem(0, hole, item);
   }
+}
+
+void HandicapWindow::AddPrinting() {
+  added_.playing = new PlayingHandicapBox(sources_.settings, this);
+  connect(added_.playing, &PlayingHandicapBox::AllowanceChanged, this,
+          &HandicapWindow::ShowCourseStrokes);
+  nextRound_ = std::make_unique<NextRoundLabels>(this);
+  added_.nextRound = nextRound_.get();
+  added_.print = new QPushButton(tr("&Print"), this);
+  added_.print->setAccessibleName(tr("Print"));
+  auto* menu = new QMenu(added_.print);
+  added_.printCard = menu->addAction(tr("&Scorecard\u2026"), this, &HandicapWindow::PrintCard);
+  added_.printRecord =
+      menu->addAction(tr("Scoring &record\u2026"), this, &HandicapWindow::PrintRecord);
+  added_.print->setMenu(menu);
+}
+
+void HandicapWindow::PrintCard() {
+  const int chosen = controls_.course->currentIndex();
+  if (chosen < 0) return;
+  const GridRound grid = sources_.grid ? sources_.grid() : GridRound{};
+  sources_.printer.Preview(
+      ScorecardJob(LayOutScorecard(PrintedCard(
+          ratedCourses_[static_cast<std::size_t>(chosen)], grid.round, grid.pars, sources_.rounds,
+          sources_.courses, sources_.ratings, sources_.clock.Today(), added_.playing->Chosen()))),
+      this);
+}
+
+void HandicapWindow::PrintRecord() {
+  const QDate today = sources_.clock.Today();
+  sources_.printer.Preview(
+      RecordJob(LayOutRecord(
+          ComputeHandicapRecord(sources_.rounds, sources_.courses, sources_.ratings, today),
+          today)),
+      this);
 }
 
 }  // namespace larkspin

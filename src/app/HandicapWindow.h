@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QDialog>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ChartWindows.h"
 #include "CompanionWindow.h"
+#include "NextRoundLabels.h"
 
+class QAction;
 class QChartView;
 class QComboBox;
+class QPushButton;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -18,6 +23,7 @@ namespace larkspin {
 class Clock;
 class CourseTable;
 class NotCountedModel;
+class PlayingHandicapBox;
 class RatingsTable;
 class RoundTable;
 
@@ -45,6 +51,15 @@ class HandicapWindow final : public CompanionWindow {
     QTableWidget* strokes;
   };
   const Controls& Widgets() const { return controls_; }
+  // The format and playing handicap, what the next round must be, and "Print".
+  struct Additions {
+    PlayingHandicapBox* playing;
+    NextRoundLabels* nextRound;
+    QPushButton* print;
+    QAction* printCard;
+    QAction* printRecord;
+  };
+  const Additions& Added() const { return added_; }
 
   // The tables changed: the window shows the new record now if it shows, else when it opens.
   void OnTablesChanged();
@@ -58,9 +73,14 @@ class HandicapWindow final : public CompanionWindow {
   void Refresh();
   void FillCourseChooser();
   void ShowCourseStrokes();
+  void AddPrinting();
+  void PrintCard();
+  void PrintRecord();
 
   Sources sources_;
   Controls controls_{};
+  Additions added_{};
+  std::unique_ptr<NextRoundLabels> nextRound_;
   NotCountedModel* notCounted_ = nullptr;
   std::optional<int> indexTenths_;
   std::vector<std::string> ratedCourses_;

@@ -101,15 +101,22 @@ QString DialogFileChooser::ChooseFileToSave(std::string_view title, const QStrin
   return Choose(title, true, suggestedName);
 }
 
-QString DialogFileChooser::Choose(std::string_view title, bool save, const QString& suggestedName) {
+QString DialogFileChooser::ChoosePdfToSave(std::string_view title, const QString& suggestedName) {
+  return Choose(title, true, suggestedName, true);
+}
+
+QString DialogFileChooser::Choose(std::string_view title, bool save, const QString& suggestedName,
+                                  bool pdf) {
   QFileDialog dialog(BoxParent(), ToDisplayText(title),
                      folder_.isEmpty() ? QDir::homePath() : folder_);
-  dialog.setNameFilters({QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")});
+  dialog.setNameFilters(
+      {pdf ? QStringLiteral("PDF files (*.pdf)") : QStringLiteral("CSV files (*.csv)"),
+       QStringLiteral("All files (*)")});
   if (save) {
     // The dialog asks before a file that exists is chosen.
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("csv"));
     dialog.selectFile(suggestedName);
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -38,15 +38,16 @@ class MessageBoxPrompter final : public Prompter {
                                                  int defaultButton = 0);
 };
 
-// Qt's file dialogs, showing CSV files; each opens in the folder where the last one ended, the
-// home folder at first.
+// Qt's file dialogs, showing CSV files (PDF files for a PDF); each opens in the folder where the
+// last one ended, the home folder at first.
 class DialogFileChooser final : public FileChooser {
  public:
   QString ChooseFileToOpen(std::string_view title) override;
   QString ChooseFileToSave(std::string_view title, const QString& suggestedName) override;
+  QString ChoosePdfToSave(std::string_view title, const QString& suggestedName) override;
 
  private:
-  QString Choose(std::string_view title, bool save, const QString& suggestedName);
+  QString Choose(std::string_view title, bool save, const QString& suggestedName, bool pdf = false);
 
   QString folder_;
 };

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "DataFolder.h"
+#include "PlayingHandicap.h"
 
 namespace larkspin {
 
@@ -79,6 +80,9 @@ class CommandLine {
   std::optional<StartupOptions> ReadDataFolder(const QString& currentDir,
                                                const QString& userDataDir, QString& folder) const;
   std::optional<StartupOptions> ReadExchange(std::optional<ExchangeRequest>& exchange) const;
+  // --scorecard's request, taken out of `exchange`, with --format or --allowance.
+  std::optional<StartupOptions> ReadScorecard(std::optional<ExchangeRequest>& exchange,
+                                              std::optional<ScorecardRequest>& scorecard) const;
 
  private:
   QCommandLineParser parser_;
@@ -92,7 +96,7 @@ class CommandLine {
                                  QStringLiteral("Show this help and exit.")};
   const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                     QStringLiteral("Show the version and exit.")};
-  const std::pair<QCommandLineOption, Action> exchanges_[5] = {
+  const std::pair<QCommandLineOption, Action> exchanges_[7] = {
       {QCommandLineOption(QStringLiteral("export-rounds"),
                           QStringLiteral("Write the rounds to the CSV <file> (- for standard "
                                          "output) and exit, without a window."),
@@ -122,7 +126,30 @@ class CommandLine {
                                          "window."),
                           QStringLiteral("file")),
        Action::kHandicap},
+      {QCommandLineOption(QStringLiteral("next-round"),
+                          QStringLiteral("Write what the next round on the rated <course> must be "
+                                         "to lower or keep the Handicap Index, as CSV on standard "
+                                         "output, and exit, without a window."),
+                          QStringLiteral("course")),
+       Action::kNextRound},
+      {QCommandLineOption(QStringLiteral("scorecard"),
+                          QStringLiteral("Write the blank scorecard of <course> with the Handicap "
+                                         "Index, the playing handicap and the strokes received to "
+                                         "the PDF file given after it, and exit, without a "
+                                         "window."),
+                          QStringLiteral("course")),
+       Action::kScorecard},
   };
+  const QCommandLineOption format_{
+      QStringLiteral("format"),
+      QStringLiteral("With --scorecard: the format of play, as the Handicap window names it "
+                     "(\"Individual stroke play\", \"Four-ball match play\", \"Stableford\" …); "
+                     "without it or --allowance, the one last chosen there."),
+      QStringLiteral("name")};
+  const QCommandLineOption allowance_{
+      QStringLiteral("allowance"),
+      QStringLiteral("With --scorecard: a handicap allowance of your own, 1 to 100 percent."),
+      QStringLiteral("percent")};
   const QCommandLineOption duplicates_{
       QStringLiteral("duplicates"),
       QStringLiteral("With an import: skip (the default) or add the rows whose course and date "
@@ -147,7 +174,7 @@ CommandLine::CommandLine(const QString& userDataDir) {
   parser_.addOptions({dataDir_, userData_});
   for (const auto& [option, action] : exchanges_)
     parser_.addOption(option);
-  parser_.addOptions({duplicates_, dates_, help_, version_});
+  parser_.addOptions({duplicates_, dates_, format_, allowance_, help_, version_});
   AcceptQtOptions(parser_);
 }
 
@@ -164,10 +191,12 @@ std::optional<StartupOptions> CommandLine::ReadHelpAndVersion(const QStringList&
             "This is free software: you are free to change and redistribute it. There is NO "
             "WARRANTY, to the extent permitted by law.\n"));
   }
-  if (!parser_.positionalArguments().isEmpty()) {
-    return Mistake(
-        QStringLiteral("unexpected argument '%1'.").arg(parser_.positionalArguments().constFirst()),
-        parser_);
+  // The one argument of its own is --scorecard's PDF file.
+  const int ownArguments = parser_.isSet(QStringLiteral("scorecard")) ? 1 : 0;
+  if (parser_.positionalArguments().size() > ownArguments) {
+    return Mistake(QStringLiteral("unexpected argument '%1'.")
+                       .arg(parser_.positionalArguments().at(ownArguments)),
+                   parser_);
   }
   return std::nullopt;
 }
@@ -202,6 +231,16 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
     if (!parser_.isSet(option)) continue;
     if (exchange) return Mistake(QStringLiteral("choose one export or import at a time."), parser_);
     exchange = ExchangeRequest{action, parser_.value(option), true, std::nullopt};
+    if (action == Action::kNextRound || action == Action::kScorecard) {
+      if (exchange->file.isEmpty()) {
+        return Mistake(QStringLiteral("--%1 needs a course.").arg(option.names().constFirst()),
+                       parser_);
+      }
+      if (action == Action::kScorecard && parser_.positionalArguments().isEmpty()) {
+        return Mistake(QStringLiteral("--scorecard needs a course and a PDF file."), parser_);
+      }
+      continue;
+    }
     if (exchange->file.isEmpty()) {
       return Mistake(QStringLiteral("--%1 needs a file.").arg(option.names().constFirst()),
                      parser_);
@@ -241,6 +280,50 @@ std::optional<StartupOptions> CommandLine::ReadExchange(
   return std::nullopt;
 }
 
+std::optional<StartupOptions> CommandLine::ReadScorecard(
+    std::optional<ExchangeRequest>& exchange, std::optional<ScorecardRequest>& scorecard) const {
+  const bool format = parser_.isSet(format_);
+  const bool allowance = parser_.isSet(allowance_);
+  const bool card = exchange && exchange->action == Action::kScorecard;
+  if (card) {
+    scorecard = ScorecardRequest{exchange->file, parser_.positionalArguments().constFirst(),
+                                 std::nullopt, std::nullopt};
+    exchange.reset();
+  }
+  if (!format && !allowance) return std::nullopt;
+  if (!card) {
+    return Mistake(QStringLiteral("--%1 goes with --scorecard.")
+                       .arg(format ? QStringLiteral("format") : QStringLiteral("allowance")),
+                   parser_);
+  }
+  if (format && allowance) {
+    return Mistake(QStringLiteral("choose one of --format and --allowance."), parser_);
+  }
+  if (format) {
+    const QString name = parser_.value(format_);
+    scorecard->format = FindAllowanceFormat(name.toStdString());
+    if (!scorecard->format) {
+      QStringList names;
+      for (std::size_t i = 0; i < kCustomFormat; ++i)
+        names << QString::fromUtf8(kAllowanceFormats[i].name.data(),
+                                   static_cast<qsizetype>(kAllowanceFormats[i].name.size()));
+      return Mistake(QStringLiteral("--format is one of %1, not '%2'.")
+                         .arg(names.join(QStringLiteral(", ")), name),
+                     parser_);
+    }
+    return std::nullopt;
+  }
+  bool number = false;
+  const int percent = parser_.value(allowance_).toInt(&number);
+  if (!number || percent < kLowestAllowance || percent > kHighestAllowance) {
+    return Mistake(QStringLiteral("--allowance is a whole percentage from 1 to 100, not '%1'.")
+                       .arg(parser_.value(allowance_)),
+                   parser_);
+  }
+  scorecard->allowancePercent = percent;
+  return std::nullopt;
+}
+
 }  // namespace
 
 StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& currentDir,
@@ -250,6 +333,7 @@ StartupOptions ParseStartupOptions(const QStringList& arguments, const QString& 
   if (auto end = commandLine.ReadHelpAndVersion(arguments)) return *end;
   if (auto end = commandLine.ReadDataFolder(currentDir, userDataDir, options.dataDir)) return *end;
   if (auto end = commandLine.ReadExchange(options.exchange)) return *end;
+  if (auto end = commandLine.ReadScorecard(options.exchange, options.scorecard)) return *end;
   return options;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "CommandLineScorecard.h"
 #include "ExchangeCommand.h"
 
 namespace larkspin {
@@ -19,6 +20,8 @@ struct StartupOptions {
   QString dataDir;  // absolute; it may not exist yet
   // An export or import to run on `dataDir` instead of opening the window.
   std::optional<ExchangeRequest> exchange;
+  // The blank card to write as a PDF instead of opening the window.
+  std::optional<ScorecardRequest> scorecard;
 };
 
 // `arguments` as main() receives them, the program's path first. `userDataDir` is the user's

@@ -6,6 +6,7 @@
 
 #include "CScorecardApp.h"
 #include "CommandLineExchange.h"
+#include "CommandLineScorecard.h"
 #include "StandardStreams.h"
 #include "StartupFailure.h"
 #include "StartupOptions.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
   }
   // An export or import needs no window, and so no display; it takes the data folder as it is.
   if (options.exchange) return larkspin::RunCommandLineExchange(*options.exchange, options.dataDir);
+  if (options.scorecard)
+    return larkspin::RunCommandLineScorecard(*options.scorecard, options.dataDir);
   if (const QString problem = larkspin::PrepareDataFolder(options.dataDir); !problem.isEmpty()) {
     return larkspin::TellStartupFailure(argc, argv, problem, true);
   }

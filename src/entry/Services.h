@@ -36,6 +36,10 @@ class FileChooser {
   virtual QString ChooseFileToOpen(std::string_view title) = 0;
   // Offers `suggestedName`; a file that exists is only chosen after the user agreed to replace it.
   virtual QString ChooseFileToSave(std::string_view title, const QString& suggestedName) = 0;
+  // The same for a PDF file.
+  virtual QString ChoosePdfToSave(std::string_view title, const QString& suggestedName) {
+    return ChooseFileToSave(title, suggestedName);
+  }
 };
 
 // The "Date Selection" dialog: opens on `initial` and returns the day selected when it closed,

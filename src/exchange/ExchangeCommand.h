@@ -15,12 +15,23 @@ namespace larkspin {
 class CommandFolder;
 
 // An export or import asked for on the command line. kHandicap, the scoring record of the
-// Handicap Index, is worked out above this library: RunHandicapExport runs it.
+// Handicap Index, is worked out above this library: RunHandicapExport runs it; so are kNextRound
+// (RunNextRound) and kScorecard, the blank card as a PDF.
 struct ExchangeRequest {
-  enum class Action { kExportRounds, kExportCourses, kImportRounds, kImportCourses, kHandicap };
+  enum class Action {
+    kExportRounds,
+    kExportCourses,
+    kImportRounds,
+    kImportCourses,
+    kHandicap,
+    kNextRound,
+    kScorecard
+  };
 
   Action action = Action::kExportRounds;
-  QString file;  // "-": standard output for an export, standard input for an import
+  // "-": standard output for an export, standard input for an import; for kNextRound and
+  // kScorecard, the course.
+  QString file;
   bool skipDuplicates = true;
   // How an import reads dates in another form (see CsvDates.h); none to take it from the file,
   // refusing a file that does not tell.

@@ -2,6 +2,7 @@
 
 #include "HandicapCourse.h"
 #include "HandicapRules.h"
+#include "PlayingHandicap.h"
 #include "RatingsTable.h"
 
 namespace larkspin {
@@ -28,15 +29,18 @@ std::vector<std::string> RatedCourses(const RatingsTable& ratings, const CourseT
 
 std::optional<CourseStrokes> CourseStrokesFor(std::string_view course, const CourseTable& courses,
                                               const RatingsTable& ratings,
-                                              std::optional<int> indexTenths) {
+                                              std::optional<int> indexTenths,
+                                              int allowancePercent) {
   const HandicapCourse found = LookUpHandicapCourse(course, courses, ratings);
   if (!indexTenths || !IsRated(found)) return std::nullopt;
   const CourseRating& rating = *found.rating;
   CourseStrokes strokes;
   strokes.courseHandicap =
       CourseHandicap(*indexTenths, rating.slope, rating.ratingTenths, found.parTotal);
+  strokes.playingHandicap = PlayingHandicap(*indexTenths, rating.slope, rating.ratingTenths,
+                                            found.parTotal, allowancePercent);
   for (int hole = 0; hole < kHoles; ++hole)
-    strokes.strokes[hole] = StrokesReceived(strokes.courseHandicap, rating.strokeIndex[hole]);
+    strokes.strokes[hole] = StrokesReceived(strokes.playingHandicap, rating.strokeIndex[hole]);
   return strokes;
 }
 

@@ -20,13 +20,17 @@ std::vector<std::string> RatedCourses(const RatingsTable& ratings, const CourseT
 // What the golfer receives on a course at an Index.
 struct CourseStrokes {
   int courseHandicap = 0;
-  std::array<int, kHoles> strokes{};  // by hole; below 0 on a plus handicap's holes
+  int playingHandicap = 0;            // the course handicap at the format's allowance
+  std::array<int, kHoles> strokes{};  // by hole, from the playing handicap; below 0 on a plus
+                                      // handicap's holes
 };
 
-// The course handicap and the strokes received on each hole of `course` at the Index; nothing
-// without an Index or when the course is not among RatedCourses().
+// The course handicap, the playing handicap at `allowancePercent` and the strokes it gives on
+// each hole of `course` at the Index; nothing without an Index or when the course is not among
+// RatedCourses().
 std::optional<CourseStrokes> CourseStrokesFor(std::string_view course, const CourseTable& courses,
                                               const RatingsTable& ratings,
-                                              std::optional<int> indexTenths);
+                                              std::optional<int> indexTenths,
+                                              int allowancePercent = 100);
 
 }  // namespace larkspin

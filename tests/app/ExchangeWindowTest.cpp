@@ -42,7 +42,8 @@ class ExchangeWindowTest : public QObject {
     for (const QAction* action : file->actions())
       texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(texts, (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
-                                 "I&mport Courses…", "-", "&Quit"}));
+                                 "I&mport Courses…", "-", "&Print Scorecard…", "Save as P&DF…", "-",
+                                 "&Quit"}));
     QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(file);
     QVERIFY(menu);
     QStringList names;

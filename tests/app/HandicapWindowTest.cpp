@@ -19,6 +19,7 @@
 
 #include "CScorecardDlg.h"
 #include "HandicapWindow.h"
+#include "PlayingHandicapBox.h"
 #include "RoundListView.h"
 #include "TrendsWindow.h"
 #include "support/FakeServices.h"
@@ -163,7 +164,9 @@ class HandicapWindowTest : public QObject {
     handicap.activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), &handicap);
     h.course->setFocus();
-    testing::VerifyTabOrder({h.course, h.strokes, h.record, h.notCounted, h.chart, h.course});
+    const auto& added = handicap.Added();
+    testing::VerifyTabOrder({h.course, added.playing->format, added.print, h.strokes, h.record,
+                             h.notCounted, h.chart, h.course});
     h.record->setFocus();
     QTest::keyClick(h.record, Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), h.strokes);

@@ -71,8 +71,9 @@ class MenuBarTest : public QObject {
   void menus_holdTheirItemsWithTheUsualKeys() {
     auto& w = Open();
     const auto& m = w.MenuBar();
-    QCOMPARE(Texts(m.file), (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
-                                         "I&mport Courses…", "&Quit"}));
+    QCOMPARE(Texts(m.file),
+             (QStringList{"&Export Rounds…", "Export &Courses…", "&Import Rounds…",
+                          "I&mport Courses…", "&Print Scorecard…", "Save as P&DF…", "&Quit"}));
     QCOMPARE(Texts(m.edit), (QStringList{"&Undo", "&Redo", "&Course Ratings…"}));
     QCOMPARE(Texts(m.view), (QStringList{"&Trends…", "&Handicap…"}));
     QCOMPARE(m.handicap->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
